@@ -1,0 +1,102 @@
+#include "entry/sample_list.h"
+
+#include <utility>
+
+#include "stats/number.h"
+
+namespace sumvane {
+
+namespace {
+
+bool IsGroup(int group) { return group == 1 || group == 2; }
+
+std::string& CellOf(SampleRow& row, int group) { return group == 1 ? row.group1 : row.group2; }
+
+const std::string& CellOf(const SampleRow& row, int group) {
+  return group == 1 ? row.group1 : row.group2;
+}
+
+}  // namespace
+
+int SampleList::Count() const { return static_cast<int>(rows_.size()); }
+
+void SampleList::Clear() {
+  rows_.clear();
+  selected_.reset();
+}
+
+bool SampleList::AppendRow(std::string label) {
+  if (Count() >= kMaxRows) return false;
+  rows_.push_back(SampleRow{std::move(label), {}, {}});
+  return true;
+}
+
+std::optional<std::string_view> SampleList::RowLabel(int position) const {
+  if (position < 1 || position > Count()) return std::nullopt;
+  return std::string_view(rows_[position - 1].label);
+}
+
+std::optional<std::string_view> SampleList::Cell(int position, int group) const {
+  if (position < 1 || position > Count() || !IsGroup(group)) return std::nullopt;
+  return std::string_view(CellOf(rows_[position - 1], group));
+}
+
+bool SampleList::SetCell(int position, int group, std::string text) {
+  if (position < 1 || position > Count() || !IsGroup(group)) return false;
+  CellOf(rows_[position - 1], group) = std::move(text);
+  return true;
+}
+
+bool SampleList::RemoveRow(int position) {
+  if (position < 1 || position > Count()) return false;
+  rows_.erase(rows_.begin() + (position - 1));
+  // The selection follows its row: gone with it, or one place up when an
+  // earlier row left.
+  if (selected_) {
+    if (*selected_ == position) {
+      selected_.reset();
+    } else if (*selected_ > position) {
+      --*selected_;
+    }
+  }
+  return true;
+}
+
+std::optional<int> SampleList::SelectedRow() const { return selected_; }
+
+bool SampleList::Select(std::optional<int> position) {
+  if (position && (*position < 1 || *position > Count())) return false;
+  selected_ = position;
+  return true;
+}
+
+int SampleList::FirstEmptyRow(int group) const {
+  if (!IsGroup(group)) return 1;
+  const int count = Count();
+  for (int i = 0; i < count; ++i) {
+    if (CellOf(rows_[i], group).empty()) return i + 1;
+  }
+  return count + 1;
+}
+
+int SampleList::FilledCount(int group) const { return FirstEmptyRow(group) - 1; }
+
+bool SampleList::Assign(std::vector<SampleRow> rows) {
+  if (rows.size() > static_cast<std::size_t>(kMaxRows)) return false;
+  rows_ = std::move(rows);
+  selected_.reset();
+  return true;
+}
+
+const std::vector<SampleRow>& SampleList::Rows() const { return rows_; }
+
+std::vector<double> SampleList::ColumnValues(int group, int count) const {
+  std::vector<double> values;
+  if (!IsGroup(group) || count <= 0) return values;
+  if (count > Count()) count = Count();
+  values.reserve(count);
+  for (int i = 0; i < count; ++i) values.push_back(ReadNumber(CellOf(rows_[i], group)));
+  return values;
+}
+
+}  // namespace sumvane

@@ -1,0 +1,64 @@
+// The raw data of the current analysis: ordered rows, each a row-number label
+// and one text cell per group, addressed by position 1..Count(). Everything is
+// kept as text exactly as entered or loaded; nothing is trimmed or converted.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sumvane {
+
+struct SampleRow {
+  std::string label;
+  std::string group1;
+  std::string group2;
+  bool operator==(const SampleRow&) const = default;
+};
+
+// Positions and counts are 16-bit in the window's terms, so the list holds at
+// most kMaxRows rows. An operation given a position outside 1..Count(), or a
+// group other than 1 or 2, fails: it changes nothing and reports false or no
+// value, so that every caller can run it as a step whose failure is ignored.
+class SampleList {
+ public:
+  static constexpr int kMaxRows = 32767;
+
+  int Count() const;
+  void Clear();
+  // Adds a row with both cells empty; false, and nothing added, when full.
+  bool AppendRow(std::string label);
+  std::optional<std::string_view> RowLabel(int position) const;
+  std::optional<std::string_view> Cell(int position, int group) const;
+  bool SetCell(int position, int group, std::string text);
+  // Later rows move up by one; labels are never renumbered.
+  bool RemoveRow(int position);
+
+  // The single selected row, chosen by the user in the view; none after
+  // Clear() or after removal of the selected row.
+  std::optional<int> SelectedRow() const;
+  bool Select(std::optional<int> position);
+
+  // First position whose cell in the group is the empty text, Count()+1 when
+  // there is none (so 1 for an empty list). Only that group's column counts.
+  // A group other than 1 or 2 has no filled cells: 1.
+  int FirstEmptyRow(int group) const;
+  // The length of the leading run of filled cells of the group.
+  int FilledCount(int group) const;
+
+  // Replaces all rows at once (a loaded file); false, and nothing changed,
+  // when there are more than kMaxRows rows. The selection goes.
+  bool Assign(std::vector<SampleRow> rows);
+  const std::vector<SampleRow>& Rows() const;
+
+  // The group's cells at positions 1..count (count clipped to Count()) read as
+  // numbers; a cell that does not start with a number reads as 0.
+  std::vector<double> ColumnValues(int group, int count) const;
+
+ private:
+  std::vector<SampleRow> rows_;
+  std::optional<int> selected_;
+};
+
+}  // namespace sumvane

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "entry/sample_list.h"
+
+namespace sumvane {
+namespace {
+
+// Rows labelled 1..n holding the given group cells.
+SampleList ListOf(const std::vector<std::string>& group1, const std::vector<std::string>& group2) {
+  SampleList list;
+  for (std::size_t i = 0; i < std::max(group1.size(), group2.size()); ++i) {
+    const int position = static_cast<int>(i + 1);
+    EXPECT_TRUE(list.AppendRow(std::to_string(position)));
+    if (i < group1.size()) list.SetCell(position, 1, group1[i]);
+    if (i < group2.size()) list.SetCell(position, 2, group2[i]);
+  }
+  return list;
+}
+
+TEST(SampleListTest, KeepsLabelsAndCellsExactly) {
+  SampleList list;
+  ASSERT_TRUE(list.AppendRow("3.5"));
+  ASSERT_TRUE(list.AppendRow("07"));
+  ASSERT_TRUE(list.SetCell(1, 2, " 5\t"));
+  EXPECT_EQ(list.RowLabel(1), "3.5");
+  EXPECT_EQ(list.RowLabel(2), "07");
+  EXPECT_EQ(list.Cell(1, 1), "");
+  EXPECT_EQ(list.Cell(1, 2), " 5\t");
+}
+
+TEST(SampleListTest, OutOfRangeStepsFailAndChangeNothing) {
+  SampleList list = ListOf({"5", "6"}, {"7", "8"});
+  ASSERT_TRUE(list.Select(1));
+  const std::vector<SampleRow> before = list.Rows();
+  for (auto [position, group] : {std::pair{0, 1}, {-1, 2}, {3, 1}, {1, 0}, {1, 3}}) {
+    EXPECT_FALSE(list.SetCell(position, group, "9"));
+    EXPECT_FALSE(list.Cell(position, group).has_value());
+  }
+  for (int position : {0, -1, 3}) {
+    EXPECT_FALSE(list.RowLabel(position).has_value());
+    EXPECT_FALSE(list.RemoveRow(position));
+    EXPECT_FALSE(list.Select(position));
+  }
+  EXPECT_EQ(list.Rows(), before);
+  EXPECT_EQ(list.SelectedRow(), 1);
+}
+
+TEST(SampleListTest, RemovalMovesLaterRowsUpAndKeepsLabels) {
+  SampleList list = ListOf({"a", "b", "c", "d"}, {"w", "x", "y", "z"});
+  ASSERT_TRUE(list.RemoveRow(2));
+  EXPECT_EQ(list.Rows(),
+            (std::vector<SampleRow>{{"1", "a", "w"}, {"3", "c", "y"}, {"4", "d", "z"}}));
+}
+
+TEST(SampleListTest, SelectionFollowsItsRow) {
+  struct Case {
+    int selected, removed;
+    std::optional<int> after;
+  };
+  for (const Case& c : std::vector<Case>{{3, 3, std::nullopt}, {3, 1, 2}, {3, 4, 3}}) {
+    SampleList list = ListOf({"1", "2", "3", "4"}, {});
+    ASSERT_TRUE(list.Select(c.selected));
+    ASSERT_TRUE(list.AppendRow("5"));  // appending leaves the selection alone
+    ASSERT_TRUE(list.RemoveRow(c.removed));
+    EXPECT_EQ(list.SelectedRow(), c.after) << "removed " << c.removed;
+  }
+  SampleList list = ListOf({"1"}, {});
+  ASSERT_TRUE(list.Select(1));
+  EXPECT_TRUE(list.Select(std::nullopt));
+  EXPECT_FALSE(list.SelectedRow().has_value());
+  ASSERT_TRUE(list.Select(1));
+  list.Clear();
+  EXPECT_FALSE(list.SelectedRow().has_value());
+  EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(SampleListTest, FirstEmptyRowEndsTheLeadingRunOfFilledCells) {
+  struct Case {
+    std::vector<std::string> group1, group2;
+    int first_empty1, first_empty2;
+  };
+  const std::vector<Case> cases = {
+      {{}, {}, 1, 1},                                      // empty list
+      {{"1", "2", "3", "4", "5"}, {"1", "2", "3"}, 6, 4},  // all filled / filled to row 3
+      {{"5", "", "7"}, {"", "2"}, 2, 1},                   // a gap stops the count
+      {{" ", "  "}, {"", " "}, 3, 1},                      // a blank is filled
+  };
+  for (const Case& c : cases) {
+    const SampleList list = ListOf(c.group1, c.group2);
+    EXPECT_EQ(list.FirstEmptyRow(1), c.first_empty1);
+    EXPECT_EQ(list.FirstEmptyRow(2), c.first_empty2);
+    EXPECT_EQ(list.FilledCount(1), c.first_empty1 - 1);
+    EXPECT_EQ(list.FilledCount(2), c.first_empty2 - 1);
+  }
+  EXPECT_EQ(ListOf({"1"}, {"1"}).FilledCount(3), 0);
+}
+
+TEST(SampleListTest, ColumnValuesReadTheCellsAsNumbers) {
+  const SampleList list = ListOf({"5.5", " ", "abc", "-2"}, {"1"});
+  EXPECT_EQ(list.ColumnValues(1, 99), (std::vector<double>{5.5, 0, 0, -2}));
+  EXPECT_EQ(list.ColumnValues(1, 2), (std::vector<double>{5.5, 0}));
+  EXPECT_EQ(list.ColumnValues(2, 2), (std::vector<double>{1, 0}));
+  EXPECT_TRUE(list.ColumnValues(1, -1).empty());
+  EXPECT_TRUE(list.ColumnValues(0, 4).empty());
+}
+
+TEST(SampleListTest, HoldsAtMost32767Rows) {
+  SampleList list;
+  for (int i = 1; i <= SampleList::kMaxRows; ++i) ASSERT_TRUE(list.AppendRow(std::to_string(i)));
+  EXPECT_FALSE(list.AppendRow("32768"));
+  EXPECT_EQ(list.Count(), 32767);
+  EXPECT_EQ(list.RowLabel(32767), "32767");
+  for (int i = 1; i <= SampleList::kMaxRows; ++i) list.SetCell(i, 2, "1");
+  EXPECT_EQ(list.FirstEmptyRow(2), 32768);
+
+  const std::vector<SampleRow> before = list.Rows();
+  EXPECT_FALSE(list.Assign(std::vector<SampleRow>(SampleList::kMaxRows + 1)));
+  EXPECT_EQ(list.Rows(), before);
+  ASSERT_TRUE(list.Select(5));
+  ASSERT_TRUE(list.Assign({{"1", "5", ""}}));
+  EXPECT_EQ(list.Count(), 1);
+  EXPECT_FALSE(list.SelectedRow().has_value());
+}
+
+}  // namespace
+}  // namespace sumvane
