@@ -1,0 +1,78 @@
+#include "app/sample_list_model.h"
+
+#include <QString>
+
+namespace sumvane {
+
+SampleListModel::SampleListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+int SampleListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : list_.Count();
+}
+
+int SampleListModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : 3;
+}
+
+QVariant SampleListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || role != Qt::DisplayRole) return {};
+  const int position = index.row() + 1;
+  const auto text = index.column() == 0 ? list_.RowLabel(position)
+                                        : list_.Cell(position, index.column());
+  if (!text) return {};
+  return QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size()));
+}
+
+QVariant SampleListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  switch (section) {
+    case 0:
+      return QStringLiteral("序号");
+    case 1:
+      return QStringLiteral("第1组");
+    case 2:
+      return QStringLiteral("第2组");
+    default:
+      return {};
+  }
+}
+
+void SampleListModel::Clear() {
+  beginResetModel();
+  list_.Clear();
+  endResetModel();
+}
+
+bool SampleListModel::AppendRow(std::string label) {
+  const int row = list_.Count();
+  if (row >= SampleList::kMaxRows) return false;
+  beginInsertRows(QModelIndex(), row, row);
+  const bool added = list_.AppendRow(std::move(label));
+  endInsertRows();
+  return added;
+}
+
+bool SampleListModel::SetCell(int position, int group, std::string text) {
+  if (!list_.SetCell(position, group, std::move(text))) return false;
+  const QModelIndex changed = index(position - 1, group);
+  emit dataChanged(changed, changed, {Qt::DisplayRole});
+  return true;
+}
+
+bool SampleListModel::RemoveRow(int position) {
+  if (position < 1 || position > list_.Count()) return false;
+  beginRemoveRows(QModelIndex(), position - 1, position - 1);
+  list_.RemoveRow(position);
+  endRemoveRows();
+  return true;
+}
+
+bool SampleListModel::Assign(std::vector<SampleRow> rows) {
+  if (rows.size() > static_cast<std::size_t>(SampleList::kMaxRows)) return false;
+  beginResetModel();
+  list_.Assign(std::move(rows));
+  endResetModel();
+  return true;
+}
+
+}  // namespace sumvane

@@ -1,0 +1,40 @@
+// Shows the SampleList in the list view without one widget item per cell, so
+// that a full list of 32,767 rows loads and scrolls at once. Every change to
+// the list goes through this adapter, which tells the view what changed.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <string>
+#include <vector>
+
+#include "entry/sample_list.h"
+
+namespace sumvane {
+
+class SampleListModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  explicit SampleListModel(QObject* parent = nullptr);
+
+  const SampleList& List() const { return list_; }
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
+
+  // The list's operations, positions 1..Count() as in SampleList.
+  void Clear();
+  bool AppendRow(std::string label);
+  bool SetCell(int position, int group, std::string text);
+  bool RemoveRow(int position);
+  bool Assign(std::vector<SampleRow> rows);
+  bool Select(std::optional<int> position) { return list_.Select(position); }
+
+ private:
+  SampleList list_;
+};
+
+}  // namespace sumvane

@@ -1,0 +1,208 @@
+// The menus, the toolbar and the list's pop-up menu: every command from each
+// place it can be given, with dialogs answered by a script.
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+
+#include "window_test_support.h"
+
+using sumvane::testing::Window;
+
+namespace {
+
+void ClickRow(Window& w, int position) {
+  auto* view = w.Find<QTreeView>("L1");
+  const QRect rect = view->visualRect(view->model()->index(position - 1, 0));
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+QToolButton* ToolButton(Window& w, const QString& action) {
+  auto* toolbar = w.Find<QToolBar>("Toolbar1");
+  return qobject_cast<QToolButton*>(toolbar->widgetForAction(w.Find<QAction>(action)));
+}
+
+QStringList Labels(Window& w) {
+  QStringList labels;
+  for (int p = 1; p <= w.form.List().Count(); ++p) {
+    labels << QString::fromStdString(std::string(*w.form.List().RowLabel(p)));
+  }
+  return labels;
+}
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+}  // namespace
+
+class CommandsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void menusCarryTheirItemsAndKeys_data() {
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("keys");
+    QTest::newRow("import") << "文件" << "导入" << "导入" << "Ctrl+I";
+    QTest::newRow("export") << "文件" << "导出" << "导出" << "Ctrl+K";
+    QTest::newRow("exit") << "文件" << "退出" << "退出" << "Ctrl+G";
+    QTest::newRow("clear") << "编辑" << "清空" << "清空" << "Ctrl+M";
+    QTest::newRow("delete") << "编辑" << "删除" << "删除" << "Ctrl+Z";
+    QTest::newRow("help") << "帮助" << "操作说明" << "帮助" << "Ctrl+E";
+    QTest::newRow("pop-up clear") << "et" << "清空1" << "清空" << "Ctrl+J";
+    QTest::newRow("pop-up delete") << "et" << "删除1" << "删除" << "Ctrl+F";
+  }
+  void menusCarryTheirItemsAndKeys() {
+    QFETCH(QString, menu);
+    QFETCH(QString, item);
+    QFETCH(QString, caption);
+    QFETCH(QString, keys);
+    Window w;
+    auto* action = w.Find<QAction>(item);
+    QCOMPARE(action->text(), caption);
+    QCOMPARE(action->shortcut(), QKeySequence(keys));
+    QVERIFY(w.Find<QMenu>(menu)->actions().contains(action));
+  }
+
+  void menuBarReadsLeftToRight() {
+    Window w;
+    QStringList titles;
+    for (QAction* a : w.form.menuBar()->actions()) titles << a->text();
+    QCOMPARE(titles, (QStringList{"文件(F)", "编辑(E)", "帮助(H)"}));
+    QStringList file;
+    for (QAction* a : w.Find<QMenu>("文件")->actions()) file << (a->isSeparator() ? "-" : a->text());
+    QCOMPARE(file, (QStringList{"导入", "导出", "-", "退出"}));
+    QVERIFY(w.Find<QAction>("dfh")->isSeparator());
+    QStringList tools;
+    for (QAction* a : w.Find<QToolBar>("Toolbar1")->actions()) {
+      tools << (a->isSeparator() ? "-" : a->text());
+    }
+    QCOMPARE(tools, (QStringList{"导入", "导出", "-", "退出"}));
+    for (const char* name : {"导入", "导出", "退出"}) QVERIFY(!ToolButton(w, name)->icon().isNull());
+  }
+
+  void deleteRemovesOnlyTheSelectedRow() {
+    Window w;
+    w.Fill({{"1", ""}, {"2", ""}, {"3", ""}});
+    w.Type("Text1", "x");
+    QTest::keyClick(&w.form, Qt::Key_Z, Qt::ControlModifier);  // nothing selected
+    QCOMPARE(w.form.List().Count(), 3);
+    QVERIFY(w.log->messages.isEmpty());
+    ClickRow(w, 2);
+    w.Type("Text1", "x");
+    // The menu key wins over the box's own undo.
+    QTest::keyClick(w.Box("Text1"), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Labels(w), (QStringList{"1", "3"}));
+    QCOMPARE(w.Text("Text1"), QStringLiteral("x"));
+    QCOMPARE(w.Text("Text2"), QStringLiteral("2"));
+    QVERIFY(!w.form.List().SelectedRow());
+    ClickRow(w, 1);
+    w.Find<QAction>("删除1")->trigger();
+    QCOMPARE(Labels(w), (QStringList{"3"}));
+  }
+
+  void clearFromTheMenuPerArrangement() {
+    Window w;
+    w.Fill({{"1", "2"}});
+    w.Type("Text1", "5");
+    QTest::keyClick(&w.form, Qt::Key_M, Qt::ControlModifier);
+    QCOMPARE(w.form.List().Count(), 0);
+    QCOMPARE(w.Text("Text1"), QStringLiteral("5"));
+    QCOMPARE(w.Text("Text2"), QStringLiteral("1"));
+
+    w.Click("Command1(3)");
+    const QStringList cells{"1", "2", "3", "4"};
+    for (int i = 0; i < 4; ++i) w.Type(QStringLiteral("Text11(%1)").arg(i), cells[i]);
+    w.Find("Text15")->setFocus();
+    w.Find<QAction>("清空")->trigger();
+    for (int i = 0; i < 4; ++i) QCOMPARE(w.Text(QStringLiteral("Text11(%1)").arg(i)), QString());
+    const QStringList totals{"0", "0", "0", "", ""};
+    for (int i = 0; i < 5; ++i) QCOMPARE(w.Text(QStringLiteral("Label18(%1)").arg(i)), totals[i]);
+    QCOMPARE(QApplication::focusWidget(), w.Find("Text11(0)"));
+  }
+
+  void popupOpensOnRightButtonReleaseAndClears() {
+    Window w;
+    w.Fill({{"1", "2"}, {"3", "4"}});
+    auto* view = w.Find<QTreeView>("L1");
+    auto* popup = w.Find<QMenu>("et");
+    QTest::mousePress(view->viewport(), Qt::RightButton, {}, QPoint(20, 10));
+    QVERIFY(!popup->isVisible());
+    QTest::mouseRelease(view->viewport(), Qt::RightButton, {}, QPoint(20, 10));
+    QVERIFY(popup->isVisible());
+    popup->hide();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(20, 10));
+    QVERIFY(!popup->isVisible());
+    w.Find<QAction>("清空1")->trigger();
+    QCOMPARE(w.form.List().Count(), 0);
+  }
+
+  void exportThenImportRoundTrips() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("数据.txt");
+    Window w({path, path});
+    w.Fill({{"5.2", "4.85"}, {"", "6"}});
+    ToolButton(w, "导出")->click();
+    QVERIFY(w.log->messages.isEmpty());
+    QCOMPARE(ReadAll(path), QByteArray("\xA1\xA4" "1        5.2             4.85\r\n"
+                                       "\xA1\xA4" "2                        6\r\n\r\n"));
+    w.Find<QAction>("清空1")->trigger();
+    QTest::keyClick(&w.form, Qt::Key_I, Qt::ControlModifier);
+    QCOMPARE(w.log->openAsked, 1);
+    QCOMPARE(Labels(w), (QStringList{"1", "2"}));
+    QCOMPARE(QString::fromStdString(std::string(*w.form.List().Cell(1, 2))), QStringLiteral("4.85"));
+    QCOMPARE(QString::fromStdString(std::string(*w.form.List().Cell(2, 1))), QString());
+  }
+
+  void cancelledOrFailedExportShowsTheMessage() {
+    QTemporaryDir dir;
+    Window w({QString(), dir.filePath("missing/folder/out.txt"), QStringLiteral("")});
+    for (int i = 0; i < 3; ++i) w.form.ExportSampleList();
+    QCOMPARE(w.log->messages, QStringList(3, QStringLiteral("请输入保存文件名！")));
+    QVERIFY(!QDir(dir.path()).exists("missing"));
+  }
+
+  void cancelledOrFailedImportKeepsTheList() {
+    QTemporaryDir dir;
+    Window w({QString(), dir.filePath("absent.txt"), dir.path()});
+    w.Fill({{"1", "2"}});
+    for (int i = 0; i < 3; ++i) ToolButton(w, "导入")->click();
+    QCOMPARE(w.log->openAsked, 3);
+    QCOMPARE(Labels(w), QStringList{"1"});
+    QVERIFY(w.log->messages.isEmpty());
+  }
+
+  void helpOpensTheLocalPage() {
+    Window w;
+    QTest::keyClick(&w.form, Qt::Key_E, Qt::ControlModifier);
+    QCOMPARE(w.log->opened.size(), 1);
+    const QUrl page = w.log->opened.first();
+    QVERIFY(page.isLocalFile());
+    QVERIFY(ReadAll(page.toLocalFile()).contains("两样本均数差别T检验"));
+  }
+
+  void exitEndsTheProgramFromMenuAndToolbar() {
+    for (bool fromToolbar : {false, true}) {
+      Window w;
+      w.Fill({{"1", "2"}});
+      if (fromToolbar) {
+        ToolButton(w, "退出")->click();
+      } else {
+        QTest::keyClick(&w.form, Qt::Key_G, Qt::ControlModifier);
+      }
+      QVERIFY(!w.form.isVisible());
+      QVERIFY(w.log->messages.isEmpty());
+    }
+  }
+};
+
+SUMVANE_WINDOW_TEST_MAIN(CommandsTest)
+#include "test_commands.moc"

@@ -1,0 +1,240 @@
+// Typing observations into the list from the keyboard, correcting them, and
+// the panels that follow every entry.
+#include <QRadioButton>
+#include <QTreeView>
+
+#include "entry/sample_list.h"
+#include "window_test_support.h"
+
+using sumvane::SampleList;
+using sumvane::SampleRow;
+using sumvane::testing::Window;
+
+namespace {
+
+void Enter(Window& w, const QString& value) {
+  QLineEdit* input = w.Box("Text1");
+  input->setFocus();
+  QTest::keyClicks(input, value);
+  QTest::keyClick(input, Qt::Key_Return);
+}
+
+QString Cell(Window& w, int position, int group) {
+  const auto cell = w.form.List().Cell(position, group);
+  return cell ? QString::fromStdString(std::string(*cell)) : QStringLiteral("<none>");
+}
+
+QString Label(Window& w, int position) {
+  const auto label = w.form.List().RowLabel(position);
+  return label ? QString::fromStdString(std::string(*label)) : QStringLiteral("<none>");
+}
+
+void ClickRow(Window& w, int position) {
+  auto* view = w.Find<QTreeView>("L1");
+  const QRect rect = view->visualRect(view->model()->index(position - 1, 1));
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+}  // namespace
+
+class DataEntryTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void firstEntryFillsRowOneAndTheGroupFigures() {
+    Window w;
+    Enter(w, "5");
+    QCOMPARE(w.form.List().Count(), 1);
+    QCOMPARE(Label(w, 1), QStringLiteral("1"));
+    QCOMPARE(Cell(w, 1, 1), QStringLiteral("5"));
+    QCOMPARE(Cell(w, 1, 2), QString());
+    QCOMPARE(w.Text("Text2"), QStringLiteral("2"));
+    QCOMPARE(w.Text("Text1"), QString());
+    QCOMPARE(w.Text("Text3(0)"), QStringLiteral("5"));
+    QCOMPARE(w.Text("Text3(2)"), QString());
+    QCOMPARE(w.Text("Text3(4)"), QStringLiteral("1"));
+    QCOMPARE(w.Text("Text3(6)"), QStringLiteral("-1"));
+    QCOMPARE(QApplication::focusWidget(), w.Find("Text1"));
+  }
+
+  void typicalUseFromTheKeyboard() {
+    Window w;
+    for (const char* v : {"5", "6", "7"}) Enter(w, v);
+    QCOMPARE(w.Text("Text3(0)"), QStringLiteral("6"));
+    QCOMPARE(w.Text("Text3(2)"), QStringLiteral("1"));
+    QCOMPARE(w.Text("Text3(4)"), QStringLiteral("3"));
+    QCOMPARE(w.Text("Text2"), QStringLiteral("4"));
+
+    w.Click("Option2");
+    QCOMPARE(w.Text("Text2"), QStringLiteral("1"));
+    QCOMPARE(QApplication::focusWidget(), w.Find("Text1"));
+    for (const char* v : {"8", "9", "10"}) Enter(w, v);
+    QCOMPARE(w.form.List().Count(), 3);
+    QCOMPARE(Cell(w, 3, 2), QStringLiteral("10"));
+    Enter(w, "11");
+    QCOMPARE(w.form.List().Count(), 4);
+    QCOMPARE(Label(w, 4), QStringLiteral("4"));
+    QCOMPARE(Cell(w, 4, 1), QString());
+    QCOMPARE(Cell(w, 4, 2), QStringLiteral("11"));
+    // Group 2 is 8..11: mean 9.5, sd 1.29099...; group 1 stands as entered.
+    QCOMPARE(w.Text("Text3(1)"), QStringLiteral("9.5"));
+    QCOMPARE(w.Text("Text3(3)"), QStringLiteral("1.2909"));
+    QCOMPARE(w.Text("Text3(5)"), QStringLiteral("4"));
+    QCOMPARE(w.Text("Text3(6)"), QStringLiteral("5"));
+    QCOMPARE(w.Text("Text3(0)"), QStringLiteral("6"));
+    QVERIFY(!w.Text("Text3(9)").isEmpty());
+    QCOMPARE(int(w.form.LastN1()), 3);
+    QCOMPARE(int(w.form.LastN2()), 4);
+  }
+
+  void rowNumberIsCappedAtTheFirstEmptyRow() {
+    Window w;
+    for (const char* v : {"1", "2", "3"}) Enter(w, v);
+    w.Type("Text2", "9");
+    QCOMPARE(w.Text("Text2"), QStringLiteral("4"));
+    QCOMPARE(w.Box("Text2")->cursorPosition(), 1);
+    w.Type("Text2", "2");
+    QCOMPARE(w.Text("Text2"), QStringLiteral("2"));
+    Enter(w, "20");
+    QCOMPARE(Cell(w, 2, 1), QStringLiteral("20"));
+    QCOMPARE(w.form.List().Count(), 3);
+    QCOMPARE(w.Text("Text2"), QStringLiteral("3"));
+    // A click in the box brings it to the first empty row.
+    QTest::mouseClick(w.Box("Text2"), Qt::LeftButton);
+    QCOMPARE(w.Text("Text2"), QStringLiteral("4"));
+  }
+
+  void rowNumbersThatNameNoRow_data() {
+    QTest::addColumn<QString>("rowNumber");
+    QTest::addColumn<int>("position");  // 0: nothing stored
+    QTest::addColumn<QString>("next");
+    QTest::newRow("emptied") << "" << 0 << "1";
+    QTest::newRow("zero") << "0" << 0 << "1";
+    QTest::newRow("negative") << "-3" << 0 << "-2";
+    QTest::newRow("letters") << "x" << 0 << "1";
+    QTest::newRow("half rounds to even, up") << "1.5" << 2 << "2.5";
+    QTest::newRow("half rounds to even, down") << "2.5" << 2 << "3.5";
+    QTest::newRow("below a half") << "1.4" << 1 << "2.4";
+  }
+  void rowNumbersThatNameNoRow() {
+    QFETCH(QString, rowNumber);
+    QFETCH(int, position);
+    QFETCH(QString, next);
+    Window w;
+    for (const char* v : {"1", "2", "3"}) Enter(w, v);
+    w.Type("Text2", rowNumber);
+    Enter(w, "99");
+    QCOMPARE(w.form.List().Count(), 3);
+    for (int p = 1; p <= 3; ++p) {
+      QCOMPARE(Cell(w, p, 1), p == position ? QStringLiteral("99") : QString::number(p));
+    }
+    QCOMPARE(w.Text("Text1"), QString());
+    QCOMPARE(w.Text("Text2"), next);
+  }
+
+  void emptyEnterShowsTheMessageAndChangesNothing() {
+    Window w;
+    Enter(w, "4");
+    QTest::keyClick(w.Box("Text1"), Qt::Key_Return);
+    QCOMPARE(w.log->messages, QStringList{QStringLiteral("输入数据不能为空！")});
+    QCOMPARE(w.form.List().Count(), 1);
+    QCOMPARE(w.Text("Text2"), QStringLiteral("2"));
+    // A blank is a value.
+    Enter(w, " ");
+    QCOMPARE(Cell(w, 2, 1), QStringLiteral(" "));
+    QCOMPARE(w.log->messages.size(), 1);
+  }
+
+  void inputTakesTenCharacters() {
+    Window w;
+    QTest::keyClicks(w.Box("Text1"), "12345678901");
+    QCOMPARE(w.Text("Text1"), QStringLiteral("1234567890"));
+  }
+
+  void choosingAGroupLoadsTheSelectedCell() {
+    Window w;
+    w.Fill({{"1", "10"}, {"2", "20"}, {"3", ""}});
+    w.Type("Text1", "keep");
+    w.Click("Option2");  // nothing selected: the input box keeps its text
+    QCOMPARE(w.Text("Text1"), QStringLiteral("keep"));
+    QCOMPARE(w.Text("Text2"), QStringLiteral("3"));
+    ClickRow(w, 2);
+    QCOMPARE(w.Text("Text1"), QStringLiteral("20"));
+    QCOMPARE(w.Text("Text2"), QStringLiteral("2"));
+    QCOMPARE(QApplication::focusWidget(), w.Find("L1"));
+    w.Click("Option1");
+    QCOMPARE(w.Text("Text1"), QStringLiteral("2"));
+    QCOMPARE(w.Text("Text2"), QStringLiteral("4"));
+  }
+
+  // After a deletion the labels keep their gap; the correction must still land
+  // in the row that was clicked.
+  void correctionAfterDeletionLandsInTheClickedRow() {
+    Window w;
+    for (const char* v : {"1", "2", "3", "4", "5"}) Enter(w, v);
+    ClickRow(w, 2);
+    w.form.DeleteSelectedRow();
+    QCOMPARE(Label(w, 3), QStringLiteral("4"));
+    ClickRow(w, 3);
+    QCOMPARE(w.Text("Text1"), QStringLiteral("4"));
+    QCOMPARE(w.Text("Text2"), QStringLiteral("3"));
+    w.Type("Text1", "40");
+    QTest::keyClick(w.Box("Text1"), Qt::Key_Return);
+    QCOMPARE(Cell(w, 3, 1), QStringLiteral("40"));
+    QCOMPARE(Label(w, 3), QStringLiteral("4"));
+    QCOMPARE(Cell(w, 4, 1), QStringLiteral("5"));
+    QCOMPARE(w.Text("Text2"), QStringLiteral("4"));
+  }
+
+  void pairedEntriesEmptyThePanelUntilTheCountsAgree() {
+    Window w;
+    w.Click("Command1(1)");
+    for (const char* v : {"10", "12", "9"}) Enter(w, v);
+    w.Click("Option2");
+    Enter(w, "8");
+    Enter(w, "11");
+    for (int i = 0; i < 4; ++i) QCOMPARE(w.Text(QStringLiteral("Text5(%1)").arg(i)), QString());
+    QCOMPARE(w.Text("Text6"), QString());
+    Enter(w, "9");
+    QCOMPARE(w.Text("Text5(0)"), QStringLiteral("3"));
+    QCOMPARE(w.Text("Text5(1)"), QStringLiteral("1"));
+    QCOMPARE(w.Text("Text5(2)"), QStringLiteral("1"));
+    QCOMPARE(w.Text("Text6"), QStringLiteral("1.7320"));
+  }
+
+  void regressionEntriesRecomputeThePanel() {
+    Window w;
+    w.Click("Command1(2)");
+    for (const char* v : {"1", "2", "3", "4", "5"}) Enter(w, v);
+    QCOMPARE(w.Text("Text9"), QString());  // the groups differ in size
+    w.Click("Option2");
+    for (const char* v : {"2", "4", "5", "4", "5"}) Enter(w, v);
+    QCOMPARE(w.Text("Text9"), QStringLiteral("5"));
+    QCOMPARE(w.Text("Text8"), QStringLiteral("0.774596669241483"));
+    QCOMPARE(w.Text("Text7"), QStringLiteral("2.12132034355964"));
+    QCOMPARE(w.Text("Text10"), QStringLiteral("Y=2.2 + 0.6X"));
+  }
+
+  void aFullListStoresNothingMore() {
+    Window w;
+    std::vector<SampleRow> rows(SampleList::kMaxRows);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      rows[i] = {std::to_string(i + 1), std::to_string(i % 7), ""};
+    }
+    QVERIFY(w.form.ListModel()->Assign(rows));
+    QTest::mouseClick(w.Box("Text2"), Qt::LeftButton);
+    QCOMPARE(w.Text("Text2"), QStringLiteral("32768"));
+    Enter(w, "1");
+    QCOMPARE(w.form.List().Count(), SampleList::kMaxRows);
+    QCOMPARE(Cell(w, SampleList::kMaxRows, 1), QStringLiteral("6"));
+    QCOMPARE(w.Text("Text2"), QStringLiteral("32768"));
+    QCOMPARE(w.Text("Text3(4)"), QStringLiteral("32767"));
+    // Group 2 still takes values in the existing rows.
+    w.Click("Option2");
+    Enter(w, "2");
+    QCOMPARE(Cell(w, 1, 2), QStringLiteral("2"));
+  }
+};
+
+SUMVANE_WINDOW_TEST_MAIN(DataEntryTest)
+#include "test_data_entry.moc"

@@ -1,0 +1,114 @@
+// Shared helpers of the window tests: a Form1 with scripted dialogs, controls
+// found by their design names, and a pinned locale and platform.
+#pragma once
+
+#include <QLabel>
+#include <QPushButton>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTest>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/dialogs.h"
+#include "app/form1.h"
+#include "app/sample_list_model.h"
+
+namespace sumvane::testing {
+
+// Answers dialogs from a script and records what was shown.
+class ScriptedDialogs : public Dialogs {
+ public:
+  struct Log {
+    QStringList messages;
+    int saveAsked = 0;
+    int openAsked = 0;
+    QList<QUrl> opened;
+  };
+  // A null QString in the script stands for a cancelled dialog.
+  ScriptedDialogs(std::shared_ptr<Log> log, QStringList files)
+      : log_(std::move(log)), files_(std::move(files)) {}
+
+  void ShowMessage(QWidget*, const QString& text) override { log_->messages << text; }
+  std::optional<QString> AskSaveFileName(QWidget*) override {
+    ++log_->saveAsked;
+    return Next();
+  }
+  std::optional<QString> AskOpenFileName(QWidget*) override {
+    ++log_->openAsked;
+    return Next();
+  }
+  void OpenUrl(const QUrl& url) override { log_->opened << url; }
+
+ private:
+  std::optional<QString> Next() {
+    const QString next = files_.isEmpty() ? QString() : files_.takeFirst();
+    if (next.isNull()) return std::nullopt;
+    return next;
+  }
+  std::shared_ptr<Log> log_;
+  QStringList files_;
+};
+
+// A window as the user finds it, with dialogs answered from `files`.
+struct Window {
+  explicit Window(QStringList files = {})
+      : log(std::make_shared<ScriptedDialogs::Log>()) {
+    form.SetDialogs(std::make_unique<ScriptedDialogs>(log, std::move(files)));
+    form.show();
+    QApplication::setActiveWindow(&form);
+    (void)QTest::qWaitForWindowActive(&form);
+  }
+
+  template <typename T = QWidget>
+  T* Find(const QString& name) {
+    T* found = form.findChild<T*>(name);
+    if (!found) qFatal("no control named %s", qPrintable(name));
+    return found;
+  }
+  QLineEdit* Box(const QString& name) { return Find<QLineEdit>(name); }
+  QString Text(const QString& name) {
+    if (auto* box = form.findChild<QLineEdit*>(name)) return box->text();
+    return Find<QLabel>(name)->text();
+  }
+  // Replaces a box's text the way a user does: select all, type the new text.
+  void Type(const QString& name, const QString& text) {
+    QLineEdit* box = Box(name);
+    box->setFocus();
+    box->selectAll();
+    if (text.isEmpty()) {
+      QTest::keyClick(box, Qt::Key_Delete);
+    } else {
+      QTest::keyClicks(box, text);
+    }
+  }
+  void Click(const QString& name) { QTest::mouseClick(Find(name), Qt::LeftButton); }
+  void Fill(const std::vector<std::pair<std::string, std::string>>& rows) {
+    SampleListModel* model = form.ListModel();
+    for (const auto& [x, y] : rows) {
+      model->AppendRow(std::to_string(model->List().Count() + 1));
+      model->SetCell(model->List().Count(), 1, x);
+      model->SetCell(model->List().Count(), 2, y);
+    }
+  }
+
+  std::shared_ptr<ScriptedDialogs::Log> log;
+  Form1 form;
+};
+
+inline void PinEnvironment() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QLocale::setDefault(QLocale::c());
+}
+
+}  // namespace sumvane::testing
+
+// Test main that pins the platform and locale before the application exists.
+#define SUMVANE_WINDOW_TEST_MAIN(TestClass)           \
+  int main(int argc, char** argv) {                   \
+    sumvane::testing::PinEnvironment();               \
+    QApplication app(argc, argv);                     \
+    TestClass test;                                   \
+    return QTest::qExec(&test, argc, argv);           \
+  }
