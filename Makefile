@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test test-sanitizers bench fuzz install uninstall clean
 
 all: build
 
@@ -21,8 +21,26 @@ build: configure
 run: build
 	./$(BUILD)/src/app/sumvane
 
+# Every test, then the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory test-sanitizers
+
+test-sanitizers: deps
+	./scripts/test-sanitizers.sh
+
+bench: deps
+	./scripts/run-benchmarks.sh
+
+fuzz: deps
+	./scripts/fuzz.sh
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	xargs -r rm -f < $(BUILD)/install_manifest.txt
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-*

@@ -35,6 +35,10 @@
 #include "stats/regression.h"
 #include "stats/two_sample.h"
 
+// The icons are compiled into the static library, whose resource initialiser
+// the linker would otherwise drop.
+static void InitResources() { Q_INIT_RESOURCE(app); }
+
 namespace sumvane {
 namespace {
 
@@ -164,6 +168,12 @@ QString CrLfToLf(const std::string& text) { return Q(text).replace(QStringLitera
 Form1::Form1(QWidget* parent) : QMainWindow(parent), dialogs_(std::make_unique<QtDialogs>()) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Sumvane 2.0"));
+  InitResources();
+  QIcon icon;
+  for (int size : {16, 32, 48, 128, 256}) {
+    icon.addFile(QStringLiteral(":/icons/sumvane-%1.png").arg(size), QSize(size, size));
+  }
+  setWindowIcon(icon);
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
