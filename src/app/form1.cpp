@@ -22,6 +22,8 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QTreeView>
+#include <algorithm>
+#include <vector>
 
 #include "app/fourfold_table.h"
 #include "app/sample_list_model.h"
@@ -161,6 +163,15 @@ void WriteBox(QLineEdit* box, const std::string& text) {
   box->setCursorPosition(0);  // a long figure shows its leading digits
 }
 
+// A result label is announced with the caption beside it, since its own text
+// is only the figure.
+constexpr const char* kCaptionProperty = "sumvaneCaption";
+
+void WriteLabel(QLabel* label, const QString& text) {
+  label->setText(text);
+  label->setAccessibleName(label->property(kCaptionProperty).toString() + text);
+}
+
 QString CrLfToLf(const std::string& text) { return Q(text).replace(QStringLiteral("\r\n"), "\n"); }
 
 }  // namespace
@@ -198,6 +209,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), dialogs_(std::make_unique<Q
   for (auto* box : findChildren<QLineEdit*>()) box->installEventFilter(this);
   for (auto* table : findChildren<QPlainTextEdit*>()) table->installEventFilter(this);
 
+  SetTabOrder();
   setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
   StartUp();
 }
@@ -316,6 +328,9 @@ void Form1::BuildTables(QWidget* client) {
   text14_ = makeTable("Text14", TTableText());
   text16_ = makeTable("Text16", ChiSquareTableText());
   text17_ = makeTable("Text17", RTableText());
+  text14_->setAccessibleName(QStringLiteral("t界值表"));
+  text16_->setAccessibleName(QStringLiteral("x2界值表"));
+  text17_->setAccessibleName(QStringLiteral("r界值表"));
   text16_->hide();
   text17_->hide();
 }
@@ -335,6 +350,7 @@ void Form1::BuildList(QWidget* client) {
   l1_->header()->setSectionResizeMode(QHeaderView::Stretch);
   l1_->header()->setSectionsMovable(false);
   l1_->setToolTip(QStringLiteral("选择后再选定组数在输入框内修改数据"));
+  l1_->setAccessibleName(QStringLiteral("样本数据列表"));
   PlaceTwips(l1_, 2280, 525, 5885, 3165);
   l1_->viewport()->installEventFilter(this);
   l1_->installEventFilter(this);
@@ -350,6 +366,7 @@ void Form1::BuildList(QWidget* client) {
 void Form1::BuildFourfoldTable(QWidget* client) {
   picture3_ = new FourfoldTable(client);
   picture3_->setObjectName(QStringLiteral("Picture3"));
+  picture3_->setAccessibleName(QStringLiteral("四格表"));
   PlaceTwips(picture3_, 2300, 540, 5875, 3135);
 
   label16_ = MakeLabel(picture3_, QStringLiteral("Label16"), kMethodCaptions[3], Qt::black, 2100,
@@ -372,15 +389,19 @@ void Form1::BuildFourfoldTable(QWidget* client) {
   for (int i = 0; i < 4; ++i) {
     text11_[i] = MakeBox(picture3_, Indexed("Text11", i), cellLeft[i], cellTop[i], 1275, 330,
                          {kBlue, Qt::white, true});
+    text11_[i]->setAccessibleName(QStringLiteral("实际频数 ") + QChar(u'a' + i));
     connect(text11_[i], &QLineEdit::textChanged, this, &Form1::RecalculateFourfold);
   }
   const int totalLeft[5] = {1440, 2940, 4680, 4680, 4680};
   const int totalTop[5] = {2520, 2520, 1440, 1980, 2460};
   const int totalWidth[5] = {1515, 1515, 1095, 1095, 1095};
+  const char* totalNames[5] = {"第1列合计 ", "第2列合计 ", "第1行合计 ", "第2行合计 ", "总计 "};
   for (int i = 0; i < 5; ++i) {
     label18_[i] = MakeLabel(picture3_, Indexed("Label18", i), QStringLiteral("0"), Qt::black,
                             totalLeft[i], totalTop[i], totalWidth[i], 255);
     label18_[i]->setAlignment(Qt::AlignCenter);
+    label18_[i]->setProperty(kCaptionProperty, QString::fromUtf8(totalNames[i]));
+    WriteLabel(label18_[i], QStringLiteral("0"));
   }
 }
 
@@ -408,6 +429,8 @@ void Form1::BuildEntryFrame(QWidget* client) {
   text1_ = MakeBox(frame3, QStringLiteral("Text1"), 3375, 300, 1065, 300,
                    {Qt::black, Qt::white, true}, 10);
   text1_->setToolTip(QStringLiteral("按回车键输入数据"));
+  text1_->setAccessibleName(QStringLiteral("数据"));
+  text2_->setAccessibleName(QStringLiteral("序号"));
   command2_ = new QPushButton(QStringLiteral("计算"), frame3);
   command2_->setObjectName(QStringLiteral("Command2"));
   PlaceTwips(command2_, 4575, 300, 1140, 315);
@@ -461,9 +484,12 @@ void Form1::BuildTwoSamplePanel(QWidget* panel) {
             18);
   for (const Row& r : rows) {
     text3_[r.box] = MakeBox(panel, Indexed("Text3", r.box), r.left, r.top, r.width, 195, input, 6);
+    text3_[r.box]->setAccessibleName(QString::fromUtf8(r.caption));
   }
   text3_[6] = MakeBox(panel, QStringLiteral("Text3(6)"), 1650, 900, 765, 195, result, 6, true);
   text3_[9] = MakeBox(panel, QStringLiteral("Text3(9)"), 540, 1280, 1290, 300, result, 6, true, 12);
+  text3_[6]->setAccessibleName(QStringLiteral("自由度(N1+N2-2)="));
+  text3_[9]->setAccessibleName(QStringLiteral("t="));
   for (int i = 0; i <= 5; ++i) {
     connect(text3_[i], &QLineEdit::textChanged, this, [this, i] { RecalculateTwoSample(i); });
   }
@@ -482,8 +508,13 @@ void Form1::BuildPairedPanel(QWidget* panel) {
   text5_[2] = MakeBox(panel, QStringLiteral("Text5(2)"), 2400, 1140, 1095, 270, input, 6);
   text5_[3] = MakeBox(panel, QStringLiteral("Text5(3)"), 360, 1380, 1095, 270, input, 6);
   text5_[3]->hide();
+  text5_[0]->setAccessibleName(QStringLiteral("对子数(N)="));
+  text5_[1]->setAccessibleName(QStringLiteral("对子差值均数(d)="));
+  text5_[2]->setAccessibleName(QStringLiteral("对子差值均数标准差(Sd)="));
+  text5_[3]->setAccessibleName(QStringLiteral("标准误"));
   text6_ = MakeBox(panel, QStringLiteral("Text6"), 4200, 780, 1095, 315, {Qt::white, kPanelBack}, 6,
                    false, 14.25);
+  text6_->setAccessibleName(QStringLiteral("t="));
   for (auto* box : text5_) connect(box, &QLineEdit::textChanged, this, &Form1::RecalculatePaired);
 }
 
@@ -501,6 +532,10 @@ void Form1::BuildRegressionPanel(QWidget* panel) {
   text8_ = MakeBox(panel, QStringLiteral("Text8"), 1260, 780, 1275, 315, typed, 32767, false, 14.25);
   text7_ = MakeBox(panel, QStringLiteral("Text7"), 4020, 780, 1035, 315, result, 32767, true, 14.25);
   text10_ = MakeBox(panel, QStringLiteral("Text10"), 1980, 1290, 3555, 315, result, 32767, false, 12);
+  text9_->setAccessibleName(QStringLiteral("例数(n) ="));
+  text8_->setAccessibleName(QStringLiteral("r ="));
+  text7_->setAccessibleName(QStringLiteral("tr ="));
+  text10_->setAccessibleName(QStringLiteral("回归方程(Y):"));
   connect(text9_, &QLineEdit::textChanged, this, &Form1::RecalculateTOfR);
   connect(text8_, &QLineEdit::textChanged, this, &Form1::RecalculateTOfR);
 }
@@ -508,19 +543,23 @@ void Form1::BuildRegressionPanel(QWidget* panel) {
 void Form1::BuildFourfoldPanel(QWidget* panel) {
   MakeLabel(panel, QStringLiteral("Label19(0)"), QStringLiteral("例数(n)="), kCaption, 240, 240);
   label20_[0] = MakeLabel(panel, QStringLiteral("Label20(0)"), QString(), kRed, 1080, 240, 975, 195);
+  label20_[0]->setProperty(kCaptionProperty, QStringLiteral("例数(n)="));
   const char* expected[4] = {"a 的理论数(T)=", "b 的理论数(T)=", "c 的理论数(T)=",
                              "d 的理论数(T)="};
   for (int i = 1; i <= 4; ++i) {
     const int top = 240 + 300 * i;
     MakeLabel(panel, Indexed("Label19", i), QString::fromUtf8(expected[i - 1]), kCaption, 240, top);
     label20_[i] = MakeLabel(panel, Indexed("Label20", i), QString(), kRed, 1620, top, 720, 195);
+    label20_[i]->setProperty(kCaptionProperty, QString::fromUtf8(expected[i - 1]));
   }
   MakeLabel(panel, QStringLiteral("Label19(5)"), QStringLiteral("当n<40或T<1时，不适合使用本法。"),
             kBlue, 2760, 1440, 2835, 195);
   MakeLabel(panel, QStringLiteral("Label23"), QStringLiteral("x ="), kRed, 3360, 660, -1, -1, 18);
   MakeLabel(panel, QStringLiteral("Label21"), QStringLiteral("2"), kRed, 3540, 660, -1, -1, 10.5);
+  for (auto* label : label20_) WriteLabel(label, QString());
   text15_ = MakeBox(panel, QStringLiteral("Text15"), 4020, 720, 1035, 315, {Qt::white, kPanelBack},
                     6, false, 14.25);
+  text15_->setAccessibleName(QStringLiteral("x2 ="));
 }
 
 void Form1::BuildPairedChiSquarePanel(QWidget* panel) {
@@ -530,6 +569,24 @@ void Form1::BuildPairedChiSquarePanel(QWidget* panel) {
   MakeLabel(panel, QStringLiteral("Label28"), QStringLiteral("2"), kRed, 3540, 660, -1, -1, 10.5);
   text13_ = MakeBox(panel, QStringLiteral("Text13"), 1320, 720, 1035, 315, result, 6, true, 14.25);
   text12_ = MakeBox(panel, QStringLiteral("Text12"), 4020, 720, 1035, 315, result, 6, true, 14.25);
+  text13_->setAccessibleName(QStringLiteral("n ="));
+  text12_->setAccessibleName(QStringLiteral("x2 ="));
+}
+
+// Tab follows the reading order: the analysis buttons, the list or the cells,
+// the entry controls, the result boxes, the reference table. Hidden controls
+// drop out of the chain by themselves.
+void Form1::SetTabOrder() {
+  std::vector<QWidget*> chain(command1_.begin(), command1_.end());
+  chain.push_back(l1_);
+  chain.insert(chain.end(), text11_.begin(), text11_.end());
+  chain.insert(chain.end(), {option1_, option2_, text2_, text1_, command2_});
+  chain.insert(chain.end(), {text3_[0], text3_[1], text3_[2], text3_[3], text3_[4], text3_[5],
+                             text3_[6], text3_[9]});
+  chain.insert(chain.end(), {text5_[0], text5_[1], text5_[2], text6_});
+  chain.insert(chain.end(), {text9_, text8_, text7_, text10_, text15_, text13_, text12_});
+  chain.insert(chain.end(), {text14_, text16_, text17_});
+  for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
 
 void Form1::StartUp() {
@@ -577,9 +634,9 @@ void Form1::ChooseMethod(int method) {
 void Form1::EmptyFourfoldTable() {
   for (int i = 0; i < 4; ++i) {
     text11_[i]->setText(QString());
-    label18_[i]->setText(QString());
+    WriteLabel(label18_[i], QString());
   }
-  label18_[4]->setText(QString());
+  WriteLabel(label18_[4], QString());
   text11_[0]->setFocus();
 }
 
@@ -611,11 +668,11 @@ void Form1::RecalculateFourfold() {
                                             S(text11_[2]->text()), S(text11_[3]->text())};
   const FourfoldResult result =
       CalculateFourfold({texts[0], texts[1], texts[2], texts[3]}, current_method_);
-  for (int i = 0; i < 4; ++i) label18_[i]->setText(Q(result.margins[i]));
-  label18_[4]->setText(Q(result.total));
+  for (int i = 0; i < 4; ++i) WriteLabel(label18_[i], Q(result.margins[i]));
+  WriteLabel(label18_[4], Q(result.total));
   if (result.computesChiSquare) {
-    label20_[0]->setText(Q(result.nLabel));
-    for (int i = 0; i < 4; ++i) label20_[i + 1]->setText(Q(result.expected[i]));
+    WriteLabel(label20_[0], Q(result.nLabel));
+    for (int i = 0; i < 4; ++i) WriteLabel(label20_[i + 1], Q(result.expected[i]));
     WriteBox(text15_, result.chiSquare);
   }
   if (result.computesPaired) {
@@ -828,6 +885,15 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
       break;
     }
     case QEvent::KeyPress:
+      if (const auto cell = std::find(text11_.begin(), text11_.end(), watched);
+          cell != text11_.end()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+          // Enter moves on to the next cell, a after d, as a form is filled in.
+          text11_[(cell - text11_.begin() + 1) % text11_.size()]->setFocus(Qt::TabFocusReason);
+          return true;
+        }
+      }
       if (watched == text1_) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

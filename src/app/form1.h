@@ -78,6 +78,7 @@ class Form1 : public QMainWindow {
   void BuildRegressionPanel(QWidget* panel);
   void BuildFourfoldPanel(QWidget* panel);
   void BuildPairedChiSquarePanel(QWidget* panel);
+  void SetTabOrder();
   void StartUp();
 
   // Panel recalculations, run by the boxes' change notifications.
