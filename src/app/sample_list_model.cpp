@@ -17,8 +17,8 @@ int SampleListModel::columnCount(const QModelIndex& parent) const {
 QVariant SampleListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || role != Qt::DisplayRole) return {};
   const int position = index.row() + 1;
-  const auto text = index.column() == 0 ? list_.RowLabel(position)
-                                        : list_.Cell(position, index.column());
+  const auto text =
+      index.column() == 0 ? list_.RowLabel(position) : list_.Cell(position, index.column());
   if (!text) return {};
   return QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size()));
 }

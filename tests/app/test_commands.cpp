@@ -51,14 +51,38 @@ class CommandsTest : public QObject {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("keys");
-    QTest::newRow("import") << "文件" << "导入" << "导入" << "Ctrl+I";
-    QTest::newRow("export") << "文件" << "导出" << "导出" << "Ctrl+K";
-    QTest::newRow("exit") << "文件" << "退出" << "退出" << "Ctrl+G";
-    QTest::newRow("clear") << "编辑" << "清空" << "清空" << "Ctrl+M";
-    QTest::newRow("delete") << "编辑" << "删除" << "删除" << "Ctrl+Z";
-    QTest::newRow("help") << "帮助" << "操作说明" << "帮助" << "Ctrl+E";
-    QTest::newRow("pop-up clear") << "et" << "清空1" << "清空" << "Ctrl+J";
-    QTest::newRow("pop-up delete") << "et" << "删除1" << "删除" << "Ctrl+F";
+    QTest::newRow("import") << "文件"
+                            << "导入"
+                            << "导入"
+                            << "Ctrl+I";
+    QTest::newRow("export") << "文件"
+                            << "导出"
+                            << "导出"
+                            << "Ctrl+K";
+    QTest::newRow("exit") << "文件"
+                          << "退出"
+                          << "退出"
+                          << "Ctrl+G";
+    QTest::newRow("clear") << "编辑"
+                           << "清空"
+                           << "清空"
+                           << "Ctrl+M";
+    QTest::newRow("delete") << "编辑"
+                            << "删除"
+                            << "删除"
+                            << "Ctrl+Z";
+    QTest::newRow("help") << "帮助"
+                          << "操作说明"
+                          << "帮助"
+                          << "Ctrl+E";
+    QTest::newRow("pop-up clear") << "et"
+                                  << "清空1"
+                                  << "清空"
+                                  << "Ctrl+J";
+    QTest::newRow("pop-up delete") << "et"
+                                   << "删除1"
+                                   << "删除"
+                                   << "Ctrl+F";
   }
   void menusCarryTheirItemsAndKeys() {
     QFETCH(QString, menu);
@@ -78,7 +102,8 @@ class CommandsTest : public QObject {
     for (QAction* a : w.form.menuBar()->actions()) titles << a->text();
     QCOMPARE(titles, (QStringList{"文件(F)", "编辑(E)", "帮助(H)"}));
     QStringList file;
-    for (QAction* a : w.Find<QMenu>("文件")->actions()) file << (a->isSeparator() ? "-" : a->text());
+    for (QAction* a : w.Find<QMenu>("文件")->actions())
+      file << (a->isSeparator() ? "-" : a->text());
     QCOMPARE(file, (QStringList{"导入", "导出", "-", "退出"}));
     QVERIFY(w.Find<QAction>("dfh")->isSeparator());
     QStringList tools;
@@ -86,7 +111,8 @@ class CommandsTest : public QObject {
       tools << (a->isSeparator() ? "-" : a->text());
     }
     QCOMPARE(tools, (QStringList{"导入", "导出", "-", "退出"}));
-    for (const char* name : {"导入", "导出", "退出"}) QVERIFY(!ToolButton(w, name)->icon().isNull());
+    for (const char* name : {"导入", "导出", "退出"})
+      QVERIFY(!ToolButton(w, name)->icon().isNull());
   }
 
   void deleteRemovesOnlyTheSelectedRow() {
@@ -152,13 +178,16 @@ class CommandsTest : public QObject {
     w.Fill({{"5.2", "4.85"}, {"", "6"}});
     ToolButton(w, "导出")->click();
     QVERIFY(w.log->messages.isEmpty());
-    QCOMPARE(ReadAll(path), QByteArray("\xA1\xA4" "1        5.2             4.85\r\n"
-                                       "\xA1\xA4" "2                        6\r\n\r\n"));
+    QCOMPARE(ReadAll(path), QByteArray("\xA1\xA4"
+                                       "1        5.2             4.85\r\n"
+                                       "\xA1\xA4"
+                                       "2                        6\r\n\r\n"));
     w.Find<QAction>("清空1")->trigger();
     QTest::keyClick(&w.form, Qt::Key_I, Qt::ControlModifier);
     QCOMPARE(w.log->openAsked, 1);
     QCOMPARE(Labels(w), (QStringList{"1", "2"}));
-    QCOMPARE(QString::fromStdString(std::string(*w.form.List().Cell(1, 2))), QStringLiteral("4.85"));
+    QCOMPARE(QString::fromStdString(std::string(*w.form.List().Cell(1, 2))),
+             QStringLiteral("4.85"));
     QCOMPARE(QString::fromStdString(std::string(*w.form.List().Cell(2, 1))), QString());
   }
 

@@ -44,9 +44,9 @@ class KeyboardAccessTest : public QObject {
     const QStringList cells{"Text11(0)", "Text11(1)", "Text11(2)", "Text11(3)", "Command2"};
     QTest::newRow("two-sample") << 0
                                 << kButtons + QStringList{"L1"} + entry +
-                                       QStringList{"Text3(0)", "Text3(1)", "Text3(2)", "Text3(3)",
-                                                   "Text3(4)", "Text3(5)", "Text3(6)", "Text3(9)",
-                                                   "Text14"};
+                                       QStringList{"Text3(0)", "Text3(1)", "Text3(2)",
+                                                   "Text3(3)", "Text3(4)", "Text3(5)",
+                                                   "Text3(6)", "Text3(9)", "Text14"};
     QTest::newRow("paired t") << 1
                               << kButtons + QStringList{"L1"} + entry +
                                      QStringList{"Text5(0)", "Text5(1)", "Text5(2)", "Text6",
@@ -100,24 +100,42 @@ class KeyboardAccessTest : public QObject {
   void everyControlHasAChineseName_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("name");
-    QTest::newRow("X1") << "Text3(0)" << "均  数(X1)=";
-    QTest::newRow("S2") << "Text3(3)" << "标准差(S2)=";
-    QTest::newRow("degrees") << "Text3(6)" << "自由度(N1+N2-2)=";
-    QTest::newRow("t") << "Text3(9)" << "t=";
-    QTest::newRow("pairs") << "Text5(0)" << "对子数(N)=";
-    QTest::newRow("paired t") << "Text6" << "t=";
-    QTest::newRow("n") << "Text9" << "例数(n) =";
-    QTest::newRow("equation") << "Text10" << "回归方程(Y):";
-    QTest::newRow("chi-square") << "Text15" << "x2 =";
-    QTest::newRow("paired n") << "Text13" << "n =";
-    QTest::newRow("input") << "Text1" << "数据";
-    QTest::newRow("row number") << "Text2" << "序号";
-    QTest::newRow("cell a") << "Text11(0)" << "实际频数 a";
-    QTest::newRow("list") << "L1" << "样本数据列表";
-    QTest::newRow("t table") << "Text14" << "t界值表";
-    QTest::newRow("button") << "Command1(3)" << "计数资料卡方检验";
-    QTest::newRow("calculate") << "Command2" << "计算";
-    QTest::newRow("group") << "Option2" << "第2组";
+    QTest::newRow("X1") << "Text3(0)"
+                        << "均  数(X1)=";
+    QTest::newRow("S2") << "Text3(3)"
+                        << "标准差(S2)=";
+    QTest::newRow("degrees") << "Text3(6)"
+                             << "自由度(N1+N2-2)=";
+    QTest::newRow("t") << "Text3(9)"
+                       << "t=";
+    QTest::newRow("pairs") << "Text5(0)"
+                           << "对子数(N)=";
+    QTest::newRow("paired t") << "Text6"
+                              << "t=";
+    QTest::newRow("n") << "Text9"
+                       << "例数(n) =";
+    QTest::newRow("equation") << "Text10"
+                              << "回归方程(Y):";
+    QTest::newRow("chi-square") << "Text15"
+                                << "x2 =";
+    QTest::newRow("paired n") << "Text13"
+                              << "n =";
+    QTest::newRow("input") << "Text1"
+                           << "数据";
+    QTest::newRow("row number") << "Text2"
+                                << "序号";
+    QTest::newRow("cell a") << "Text11(0)"
+                            << "实际频数 a";
+    QTest::newRow("list") << "L1"
+                          << "样本数据列表";
+    QTest::newRow("t table") << "Text14"
+                             << "t界值表";
+    QTest::newRow("button") << "Command1(3)"
+                            << "计数资料卡方检验";
+    QTest::newRow("calculate") << "Command2"
+                               << "计算";
+    QTest::newRow("group") << "Option2"
+                           << "第2组";
   }
   void everyControlHasAChineseName() {
     QFETCH(QString, control);
@@ -142,7 +160,8 @@ class KeyboardAccessTest : public QObject {
     for (auto* widget : w.form.findChildren<QWidget*>()) {
       const bool input = qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractButton*>(widget);
       // Qt's own helpers (qt_...) name themselves.
-      if (!input || widget->objectName().isEmpty() || widget->objectName().startsWith("qt_")) continue;
+      if (!input || widget->objectName().isEmpty() || widget->objectName().startsWith("qt_"))
+        continue;
       QVERIFY2(!Accessible(widget, QAccessible::Name).trimmed().isEmpty(),
                qPrintable(widget->objectName()));
     }

@@ -73,12 +73,12 @@ class MethodSelectionTest : public QObject {
   void emptyingTheCellsLeavesTheTotalsTheRecalculationWrote_data() {
     QTest::addColumn<QStringList>("cells");
     QTest::addColumn<QStringList>("totals");
-    QTest::newRow("all four held text") << QStringList{"1", "2", "3", "4"}
-                                        << QStringList{"0", "0", "0", "", ""};
-    QTest::newRow("only cell a held text") << QStringList{"5", "", "", ""}
-                                           << QStringList{"", "", "", "", ""};
-    QTest::newRow("highest held text in c") << QStringList{"5", "", "7", ""}
-                                            << QStringList{"0", "0", "", "", ""};
+    QTest::newRow("all four held text")
+        << QStringList{"1", "2", "3", "4"} << QStringList{"0", "0", "0", "", ""};
+    QTest::newRow("only cell a held text")
+        << QStringList{"5", "", "", ""} << QStringList{"", "", "", "", ""};
+    QTest::newRow("highest held text in c")
+        << QStringList{"5", "", "7", ""} << QStringList{"0", "0", "", "", ""};
   }
   void emptyingTheCellsLeavesTheTotalsTheRecalculationWrote() {
     QFETCH(QStringList, cells);
@@ -118,11 +118,14 @@ class MethodSelectionTest : public QObject {
     Window w;
     const QString t = w.Find<QPlainTextEdit>("Text14")->toPlainText();
     QVERIFY(t.startsWith(QStringLiteral("      t界值表\n")));
-    QVERIFY(t.contains(QStringLiteral("\n10\t0.700\t1.372\t1.812\t2.228\t2.764\t3.169\t3.581\t4.144\t4.587\n")));
+    QVERIFY(t.contains(
+        QStringLiteral("\n10\t0.700\t1.372\t1.812\t2.228\t2.764\t3.169\t3.581\t4.144\t4.587\n")));
     const QString r = w.Find<QPlainTextEdit>("Text17")->toPlainText();
-    QVERIFY(r.contains(QStringLiteral("\n1\t0.707\t0.951\t0.988\t0.997\t1.000\t1.000\t1.000\t1.000\t1.000\n")));
+    QVERIFY(r.contains(
+        QStringLiteral("\n1\t0.707\t0.951\t0.988\t0.997\t1.000\t1.000\t1.000\t1.000\t1.000\n")));
     const QString chi = w.Find<QPlainTextEdit>("Text16")->toPlainText();
-    QVERIFY(chi.contains(QStringLiteral("\n1\t…\t…\t…\t…\t0.02\t0.10\t0.45\t1.32\t2.71\t3.84\t5.02\t6.63\t7.88\n")));
+    QVERIFY(chi.contains(
+        QStringLiteral("\n1\t…\t…\t…\t…\t0.02\t0.10\t0.45\t1.32\t2.71\t3.84\t5.02\t6.63\t7.88\n")));
     for (const char* name : {"Text14", "Text16", "Text17"}) {
       auto* table = w.Find<QPlainTextEdit>(name);
       QCOMPARE(table->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);

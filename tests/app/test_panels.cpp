@@ -21,14 +21,22 @@ class PanelsTest : public QObject {
     QTest::addColumn<QStringList>("inputs");  // N, d, Sd, typed in that order unless empty
     QTest::addColumn<QString>("se");
     QTest::addColumn<QString>("t");
-    QTest::newRow("exact") << QStringList{"9", "1.2", "1.5"} << ".5" << "2.4";
-    QTest::newRow("negative d") << QStringList{"9", "-1.2", "1.5"} << ".5" << "2.4";
-    QTest::newRow("t from the cut error") << QStringList{"10", "2.5", "3.2"} << "1.0119" << "2.4705";
-    QTest::newRow("t below one") << QStringList{"16", "0.3", "2"} << ".5" << ".6";
-    QTest::newRow("seven pairs") << QStringList{"7", "-1.5", "2.2"} << ".83152" << "1.8039";
-    QTest::newRow("only d") << QStringList{"", "1.2", ""} << "" << "";
-    QTest::newRow("tiny t") << QStringList{"1", "-2E-5", "1"} << "1" << "2E-05";
-    QTest::newRow("no spread") << QStringList{"5", "1", "0"} << "0" << "";
+    QTest::newRow("exact") << QStringList{"9", "1.2", "1.5"} << ".5"
+                           << "2.4";
+    QTest::newRow("negative d") << QStringList{"9", "-1.2", "1.5"} << ".5"
+                                << "2.4";
+    QTest::newRow("t from the cut error") << QStringList{"10", "2.5", "3.2"} << "1.0119"
+                                          << "2.4705";
+    QTest::newRow("t below one") << QStringList{"16", "0.3", "2"} << ".5"
+                                 << ".6";
+    QTest::newRow("seven pairs") << QStringList{"7", "-1.5", "2.2"} << ".83152"
+                                 << "1.8039";
+    QTest::newRow("only d") << QStringList{"", "1.2", ""} << ""
+                            << "";
+    QTest::newRow("tiny t") << QStringList{"1", "-2E-5", "1"} << "1"
+                            << "2E-05";
+    QTest::newRow("no spread") << QStringList{"5", "1", "0"} << "0"
+                               << "";
   }
   void pairedPanel() {
     QFETCH(QStringList, inputs);
@@ -63,29 +71,28 @@ class PanelsTest : public QObject {
     QTest::newRow("large counts") << QStringList{"20", "10", "15", "25"}
                                   << QStringList{"35", "35", "30", "40", "70"}
                                   << QStringList{"70", "15", "15", "20", "20"} << "5.8333";
-    QTest::newRow("cut, not rounded") << QStringList{"12", "5", "4", "9"}
-                                      << QStringList{"16", "14", "17", "13", "30"}
-                                      << QStringList{"30", "9.0666", "7.9333", "6.9333", "6.0666"}
-                                      << "4.6929";
-    QTest::newRow("strong association") << QStringList{"40", "10", "8", "42"}
-                                        << QStringList{"48", "52", "50", "50", "100"}
-                                        << QStringList{"100", "24", "26", "24", "26"} << "41.025";
+    QTest::newRow("cut, not rounded")
+        << QStringList{"12", "5", "4", "9"} << QStringList{"16", "14", "17", "13", "30"}
+        << QStringList{"30", "9.0666", "7.9333", "6.9333", "6.0666"} << "4.6929";
+    QTest::newRow("strong association")
+        << QStringList{"40", "10", "8", "42"} << QStringList{"48", "52", "50", "50", "100"}
+        << QStringList{"100", "24", "26", "24", "26"} << "41.025";
     QTest::newRow("corrected") << QStringList{"3", "7", "8", "2"}
                                << QStringList{"11", "9", "10", "10", "20"}
                                << QStringList{"20", "5.5", "4.5", "5.5", "4.5"} << "3.2323";
     // No association: the correction cannot push chi-square above 0.
-    QTest::newRow("fractional total") << QStringList{"1.5", "2", "3", "4"}
-                                      << QStringList{"4.5", "6", "3.5", "7", "10.5"}
-                                      << QStringList{"10", "1.575", "2.1", "3.15", "4.2"} << "0";
+    QTest::newRow("fractional total")
+        << QStringList{"1.5", "2", "3", "4"} << QStringList{"4.5", "6", "3.5", "7", "10.5"}
+        << QStringList{"10", "1.575", "2.1", "3.15", "4.2"} << "0";
     QTest::newRow("empty row") << QStringList{"", "", "3", "4"}
                                << QStringList{"3", "4", "0", "7", "7"}
                                << QStringList{"7", "0", "0", "3", "4"} << "";
     QTest::newRow("empty table") << QStringList{"0", "", "", ""}
                                  << QStringList{"0", "0", "0", "0", "0"}
                                  << QStringList{"0", "", "", "", ""} << "";
-    QTest::newRow("total beyond n") << QStringList{"40000", "", "", ""}
-                                    << QStringList{"40000", "0", "40000", "0", "40000"}
-                                    << QStringList{"", "", "", "", ""} << "";
+    QTest::newRow("total beyond n")
+        << QStringList{"40000", "", "", ""} << QStringList{"40000", "0", "40000", "0", "40000"}
+        << QStringList{"", "", "", "", ""} << "";
   }
   void fourfoldTable() {
     QFETCH(QStringList, cells);
@@ -111,13 +118,20 @@ class PanelsTest : public QObject {
     QTest::addColumn<QStringList>("cells");
     QTest::addColumn<QString>("n");
     QTest::addColumn<QString>("chi");
-    QTest::newRow("corrected") << QStringList{"25", "8", "16", "31"} << "80" << "2.0416";
-    QTest::newRow("b and c swapped") << QStringList{"25", "16", "8", "31"} << "80" << "2.0416";
-    QTest::newRow("few discordant") << QStringList{"10", "5", "12", "8"} << "35" << "2.1176";
-    QTest::newRow("uncorrected") << QStringList{"30", "20", "25", "25"} << "100" << ".55555";
-    QTest::newRow("forty discordant") << QStringList{"50", "25", "15", "10"} << "100" << "2.5";
-    QTest::newRow("b equals c") << QStringList{"4", "3", "3", "5"} << "15" << "0";
-    QTest::newRow("no discordant pairs") << QStringList{"4", "0", "0", "5"} << "9" << "";
+    QTest::newRow("corrected") << QStringList{"25", "8", "16", "31"} << "80"
+                               << "2.0416";
+    QTest::newRow("b and c swapped") << QStringList{"25", "16", "8", "31"} << "80"
+                                     << "2.0416";
+    QTest::newRow("few discordant") << QStringList{"10", "5", "12", "8"} << "35"
+                                    << "2.1176";
+    QTest::newRow("uncorrected") << QStringList{"30", "20", "25", "25"} << "100"
+                                 << ".55555";
+    QTest::newRow("forty discordant") << QStringList{"50", "25", "15", "10"} << "100"
+                                      << "2.5";
+    QTest::newRow("b equals c") << QStringList{"4", "3", "3", "5"} << "15"
+                                << "0";
+    QTest::newRow("no discordant pairs") << QStringList{"4", "0", "0", "5"} << "9"
+                                         << "";
   }
   void pairedChiSquare() {
     QFETCH(QStringList, cells);
@@ -135,12 +149,24 @@ class PanelsTest : public QObject {
     QTest::addColumn<QString>("r");
     QTest::addColumn<QString>("n");
     QTest::addColumn<QString>("t");
-    QTest::newRow("half") << "0.5" << "5" << "1";
-    QTest::newRow("negative r") << "-0.5" << "5" << "1";
-    QTest::newRow("strong") << "0.8" << "11" << "4";
-    QTest::newRow("perfect correlation") << "1" << "11" << "";
-    QTest::newRow("two pairs") << "0.5" << "2" << "";
-    QTest::newRow("no n") << "0.5" << "" << "";
+    QTest::newRow("half") << "0.5"
+                          << "5"
+                          << "1";
+    QTest::newRow("negative r") << "-0.5"
+                                << "5"
+                                << "1";
+    QTest::newRow("strong") << "0.8"
+                            << "11"
+                            << "4";
+    QTest::newRow("perfect correlation") << "1"
+                                         << "11"
+                                         << "";
+    QTest::newRow("two pairs") << "0.5"
+                               << "2"
+                               << "";
+    QTest::newRow("no n") << "0.5"
+                          << ""
+                          << "";
   }
   void tOfRTypedByHand() {
     QFETCH(QString, r);
@@ -156,15 +182,14 @@ class PanelsTest : public QObject {
   void calculateTwoSample_data() {
     QTest::addColumn<Rows>("rows");
     QTest::addColumn<QStringList>("boxes");  // Text3(0..6)
-    QTest::newRow("unequal groups")
-        << Rows{{"1", "2"}, {"2", "4"}, {"3", "6"}, {"4", ""}}
-        << QStringList{"2.5", "4", "1.2909", "2", "4", "3", "5"};
+    QTest::newRow("unequal groups") << Rows{{"1", "2"}, {"2", "4"}, {"3", "6"}, {"4", ""}}
+                                    << QStringList{"2.5", "4", "1.2909", "2", "4", "3", "5"};
     QTest::newRow("cut means") << Rows{{"1", ""}, {"1", ""}, {"2", ""}}
                                << QStringList{"1.3333", "", ".57735", "", "3", "0", "1"};
-    QTest::newRow("single first value") << Rows{{"5", "1"}, {"", "2"}}
-                                        << QStringList{"5", "1.5", "", ".70710", "1", "2", "1"};
-    QTest::newRow("single second value") << Rows{{"1", "7"}, {"3", ""}}
-                                         << QStringList{"2", "7", "1.4142", "", "2", "1", "1"};
+    QTest::newRow("single first value")
+        << Rows{{"5", "1"}, {"", "2"}} << QStringList{"5", "1.5", "", ".70710", "1", "2", "1"};
+    QTest::newRow("single second value")
+        << Rows{{"1", "7"}, {"3", ""}} << QStringList{"2", "7", "1.4142", "", "2", "1", "1"};
     QTest::newRow("empty list") << Rows{} << QStringList{"", "", "", "", "0", "0", "-2"};
     QTest::newRow("letters and units") << Rows{{"abc", "3.5kg"}, {"2", "4.5"}}
                                        << QStringList{"1", "4", "1.4142", ".70710", "2", "2", "2"};
@@ -197,8 +222,8 @@ class PanelsTest : public QObject {
                                  << QStringList{"3", "1", "1", ".57735", "1.7320"};
     QTest::newRow("no spread") << Rows{{"1", "1.5"}, {"2", "2.5"}}
                                << QStringList{"2", "-.5", "0", "0", ""};
-    QTest::newRow("counts differ") << Rows{{"1", "1"}, {"2", "2"}, {"3", "3"}, {"", "4"}}
-                                   << QStringList{"", "", "", "", ""};
+    QTest::newRow("counts differ")
+        << Rows{{"1", "1"}, {"2", "2"}, {"3", "3"}, {"", "4"}} << QStringList{"", "", "", "", ""};
     // With one pair the spread cannot be formed; the empty Sd box reads as 0.
     QTest::newRow("one pair") << Rows{{"5", "3"}} << QStringList{"1", "2", "", "0", ""};
     QTest::newRow("large values, small spread")
@@ -228,9 +253,9 @@ class PanelsTest : public QObject {
     QTest::newRow("negative") << Rows{{"1", "10"}, {"2", "8"}, {"3", "7"}, {"4", "3"}}
                               << QStringList{"4", "-0.964763821237732", "5.18544972870134",
                                              "Y=12.5-2.2X"};
-    QTest::newRow("cut intercept") << Rows{{"1", "0.5"}, {"2", "2"}, {"3", "2.5"}}
-                                   << QStringList{"3", "0.960768922830523", "3.46410161513776",
-                                                  "Y=-0.33333 + 1X"};
+    QTest::newRow("cut intercept")
+        << Rows{{"1", "0.5"}, {"2", "2"}, {"3", "2.5"}}
+        << QStringList{"3", "0.960768922830523", "3.46410161513776", "Y=-0.33333 + 1X"};
     QTest::newRow("small slope") << Rows{{"10", "1.5"}, {"20", "1.7"}, {"30", "2.6"}, {"40", "2.9"}}
                                  << QStringList{"4", "0.968141155667549", "5.46777392767276",
                                                 "Y=0.9 + 0.051X"};
@@ -238,8 +263,8 @@ class PanelsTest : public QObject {
                              << QStringList{"3", "-1", "", "Y=4-1X"};
     QTest::newRow("constant x") << Rows{{"2", "1"}, {"2", "2"}, {"2", "3"}}
                                 << QStringList{"3", "", "0", ""};
-    QTest::newRow("counts differ") << Rows{{"1", "1"}, {"2", "2"}, {"3", "3"}, {"", "4"}}
-                                   << QStringList{"", "", "", ""};
+    QTest::newRow("counts differ")
+        << Rows{{"1", "1"}, {"2", "2"}, {"3", "3"}, {"", "4"}} << QStringList{"", "", "", ""};
     QTest::newRow("empty list") << Rows{} << QStringList{"0", "", "", ""};
   }
   void calculateRegression() {

@@ -111,12 +111,17 @@ class StartupTest : public QObject {
                                    << "1.2649";
     QTest::newRow("t below one") << QStringList{"3", "3.1", "0.5", "0.5", "5", "5"} << "8"
                                  << ".31622";
-    QTest::newRow("only sizes: no standard error") << QStringList{"", "", "", "", "10", "12"}
-                                                   << "20" << "";
-    QTest::newRow("one degree of freedom") << QStringList{"5", "4", "1", "1", "2", "1"} << "1" << "";
-    QTest::newRow("no sizes") << QStringList{"5", "4", "1", "1", "", ""} << "-2" << "";
-    QTest::newRow("empty first group") << QStringList{"", "", "", "", "0", "5"} << "3" << "";
-    QTest::newRow("equal means") << QStringList{"4", "4", "1", "2", "6", "7"} << "11" << "0";
+    QTest::newRow("only sizes: no standard error")
+        << QStringList{"", "", "", "", "10", "12"} << "20"
+        << "";
+    QTest::newRow("one degree of freedom") << QStringList{"5", "4", "1", "1", "2", "1"} << "1"
+                                           << "";
+    QTest::newRow("no sizes") << QStringList{"5", "4", "1", "1", "", ""} << "-2"
+                              << "";
+    QTest::newRow("empty first group") << QStringList{"", "", "", "", "0", "5"} << "3"
+                                       << "";
+    QTest::newRow("equal means") << QStringList{"4", "4", "1", "2", "6", "7"} << "11"
+                                 << "0";
   }
   void twoSamplePanelFollowsEveryKeystroke() {
     QFETCH(QStringList, inputs);

@@ -3,9 +3,9 @@
 #pragma once
 
 #include <QLabel>
-#include <QPushButton>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPushButton>
 #include <QTest>
 #include <memory>
 #include <optional>
@@ -53,8 +53,7 @@ class ScriptedDialogs : public Dialogs {
 
 // A window as the user finds it, with dialogs answered from `files`.
 struct Window {
-  explicit Window(QStringList files = {})
-      : log(std::make_shared<ScriptedDialogs::Log>()) {
+  explicit Window(QStringList files = {}) : log(std::make_shared<ScriptedDialogs::Log>()) {
     form.SetDialogs(std::make_unique<ScriptedDialogs>(log, std::move(files)));
     form.show();
     QApplication::setActiveWindow(&form);
@@ -105,10 +104,10 @@ inline void PinEnvironment() {
 }  // namespace sumvane::testing
 
 // Test main that pins the platform and locale before the application exists.
-#define SUMVANE_WINDOW_TEST_MAIN(TestClass)           \
-  int main(int argc, char** argv) {                   \
-    sumvane::testing::PinEnvironment();               \
-    QApplication app(argc, argv);                     \
-    TestClass test;                                   \
-    return QTest::qExec(&test, argc, argv);           \
+#define SUMVANE_WINDOW_TEST_MAIN(TestClass) \
+  int main(int argc, char** argv) {         \
+    sumvane::testing::PinEnvironment();     \
+    QApplication app(argc, argv);           \
+    TestClass test;                         \
+    return QTest::qExec(&test, argc, argv); \
   }
