@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Usage: check_install.sh CMAKE BUILD_DIR RESOURCES_DIR BUILT_EXE BINDIR DATADIR
+# Runs `cmake --install` into a fresh temporary prefix, then checks the layout,
+# the desktop entry and that the installed program starts.
+set -uo pipefail
+
+cmake=$1 build=$2 resources=$3 built_exe=$4 bindir=$5 datadir=$6
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+
+if [ ! -x "$built_exe" ]; then
+  echo "FAIL: $built_exe is not built; build the sumvane target before running this test"
+  exit 1
+fi
+
+prefix=$(mktemp -d "${TMPDIR:-/tmp}/sumvane-install.XXXXXX")
+# cmake --install rewrites the build's install_manifest.txt, which
+# `make uninstall` reads; keep the real one out of the way and put it back.
+manifest="$build/install_manifest.txt"
+saved="$build/install_manifest.txt.before-install-test.$$"
+[ -e "$manifest" ] && mv -f "$manifest" "$saved"
+cleanup() {
+  rm -rf "$prefix"
+  rm -f "$manifest"
+  [ -e "$saved" ] && mv -f "$saved" "$manifest"
+}
+trap cleanup EXIT
+
+if ! env -u DESTDIR "$cmake" --install "$build" --prefix "$prefix" >"$prefix.log" 2>&1; then
+  cat "$prefix.log"
+  rm -f "$prefix.log"
+  echo "FAIL: cmake --install $build --prefix $prefix"
+  exit 1
+fi
+rm -f "$prefix.log"
+
+share="$prefix/$datadir"
+exe="$prefix/$bindir/sumvane"
+entry="$share/applications/sumvane.desktop"
+
+# Every installed file, each with the source it must match ("-" for none).
+expected=(
+  "$exe" -
+  "$share/icons/hicolor/scalable/apps/sumvane.svg" "$resources/icons/hicolor/scalable/apps/sumvane.svg"
+  "$entry" "$resources/sumvane.desktop"
+)
+for size in 16 32 48 128 256; do
+  expected+=("$share/icons/hicolor/${size}x${size}/apps/sumvane.png"
+             "$resources/icons/hicolor/${size}x${size}/apps/sumvane.png")
+done
+while IFS= read -r -d '' page; do
+  expected+=("$share/sumvane/help/${page#"$resources/help/"}" "$page")
+done < <(find "$resources/help" -type f -print0)
+
+declare -A wanted=()
+for ((i = 0; i < ${#expected[@]}; i += 2)); do
+  installed=${expected[i]} source=${expected[i + 1]}
+  wanted[$installed]=1
+  if [ ! -f "$installed" ]; then
+    fail "missing ${installed#"$prefix/"}"
+  elif [ "$source" != - ] && ! cmp -s "$installed" "$source"; then
+    fail "${installed#"$prefix/"} differs from ${source#"$resources/"}"
+  fi
+done
+[ -x "$exe" ] || fail "${exe#"$prefix/"} is not executable"
+
+# Nothing else: no libraries, headers or test programs leak into the install.
+while IFS= read -r -d '' file; do
+  [ -n "${wanted[$file]:-}" ] || fail "unexpected file ${file#"$prefix/"}"
+done < <(find "$prefix" \( -type f -o -type l \) -print0)
+
+# The program looks for its help two levels up from itself: <bin>/../share.
+[ -f "$(dirname "$exe")/../share/sumvane/help/index.html" ] ||
+  fail "the installed program would not find share/sumvane/help/index.html beside $bindir"
+
+# Errors and warnings fail; hints (such as listing the entry under both
+# Education and Science) are advice on menu placement, not faults.
+if [ -f "$entry" ]; then
+  if ! command -v desktop-file-validate >/dev/null; then
+    fail "desktop-file-validate is not installed (package desktop-file-utils)"
+  else
+    report=$(desktop-file-validate "$entry" 2>&1)
+    status=$?
+    [ -n "$report" ] && echo "$report"
+    if [ $status -ne 0 ] || grep -qE ': (error|warning): ' <<<"$report"; then
+      fail "desktop-file-validate reports problems in the installed entry"
+    fi
+  fi
+  # The launcher runs the entry's Exec from PATH and draws its Icon by name.
+  exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry" | head -n1)
+  icon_name=$(sed -n 's/^Icon=//p' "$entry" | head -n1)
+  [ "$exec_name" = "$(basename "$exe")" ] ||
+    fail "Exec=$exec_name does not name the installed program $(basename "$exe")"
+  [ -f "$share/icons/hicolor/48x48/apps/$icon_name.png" ] ||
+    fail "Icon=$icon_name has no installed icon of that name"
+fi
+
+# The installed copy must load and keep running: still alive after a few
+# seconds means timeout ended it (status 124), not a crash or a missing library.
+if [ -x "$exe" ]; then
+  QT_QPA_PLATFORM=offscreen timeout 4 "$exe" >/dev/null 2>&1
+  status=$?
+  [ $status -eq 124 ] || fail "the installed program exited with status $status within 4 s"
+fi
+
+if [ $failures -ne 0 ]; then
+  echo "$failures install check(s) failed"
+  exit 1
+fi
+echo "install into a temporary prefix: layout, desktop entry and start-up all good"
