@@ -304,7 +304,13 @@ std::string NumberText(double value) {
   if (!std::isfinite(value)) return {};
   if (value == 0.0) return "0";
 
-  const Rounded15 rounded = RoundTo15(std::fabs(value));
+  Rounded15 rounded = RoundTo15(std::fabs(value));
+  // The largest doubles round up past the double range, and their text would
+  // read back as an infinity; their last digit is cut instead.
+  if (rounded.exponent == 308 &&
+      std::string_view(rounded.digits, rounded.count) == "179769313486232") {
+    rounded.digits[rounded.count - 1] = '1';
+  }
   const std::string_view digits(rounded.digits, rounded.count);
   const int e = rounded.exponent;
   std::string text = value < 0 ? "-" : "";

@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <deque>
 #include <optional>
@@ -156,8 +157,12 @@ QString EquationProblem(const QString& text) {
 QString Shown(const QString& text) {
   QString shown =
       text.size() > 40 ? text.left(24) + QStringLiteral("...(%1 chars)").arg(text.size()) : text;
-  shown.replace(QLatin1Char('\t'), QStringLiteral("\\t"));
-  return QLatin1Char('"') + shown + QLatin1Char('"');
+  QString escaped;
+  for (const char32_t c : shown.toUcs4()) {
+    const bool plain = (c >= 0x20 && c < 0x7F) || (c >= 0x4E00 && c < 0xA000);
+    escaped += plain ? QString::fromUcs4(&c, 1) : QStringLiteral("\\u{%1}").arg(c, 0, 16);
+  }
+  return QLatin1Char('"') + escaped + QLatin1Char('"');
 }
 
 QString RowText(const SampleRow& row) {
@@ -182,15 +187,26 @@ QString RowsDifference(const Rows& actual, const Rows& expected) {
   return {};
 }
 
+// The private-use characters that GB18030 gives to characters it later
+// encoded elsewhere; the file writes each of them as U+FFFD.
+bool GbLosesIt(char32_t c) {
+  static const char32_t kLost[] = {0xE816, 0xE817, 0xE818, 0xE81E, 0xE826, 0xE82B, 0xE82C,
+                                   0xE831, 0xE832, 0xE83B, 0xE843, 0xE854, 0xE855, 0xE864};
+  return (c >= 0xE78D && c <= 0xE796) ||
+         std::find(std::begin(kLost), std::end(kLost), c) != std::end(kLost);
+}
+
 // Export and import keep a row when its fields fit their columns and carry no
-// blanks at their ends, which the import removes.
+// blanks at their ends, which the import removes, and nothing GB18030 loses.
 bool SurvivesTheFile(const Rows& rows) {
-  auto trimmed = [](const std::string& s) {
-    return s.empty() || (s.front() != ' ' && s.back() != ' ');
+  auto fits = [](const std::string& s) {
+    const QList<uint> characters = Qt8(s).toUcs4();
+    return (s.empty() || (s.front() != ' ' && s.back() != ' ')) &&
+           std::none_of(characters.begin(), characters.end(), GbLosesIt);
   };
   return std::all_of(rows.begin(), rows.end(), [&](const SampleRow& row) {
-    return CodePoints(row.label) <= 9 && CodePoints(row.group1) <= 16 && trimmed(row.label) &&
-           trimmed(row.group1) && trimmed(row.group2);
+    return CodePoints(row.label) <= 9 && CodePoints(row.group1) <= 16 && fits(row.label) &&
+           fits(row.group1) && fits(row.group2);
   });
 }
 
@@ -204,15 +220,14 @@ class SessionDialogs : public sumvane::Dialogs {
   std::optional<QString> AskOpenFileName(QWidget*) override { return Take(); }
   void OpenUrl(const QUrl&) override { ++pagesOpened; }
 
-  std::deque<std::optional<QString>> answers;  // nothing: the user cancels
+  QStringList answers;  // a null text: the user cancels
   QStringList messages;
   int pagesOpened = 0;
 
  private:
   std::optional<QString> Take() {
-    if (answers.empty()) return std::nullopt;
-    std::optional<QString> next = answers.front();
-    answers.pop_front();
+    const QString next = answers.isEmpty() ? QString() : answers.takeFirst();
+    if (next.isNull()) return std::nullopt;
     return next;
   }
 };
@@ -270,56 +285,17 @@ class Session {
   bool Chance(unsigned percent) { return Below(100) < percent; }
   QChar Digit() { return QChar(u'0' + Below(10)); }
 
+  // Texts at the edges of what ReadNumber accepts, separated by '|'.
   QString Special() {
-    static const char* const kTexts[] = {"0",
-                                         "-0",
-                                         ".5",
-                                         "-.5",
-                                         "1E308",
-                                         "1.7976931348623157E308",
-                                         "-1e309",
-                                         "1D400",
-                                         "4.9E-324",
-                                         "1e-400",
-                                         "&HFFFFFFFF",
-                                         "&H7FFFFFFF",
-                                         "&O777",
-                                         "&h",
-                                         "&Hz",
-                                         "9999999999",
-                                         "32767",
-                                         "32768",
-                                         "65535",
-                                         "-32768",
-                                         "1D2",
-                                         "2.5",
-                                         "1.5",
-                                         "0.5",
-                                         "NaN",
-                                         "nan",
-                                         "inf",
-                                         "-Infinity",
-                                         "1.#INF",
-                                         "e5",
-                                         ".",
-                                         "-",
-                                         "+.",
-                                         "1e",
-                                         "1e+",
-                                         " 1 2 3 ",
-                                         "1,5",
-                                         "1.2.3",
-                                         "--5",
-                                         "+-5",
-                                         "0x10",
-                                         "1e-5",
-                                         "123456789012345678",
-                                         "0.000001",
-                                         "-1E-7",
-                                         "1E15",
-                                         "1E+15",
-                                         "2E-05"};
-    return QString::fromLatin1(kTexts[Below(std::size(kTexts))]);
+    static const QStringList kTexts =
+        QString::fromLatin1(
+            "0|-0|.5|-.5|1E308|1.7976931348623157E308|-1e309|1D400|4.9E-324|1e-400|"
+            "&HFFFFFFFF|&H7FFFFFFF|&O777|&h|&Hz|9999999999|32767|32768|65535|"
+            "-32768|1D2|2.5|1.5|0.5|NaN|nan|inf|-Infinity|1.#INF|e5|.|-|+.|1e|1e+|"
+            " 1 2 3 |1,5|1.2.3|--5|+-5|0x10|1e-5|123456789012345678|0.000001|-1E-7|"
+            "1E15|1E+15|2E-05")
+            .split(QLatin1Char('|'));
+    return kTexts[Below(kTexts.size())];
   }
 
   QString NumberLike() {
@@ -355,28 +331,19 @@ class Session {
     return s;
   }
 
-  // Characters that do not come from the keyboard's Latin keys.
+  // Characters that do not come from the keyboard's Latin keys: full-width
+  // digits and signs, the file's row marker, a combining accent, a tab, faces
+  // outside the 16-bit plane, private-use characters and CJK ideographs.
   QString Wide(unsigned n) {
+    static const char32_t kSigns[] = U"\u00B7\u3000\u3002\uFF0D\uFF0E\u0301\t";
     QString s;
     for (unsigned i = 0; i < n; ++i) {
-      char32_t c = 0;
-      switch (Below(10)) {
-        case 0:
-          c = U'\uFF10' + Below(10);
-          break;  // full-width digits
-        case 1:
-          c = U"\u00B7\u3000\u3002\uFF0D\uFF0E\u0301\t"[Below(7)];
-          break;
-        case 2:
-          c = U'\U0001F600' + Below(64);
-          break;  // outside the 16-bit plane
-        case 3:
-          c = U'\uE000' + Below(0x800);
-          break;  // private use
-        default:
-          c = U'\u4E00' + Below(0x51A6);
-          break;  // CJK ideographs
-      }
+      const unsigned kind = Below(10);
+      const char32_t c = kind == 0   ? U'\uFF10' + Below(10)
+                         : kind == 1 ? kSigns[Below(std::size(kSigns) - 1)]
+                         : kind == 2 ? U'\U0001F600' + Below(64)
+                         : kind == 3 ? U'\uE000' + Below(0x800)
+                                     : U'\u4E00' + Below(0x51A6);
       s += QString::fromUcs4(&c, 1);
     }
     return s;
@@ -448,7 +415,7 @@ class Session {
 
   void Note(const QString& line) {
     const QString entry = QStringLiteral("%1: %2").arg(action_).arg(line);
-    if (verbose_) qInfo().noquote() << entry;
+    if (verbose_) std::fprintf(stderr, "%s\n", qPrintable(entry));
     recent_.push_back(entry);
     if (recent_.size() > 12) recent_.pop_front();
   }
@@ -637,6 +604,7 @@ class Session {
     const int position =
         1 + static_cast<int>(Chance(70) ? Below(std::min(count, 40)) : Below(count));
     const QModelIndex index = view_->model()->index(position - 1, static_cast<int>(Below(3)));
+    const QString rowNumberBefore = rowNumber_->text();
     Note(QStringLiteral("click row %1 of %2 in L1").arg(position).arg(count));
     view_->scrollTo(index);
     const QRect rect = view_->visualRect(index);
@@ -656,8 +624,11 @@ class Session {
           .arg(position)
           .arg(Shown(input_->text()), Shown(cell));
     }
-    // The row's position, pulled back to the group's first empty row.
-    const int shown = std::min(position, list.FirstEmptyRow(Group()));
+    // The row's position, pulled back to the group's first empty row when
+    // that changes the box's text.
+    const int shown = rowNumberBefore == QString::number(position)
+                          ? position
+                          : std::min(position, list.FirstEmptyRow(Group()));
     if (rowNumber_->text() != QString::number(shown)) {
       return QStringLiteral("clicking row %1 put %2 into the row-number box, expected %3")
           .arg(position)
@@ -781,7 +752,7 @@ class Session {
   QString ImportThroughTheWindow(const std::optional<QString>& answer, Outcome outcome,
                                  const Rows& expected, const QString& what) {
     const Rows before = ListRows();
-    dialogs_->answers.assign(1, answer);
+    dialogs_->answers = QStringList{answer.value_or(QString())};
     Note(QStringLiteral("import %1").arg(what));
     Command(QStringLiteral("导入"), Qt::Key_I);
     dialogs_->answers.clear();
@@ -827,6 +798,11 @@ class Session {
           break;
       }
     }
+    // GB18030 encoders disagree on the characters the file cannot carry.
+    QList<uint> characters = s.toUcs4();
+    characters.removeIf([](uint c) { return GbLosesIt(c); });
+    s = QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()),
+                          characters.size());
     s = s.trimmed();  // also any tab the wide characters brought
     while (s.toUcs4().size() > static_cast<qsizetype>(limit)) s.chop(1);
     return Std(s.trimmed());
@@ -858,7 +834,6 @@ class Session {
       };
       text += kMarker + padded(row.label, 9) + padded(row.group1, 16) + Qt8(row.group2);
       if (Chance(10)) text += QString(Below(4), QLatin1Char(' '));
-      // A lone CR followed by a line that starts with LF would join them.
       text += end();
     }
     text += QStringLiteral("\r\n");
@@ -899,8 +874,10 @@ class Session {
         return ImportThroughTheWindow(std::nullopt, Outcome::kUnchanged, {},
                                       QStringLiteral("(cancelled)"));
       case 1: {
-        const QString path =
-            Chance(50) ? dir_.filePath(QStringLiteral("missing.txt")) : dir_.path();
+        static const QString kUnreadable[] = {QStringLiteral("missing.txt"), QStringLiteral("."),
+                                              QString()};
+        const QString chosen = kUnreadable[Below(3)];
+        const QString path = chosen.isNull() ? QStringLiteral("") : dir_.filePath(chosen);
         return ImportThroughTheWindow(path, Outcome::kUnchanged, {}, Shown(path));
       }
       case 2:
@@ -956,7 +933,7 @@ class Session {
     } else {
       path = NewPath(QStringLiteral("export"));
     }
-    dialogs_->answers.assign(1, path);
+    dialogs_->answers = QStringList{path.value_or(QString())};
     Note(QStringLiteral("export to %1 (%2 rows)")
              .arg(path ? Shown(*path) : QStringLiteral("(cancelled)"))
              .arg(before.size()));
