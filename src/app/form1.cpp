@@ -94,9 +94,9 @@ void SetColours(QWidget* widget, const QColor& text, const std::optional<QColor>
 
 // A transparent label at a place in twips; without a size it takes the size
 // its caption needs.
-QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, const QColor& colour,
-                  int left, int top, int width = -1, int height = -1, double pointSize = 9,
-                  bool bold = false) {
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption,
+                  const QColor& colour, int left, int top, int width = -1, int height = -1,
+                  double pointSize = 9, bool bold = false) {
   auto* label = new QLabel(caption, parent);
   label->setObjectName(name);
   label->setFont(WindowFont(pointSize, bold));
@@ -130,9 +130,10 @@ QLineEdit* MakeBox(QWidget* parent, const QString& name, int left, int top, int 
   SetColours(box, style.text, style.back);
   if (style.outlined) {
     // A style sheet replaces the palette, so it carries the colours too.
-    box->setStyleSheet(QStringLiteral("QLineEdit { border: none; border-bottom: 1px solid #606060; padding: 0;"
-                                      " color: %1; background: %2; }")
-                           .arg(style.text.name(), style.back.name()));
+    box->setStyleSheet(
+        QStringLiteral("QLineEdit { border: none; border-bottom: 1px solid #606060; padding: 0;"
+                       " color: %1; background: %2; }")
+            .arg(style.text.name(), style.back.name()));
   }
   PlaceTwips(box, left, top, width, height);
   return box;
@@ -300,15 +301,16 @@ void Form1::BuildMethodButtons(QWidget* client) {
     command1_[i] = button;
   }
   auto* frame5 = MakeFrame(client, QStringLiteral("Frame5"), QString(), 0, 3000, 2235, 495);
-  label12_ = MakeLabel(frame5, QStringLiteral("Label12"), kMethodCaptions[0], kBlue, 120, 220,
-                       1995, 255);
+  label12_ =
+      MakeLabel(frame5, QStringLiteral("Label12"), kMethodCaptions[0], kBlue, 120, 220, 1995, 255);
   label12_->setAlignment(Qt::AlignCenter);
 }
 
 void Form1::BuildTables(QWidget* client) {
   QFont tableFont;
   tableFont.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                         QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("Noto Sans CJK SC")});
+                         QStringLiteral("Noto Sans Mono CJK SC"),
+                         QStringLiteral("Noto Sans CJK SC")});
   tableFont.setPointSizeF(9);
   auto makeTable = [&](const char* name, const std::string& text) {
     auto* table = new QPlainTextEdit(client);
@@ -375,10 +377,13 @@ void Form1::BuildFourfoldTable(QWidget* client) {
     const char* text;
     int left, top, width;
   };
-  const Caption captions[7] = {{"组  别", 420, 840, 555},  {"结     果", 2400, 600, 915},
+  const Caption captions[7] = {{"组  别", 420, 840, 555},
+                               {"结     果", 2400, 600, 915},
                                {"（+）           （-）", 1980, 960, 2355},
-                               {"试验组", 420, 1500, 555}, {"对照组", 420, 2040, 615},
-                               {"合  计", 420, 2520, 555}, {"合计", 5040, 840, 435}};
+                               {"试验组", 420, 1500, 555},
+                               {"对照组", 420, 2040, 615},
+                               {"合  计", 420, 2520, 555},
+                               {"合计", 5040, 840, 435}};
   for (int i = 0; i < 7; ++i) {
     const Caption& c = captions[i];
     label17_[i] = MakeLabel(picture3_, Indexed("Label17", i), QString::fromUtf8(c.text), Qt::black,
@@ -421,11 +426,13 @@ void Form1::BuildEntryFrame(QWidget* client) {
   option1_->move(option1_->x(), Px(330));
   option2_->move(option2_->x(), Px(330));
 
-  MakeLabel(frame3, QStringLiteral("Label1"), QStringLiteral("序号"), Qt::black, 1800, 375, 465, 240);
-  text2_ = MakeBox(frame3, QStringLiteral("Text2"), 2250, 300, 540, 300,
-                   {Qt::black, Qt::white, true});
+  MakeLabel(frame3, QStringLiteral("Label1"), QStringLiteral("序号"), Qt::black, 1800, 375, 465,
+            240);
+  text2_ =
+      MakeBox(frame3, QStringLiteral("Text2"), 2250, 300, 540, 300, {Qt::black, Qt::white, true});
   text2_->setText(QStringLiteral("1"));
-  MakeLabel(frame3, QStringLiteral("Label2"), QStringLiteral("数据"), Qt::black, 2925, 375, 465, 240);
+  MakeLabel(frame3, QStringLiteral("Label2"), QStringLiteral("数据"), Qt::black, 2925, 375, 465,
+            240);
   text1_ = MakeBox(frame3, QStringLiteral("Text1"), 3375, 300, 1065, 300,
                    {Qt::black, Qt::white, true}, 10);
   text1_->setToolTip(QStringLiteral("按回车键输入数据"));
@@ -500,8 +507,8 @@ void Form1::BuildPairedPanel(QWidget* panel) {
   MakeLabel(panel, QStringLiteral("Label13(0)"), QStringLiteral("对子数(N)="), kCaption, 240, 420);
   MakeLabel(panel, QStringLiteral("Label13(1)"), QStringLiteral("对子差值均数(d)="), kCaption, 240,
             780);
-  MakeLabel(panel, QStringLiteral("Label13(2)"), QStringLiteral("对子差值均数标准差(Sd)="), kCaption,
-            240, 1140);
+  MakeLabel(panel, QStringLiteral("Label13(2)"), QStringLiteral("对子差值均数标准差(Sd)="),
+            kCaption, 240, 1140);
   MakeLabel(panel, QStringLiteral("Label14"), QStringLiteral("t="), kRed, 3780, 720, 495, 315, 18);
   text5_[0] = MakeBox(panel, QStringLiteral("Text5(0)"), 1260, 420, 1095, 270, input, 6);
   text5_[1] = MakeBox(panel, QStringLiteral("Text5(1)"), 1800, 780, 1095, 270, input, 6);
@@ -528,10 +535,14 @@ void Form1::BuildRegressionPanel(QWidget* panel) {
   MakeLabel(panel, QStringLiteral("Label15"), QStringLiteral("回归方程(Y):"), kRed, 540, 1320, -1,
             -1, 10.5);
   const BoxStyle typed{Qt::white, kPanelBack, false, true};
-  text9_ = MakeBox(panel, QStringLiteral("Text9"), 1620, 360, 1035, 315, typed, 32767, false, 14.25);
-  text8_ = MakeBox(panel, QStringLiteral("Text8"), 1260, 780, 1275, 315, typed, 32767, false, 14.25);
-  text7_ = MakeBox(panel, QStringLiteral("Text7"), 4020, 780, 1035, 315, result, 32767, true, 14.25);
-  text10_ = MakeBox(panel, QStringLiteral("Text10"), 1980, 1290, 3555, 315, result, 32767, false, 12);
+  text9_ =
+      MakeBox(panel, QStringLiteral("Text9"), 1620, 360, 1035, 315, typed, 32767, false, 14.25);
+  text8_ =
+      MakeBox(panel, QStringLiteral("Text8"), 1260, 780, 1275, 315, typed, 32767, false, 14.25);
+  text7_ =
+      MakeBox(panel, QStringLiteral("Text7"), 4020, 780, 1035, 315, result, 32767, true, 14.25);
+  text10_ =
+      MakeBox(panel, QStringLiteral("Text10"), 1980, 1290, 3555, 315, result, 32767, false, 12);
   text9_->setAccessibleName(QStringLiteral("例数(n) ="));
   text8_->setAccessibleName(QStringLiteral("r ="));
   text7_->setAccessibleName(QStringLiteral("tr ="));
@@ -542,10 +553,11 @@ void Form1::BuildRegressionPanel(QWidget* panel) {
 
 void Form1::BuildFourfoldPanel(QWidget* panel) {
   MakeLabel(panel, QStringLiteral("Label19(0)"), QStringLiteral("例数(n)="), kCaption, 240, 240);
-  label20_[0] = MakeLabel(panel, QStringLiteral("Label20(0)"), QString(), kRed, 1080, 240, 975, 195);
+  label20_[0] =
+      MakeLabel(panel, QStringLiteral("Label20(0)"), QString(), kRed, 1080, 240, 975, 195);
   label20_[0]->setProperty(kCaptionProperty, QStringLiteral("例数(n)="));
-  const char* expected[4] = {"a 的理论数(T)=", "b 的理论数(T)=", "c 的理论数(T)=",
-                             "d 的理论数(T)="};
+  const char* expected[4] = {
+      "a 的理论数(T)=", "b 的理论数(T)=", "c 的理论数(T)=", "d 的理论数(T)="};
   for (int i = 1; i <= 4; ++i) {
     const int top = 240 + 300 * i;
     MakeLabel(panel, Indexed("Label19", i), QString::fromUtf8(expected[i - 1]), kCaption, 240, top);
@@ -659,9 +671,7 @@ void Form1::RecalculatePaired() {
   WriteBox(text6_, PairedT(S(text5_[1]->text()), S(text5_[3]->text())));
 }
 
-void Form1::RecalculateTOfR() {
-  WriteBox(text7_, TOfR(S(text8_->text()), S(text9_->text())));
-}
+void Form1::RecalculateTOfR() { WriteBox(text7_, TOfR(S(text8_->text()), S(text9_->text()))); }
 
 void Form1::RecalculateFourfold() {
   const std::array<std::string, 4> texts = {S(text11_[0]->text()), S(text11_[1]->text()),
@@ -844,8 +854,7 @@ void Form1::ImportSampleList() {
 
 void Form1::ExportSampleList() {
   const std::optional<QString> path = dialogs_->AskSaveFileName(this);
-  if (!path || path->isEmpty() ||
-      !SaveSampleList(List(), QFile::encodeName(*path).toStdString())) {
+  if (!path || path->isEmpty() || !SaveSampleList(List(), QFile::encodeName(*path).toStdString())) {
     dialogs_->ShowMessage(this, kSaveFailedMessage);
   }
 }
@@ -853,8 +862,8 @@ void Form1::ExportSampleList() {
 void Form1::OpenHelp() {
   // Installed beside the program under share/, or copied next to it in a build.
   const QDir programDir(QCoreApplication::applicationDirPath());
-  for (const QString& candidate : {QStringLiteral("../share/sumvane/help/index.html"),
-                                   QStringLiteral("help/index.html")}) {
+  for (const QString& candidate :
+       {QStringLiteral("../share/sumvane/help/index.html"), QStringLiteral("help/index.html")}) {
     const QString path = programDir.absoluteFilePath(candidate);
     if (QFileInfo::exists(path)) {
       dialogs_->OpenUrl(QUrl::fromLocalFile(QFileInfo(path).canonicalFilePath()));
