@@ -737,11 +737,20 @@ void Form1::CalculateRegression() {
   WriteBox(text10_, result.equation);
 }
 
-void Form1::Calculate() {
+void Form1::Calculate() { ComputeFromList(std::nullopt); }
+
+// Turns the list into the current panel's figures. After an entry the
+// two-sample test computes only the group entered, and table mode, whose
+// entry controls are disabled, has nothing to recompute.
+void Form1::ComputeFromList(std::optional<int> enteredGroup) {
   switch (current_method_) {
     case 0:
-      WriteTwoSampleGroup(1);
-      WriteTwoSampleGroup(2);
+      if (enteredGroup) {
+        WriteTwoSampleGroup(*enteredGroup);
+      } else {
+        WriteTwoSampleGroup(1);
+        WriteTwoSampleGroup(2);
+      }
       WriteTwoSampleDegrees();
       break;
     case 1:
@@ -751,7 +760,7 @@ void Form1::Calculate() {
       CalculateRegression();
       break;
     default:
-      RecalculateFourfold();
+      if (!enteredGroup) RecalculateFourfold();
       break;
   }
 }
@@ -773,24 +782,7 @@ void Form1::EnterValue() {
   }
   text2_->setText(Q(NumberText(target + 1)));
   text1_->clear();
-  RecomputeAfterEntry();
-}
-
-void Form1::RecomputeAfterEntry() {
-  switch (current_method_) {
-    case 0:
-      WriteTwoSampleGroup(CurrentGroup());
-      WriteTwoSampleDegrees();
-      break;
-    case 1:
-      CalculatePaired();
-      break;
-    case 2:
-      CalculateRegression();
-      break;
-    default:
-      break;
-  }
+  ComputeFromList(group);
 }
 
 // The row number never points past the first empty cell of the current group.

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/dialogs.h"
@@ -92,11 +93,11 @@ class Form1 : public QMainWindow {
   void WriteTwoSampleDegrees();
   void CalculatePaired();
   void CalculateRegression();
+  void ComputeFromList(std::optional<int> enteredGroup);
 
   // Data entry.
   int CurrentGroup() const;
   void EnterValue();
-  void RecomputeAfterEntry();
   void CapRowNumber();
   void RowNumberClicked();
   void GroupChosen(int group);
