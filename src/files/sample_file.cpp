@@ -1,7 +1,11 @@
 #include "files/sample_file.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 
 #include "files/encoding.h"
 
@@ -15,6 +19,19 @@ constexpr std::size_t kLabelWidth = 9;
 constexpr std::size_t kGroup1Width = 16;
 
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Eight bytes at a time: this runs on every row line.
+bool IsAscii(std::string_view text) {
+  std::uint64_t any = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    any |= word;
+  }
+  for (; i < text.size(); ++i) any |= static_cast<unsigned char>(text[i]);
+  return (any & 0x8080808080808080ULL) == 0;
+}
 
 std::size_t CharacterCount(std::string_view text) {
   std::size_t count = 0;
@@ -37,23 +54,58 @@ std::string_view TrimBlanks(std::string_view field) {
 
 // Cuts a row line into its three fields. Character k (1-based) starts at the
 // k-th byte that is not a UTF-8 continuation byte; a field past the end of a
-// short line is empty.
-SampleRow CutRow(std::string_view line) {
+// short line is empty. The fields go straight into `row`, a new row of the
+// result, sparing a copy of every cell.
+void CutRow(std::string_view line, SampleRow& row) {
   // Byte offsets where characters 2, 11 and 27 start.
   constexpr std::array<std::size_t, 3> kCuts = {2, 11, 27};
   std::array<std::size_t, 3> offsets = {line.size(), line.size(), line.size()};
-  std::size_t character = 0;
-  std::size_t next_cut = 0;
-  for (std::size_t i = 0; i < line.size() && next_cut < kCuts.size(); ++i) {
-    if (i > 0 && IsContinuationByte(line[i])) continue;
-    ++character;
-    if (character == kCuts[next_cut]) offsets[next_cut++] = i;
+  if (line.starts_with(kMarker) &&
+      IsAscii(line.substr(kMarker.size(), kCuts.back() + 1 - kMarker.size()))) {
+    // The usual row line, the marker and then plain ASCII up to and including
+    // the byte of the last cut: character k starts at byte k.
+    for (std::size_t cut = 0; cut < kCuts.size(); ++cut) {
+      offsets[cut] = std::min(kCuts[cut], line.size());
+    }
+  } else {
+    std::size_t character = 0;
+    std::size_t next_cut = 0;
+    for (std::size_t i = 0; i < line.size() && next_cut < kCuts.size(); ++i) {
+      if (i > 0 && IsContinuationByte(line[i])) continue;
+      ++character;
+      if (character == kCuts[next_cut]) offsets[next_cut++] = i;
+    }
   }
   auto field = [&](std::size_t from, std::size_t to) {
-    return std::string(TrimBlanks(line.substr(from, to - from)));
+    return TrimBlanks(line.substr(from, to - from));
   };
-  return SampleRow{field(offsets[0], offsets[1]), field(offsets[1], offsets[2]),
-                   field(offsets[2], line.size())};
+  row.label.assign(field(offsets[0], offsets[1]));
+  row.group1.assign(field(offsets[1], offsets[2]));
+  row.group2.assign(field(offsets[2], line.size()));
+}
+
+// The first CR or LF at or after `from`, or the text's size. Looks at eight
+// bytes at a time: every line of a file goes through here.
+std::size_t FindLineEnd(std::string_view text, std::size_t from) {
+  std::size_t i = from;
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+    for (; i + 8 <= text.size(); i += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, text.data() + i, 8);
+      const std::uint64_t cr = word ^ (kOnes * '\r');
+      const std::uint64_t lf = word ^ (kOnes * '\n');
+      // The lowest flagged byte is the first CR or LF; flags above it may be
+      // false, which does not matter.
+      const std::uint64_t hit = (((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kHighs;
+      if (hit != 0) return i + static_cast<std::size_t>(std::countr_zero(hit) / 8);
+    }
+  }
+  for (; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') return i;
+  }
+  return text.size();
 }
 
 }  // namespace
@@ -79,16 +131,19 @@ std::string ExportText(const SampleList& list) {
 
 std::optional<std::vector<SampleRow>> ParseImportText(std::string_view utf8) {
   std::vector<SampleRow> rows;
+  // Reserved at once: a growing vector would copy a full list's rows over and
+  // over into fresh memory. Every row line but the last holds the two bytes of
+  // the marker and a line end, which bounds their number.
+  rows.reserve(std::min((utf8.size() + 1) / (kMarker.size() + 1),
+                        static_cast<std::size_t>(SampleList::kMaxRows)));
   std::size_t pos = 0;
   while (pos < utf8.size()) {
-    std::size_t line_end = pos;
-    while (line_end < utf8.size() && utf8[line_end] != '\r' && utf8[line_end] != '\n') {
-      ++line_end;
-    }
+    const std::size_t line_end = FindLineEnd(utf8, pos);
     const std::string_view line = utf8.substr(pos, line_end - pos);
-    if (line.find(kMarker) != std::string_view::npos) {
+    // The marker starts nearly every row line; only other lines are searched.
+    if (line.starts_with(kMarker) || line.find(kMarker) != std::string_view::npos) {
       if (rows.size() == static_cast<std::size_t>(SampleList::kMaxRows)) return std::nullopt;
-      rows.push_back(CutRow(line));
+      CutRow(line, rows.emplace_back());
     }
     pos = line_end;
     if (pos < utf8.size()) {
