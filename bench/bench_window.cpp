@@ -1,0 +1,223 @@
+// The real window under the offscreen platform: one Enter in the input box
+// with a full list, against the same Enter with ten rows plus the engine's
+// calculation at full size, and the import command with its list view update.
+// Each step runs until the window has handled everything it posted, painting
+// included, so that the figure is what the user waits for.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTreeView>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "app/dialogs.h"
+#include "app/form1.h"
+#include "app/sample_list_model.h"
+#include "bench_main.h"
+#include "files/sample_file.h"
+#include "marks.h"
+#include "workloads.h"
+
+namespace sumvane::bench {
+namespace {
+
+const char* const kTyped = "65.25";
+
+// Answers the open dialog with a fixed file; every other dialog is cancelled.
+class FixedFileDialogs : public Dialogs {
+ public:
+  explicit FixedFileDialogs(QString path) : path_(std::move(path)) {}
+  void ShowMessage(QWidget*, const QString&) override {}
+  std::optional<QString> AskSaveFileName(QWidget*) override { return std::nullopt; }
+  std::optional<QString> AskOpenFileName(QWidget*) override { return path_; }
+  void OpenUrl(const QUrl&) override {}
+
+ private:
+  QString path_;
+};
+
+// Counts the paints of the list view, to show that a step included them.
+class PaintCounter : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+  long paints = 0;
+};
+
+const std::string& FullFilePath() {
+  static const std::string path = [] {
+    std::string p = ScratchPath("window-full.txt");
+    if (!SaveSampleList(MakeList(kFullRows, kFullRows, kFullRows), p)) {
+      std::fprintf(stderr, "cannot write %s\n", p.c_str());
+    }
+    return p;
+  }();
+  return path;
+}
+
+// Lets the window handle what a step posted: delayed layouts, then the
+// repaints that they and the step requested.
+void Settle() {
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+struct Window {
+  Window() {
+    form.SetDialogs(std::make_unique<FixedFileDialogs>(QString::fromStdString(FullFilePath())));
+    form.show();
+    QApplication::setActiveWindow(&form);
+    (void)QTest::qWaitForWindowExposed(&form);
+    view = form.findChild<QTreeView*>(QStringLiteral("L1"));
+    input = form.findChild<QLineEdit*>(QStringLiteral("Text1"));
+    rowNumber = form.findChild<QLineEdit*>(QStringLiteral("Text2"));
+    view->viewport()->installEventFilter(&counter);
+    Settle();
+  }
+  void Choose(int group) {
+    form.findChild<QRadioButton*>(group == 1 ? QStringLiteral("Option1")
+                                             : QStringLiteral("Option2"))
+        ->click();
+    Settle();
+  }
+
+  PaintCounter counter;  // outlives the window that it watches
+  Form1 form;
+  QTreeView* view = nullptr;
+  QLineEdit* input = nullptr;
+  QLineEdit* rowNumber = nullptr;
+  QLineEdit* size = nullptr;  // the two-sample panel's size box of the group entered
+};
+
+double Seconds(std::chrono::steady_clock::time_point from) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - from).count();
+}
+
+// One Enter that writes into `group` at the row the row-number box shows.
+// With group 1 filled in `group1` rows and group 2 in `group2` rows of a list
+// of `rows`, the row is either an existing row (overwrite) or the next one
+// (append); after each Enter the list is put back, untimed, so that every
+// iteration meets the same list.
+void EnterBench(benchmark::State& state, int rows, int group1, int group2, int group) {
+  Window window;
+  window.form.ListModel()->Assign(MakeRows(rows, group1, group2));
+  window.Choose(group);
+  window.size = window.form.findChild<QLineEdit*>(group == 1 ? QStringLiteral("Text3(4)")
+                                                             : QStringLiteral("Text3(5)"));
+  const int target = window.form.List().FirstEmptyRow(group);
+  const bool appends = target > rows;
+  const QModelIndex shown = window.form.ListModel()->index(std::min(target, rows) - 1, group);
+  long paints = 0;
+  for (auto _ : state) {
+    window.input->setText(QString::fromLatin1(kTyped));
+    // The user watches the rows being entered.
+    window.view->scrollTo(shown);
+    Settle();
+    const long before = window.counter.paints;
+    const auto start = std::chrono::steady_clock::now();
+    QTest::keyClick(window.input, Qt::Key_Return);
+    Settle();
+    state.SetIterationTime(Seconds(start));
+    paints += window.counter.paints - before;
+
+    // The Enter reached the list, and the panel's cascade the size box.
+    if (window.form.List().Cell(target, group) != std::string_view(kTyped) ||
+        window.size->text() != QString::number(target)) {
+      state.SkipWithError("the Enter did not reach the list and the panel");
+      break;
+    }
+    if (appends) {
+      window.form.ListModel()->RemoveRow(target);
+    } else {
+      window.form.ListModel()->SetCell(target, group, "");
+    }
+    window.rowNumber->setText(QString::number(target));
+    Settle();
+  }
+  state.counters["view_paints"] =
+      benchmark::Counter(static_cast<double>(paints), benchmark::Counter::kAvgIterations);
+}
+
+// The engine's calculation on the list of the full-size Enter, in this
+// process so that it meets the same load as the Enter.
+void EngineCalculateBench(benchmark::State& state) {
+  const SampleList list = MakeList(kFullRows, kFullRows, kFullRows / 2);
+  for (auto _ : state) benchmark::DoNotOptimize(CalculateTwoSample(list));
+}
+
+void ImportBench(benchmark::State& state) {
+  Window window;
+  long paints = 0;
+  for (auto _ : state) {
+    window.form.ClearList();
+    Settle();
+    const long before = window.counter.paints;
+    const auto start = std::chrono::steady_clock::now();
+    window.form.ImportSampleList();
+    Settle();
+    state.SetIterationTime(Seconds(start));
+    paints += window.counter.paints - before;
+    if (window.form.List().Count() != kFullRows) {
+      state.SkipWithError("the import did not fill the list");
+      break;
+    }
+  }
+  state.counters["view_paints"] =
+      benchmark::Counter(static_cast<double>(paints), benchmark::Counter::kAvgIterations);
+}
+
+template <typename Fn>
+void Register(const char* name, Fn fn, bool manual) {
+  auto* b = benchmark::RegisterBenchmark(name, fn)
+                ->Unit(benchmark::kMillisecond)
+                ->Repetitions(kRepetitions)
+                ->DisplayAggregatesOnly(true)
+                ->MinTime(0.2);
+  if (manual) b->UseManualTime();
+}
+
+void Checks(const Medians& m) {
+  const double engine = MedianOf(m, "engine/calculate_two_sample");
+  for (const char* kind : {"overwrite", "append"}) {
+    const std::string big = std::string("enter/") + kind + "_32767";
+    const std::string small = std::string("enter/") + kind + "_10";
+    const double figure = MedianOf(m, big);
+    const double tenRows = MedianOf(m, small);
+    PrintBoundMark(std::string("Enter (") + kind + "), 32767 rows", figure, 16.0);
+    PrintRatioMark(std::string("Enter (") + kind + "), 32767 rows", figure,
+                   "Enter at 10 rows + engine", tenRows + engine, 2.0);
+  }
+  PrintBoundMark("import through the window, 32767 rows", MedianOf(m, "window/import_32767"),
+                 100.0);
+}
+
+}  // namespace
+}  // namespace sumvane::bench
+
+int main(int argc, char** argv) {
+  using namespace sumvane::bench;
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  const int half = kFullRows / 2;
+  Register(
+      "enter/overwrite_32767",
+      [=](benchmark::State& s) { EnterBench(s, kFullRows, kFullRows, half, 2); }, true);
+  Register(
+      "enter/overwrite_10", [](benchmark::State& s) { EnterBench(s, 10, 10, 5, 2); }, true);
+  Register(
+      "enter/append_32767",
+      [=](benchmark::State& s) { EnterBench(s, kFullRows - 1, kFullRows - 1, half, 1); }, true);
+  Register(
+      "enter/append_10", [](benchmark::State& s) { EnterBench(s, 9, 9, 5, 1); }, true);
+  Register("engine/calculate_two_sample", EngineCalculateBench, false);
+  Register("window/import_32767", ImportBench, true);
+  const int result = RunBenchmarks(argc, argv, Checks);
+  std::remove(FullFilePath().c_str());
+  return result;
+}
