@@ -19,14 +19,11 @@
 #include <string>
 #include <vector>
 
+#include "file_test_support.h"
 #include "files/file_store.h"
 #include "files/sample_file.h"
 
 namespace sumvane {
-
-inline void PrintTo(const SampleRow& row, std::ostream* os) {
-  *os << testing::PrintToString(std::vector<std::string>{row.label, row.group1, row.group2});
-}
 
 namespace {
 
@@ -35,29 +32,7 @@ namespace fs = std::filesystem;
 const std::string kGbMarker = "\xA1\xA4";
 const std::string kReplacement = "\xEF\xBF\xBD";
 
-class TempDir {
- public:
-  TempDir() {
-    char pattern[] = "/tmp/sumvane-faults-XXXXXX";
-    path_ = mkdtemp(pattern) ? pattern : "";
-    EXPECT_FALSE(path_.empty());
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    if (!path_.empty()) fs::remove_all(path_, ignored);
-  }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  std::set<std::string> Entries(const std::string& folder = "") const {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_ + "/" + folder)) {
-      names.insert(entry.path().filename());
-    }
-    return names;
-  }
-
- private:
-  std::string path_;
-};
+using testing_support::TempDir;
 
 void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;

@@ -6,14 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "file_test_support.h"
 #include "files/encoding.h"
 #include "files/sample_file.h"
 
 namespace sumvane {
-
-inline void PrintTo(const SampleRow& row, std::ostream* os) {
-  *os << testing::PrintToString(std::vector<std::string>{row.label, row.group1, row.group2});
-}
 
 namespace {
 
