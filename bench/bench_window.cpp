@@ -20,6 +20,7 @@
 #include "app/sample_list_model.h"
 #include "bench_main.h"
 #include "files/sample_file.h"
+#include "fixed_file_dialogs.h"
 #include "marks.h"
 #include "workloads.h"
 
@@ -27,19 +28,6 @@ namespace sumvane::bench {
 namespace {
 
 const char* const kTyped = "65.25";
-
-// Answers the open dialog with a fixed file; every other dialog is cancelled.
-class FixedFileDialogs : public Dialogs {
- public:
-  explicit FixedFileDialogs(QString path) : path_(std::move(path)) {}
-  void ShowMessage(QWidget*, const QString&) override {}
-  std::optional<QString> AskSaveFileName(QWidget*) override { return std::nullopt; }
-  std::optional<QString> AskOpenFileName(QWidget*) override { return path_; }
-  void OpenUrl(const QUrl&) override {}
-
- private:
-  QString path_;
-};
 
 // Counts the paints of the list view, to show that a step included them.
 class PaintCounter : public QObject {

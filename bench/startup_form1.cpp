@@ -8,23 +8,7 @@
 #include "app/dialogs.h"
 #include "app/form1.h"
 #include "entry/sample_list.h"
-
-namespace {
-
-// Answers the open dialog with the file named on the command line.
-class FixedFileDialogs : public sumvane::Dialogs {
- public:
-  explicit FixedFileDialogs(QString path) : path_(std::move(path)) {}
-  void ShowMessage(QWidget*, const QString&) override {}
-  std::optional<QString> AskSaveFileName(QWidget*) override { return std::nullopt; }
-  std::optional<QString> AskOpenFileName(QWidget*) override { return path_; }
-  void OpenUrl(const QUrl&) override {}
-
- private:
-  QString path_;
-};
-
-}  // namespace
+#include "fixed_file_dialogs.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -32,7 +16,8 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationVersion(QStringLiteral("2.0"));
   sumvane::Form1 window;
   if (argc > 1) {
-    window.SetDialogs(std::make_unique<FixedFileDialogs>(QString::fromLocal8Bit(argv[1])));
+    window.SetDialogs(
+        std::make_unique<sumvane::bench::FixedFileDialogs>(QString::fromLocal8Bit(argv[1])));
     window.ImportSampleList();
   }
   window.show();
