@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QStyleOption>
 #include <QToolBar>
 #include <QTreeView>
 #include <algorithm>
@@ -173,6 +174,26 @@ void WriteLabel(QLabel* label, const QString& text) {
   label->setAccessibleName(label->property(kCaptionProperty).toString() + text);
 }
 
+// The list's column header. Qt measures header sections in bold, for sections
+// drawn bold when their column is selected; this header never highlights, so
+// it measures in its own face and the program never loads a bold face just to
+// size the header.
+class ListHeader : public QHeaderView {
+ public:
+  explicit ListHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+    setHighlightSections(false);
+  }
+
+ protected:
+  QSize sectionSizeFromContents(int logicalIndex) const override {
+    QStyleOptionHeader option;
+    initStyleOption(&option);
+    option.section = logicalIndex;
+    option.text = model()->headerData(logicalIndex, orientation()).toString();
+    return style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), this);
+  }
+};
+
 QString CrLfToLf(const std::string& text) { return Q(text).replace(QStringLiteral("\r\n"), "\n"); }
 
 }  // namespace
@@ -189,6 +210,11 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), dialogs_(std::make_unique<Q
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
+  // Application-wide too, so that the menus, dialogs and tooltips, which are
+  // windows of their own and do not inherit the window's font, use the same
+  // face and no other face is ever loaded. The window itself was made before
+  // this and keeps the font it was made with unless told.
+  QApplication::setFont(WindowFont());
   setFont(WindowFont());
 
   auto* client = new QWidget(this);
@@ -312,9 +338,10 @@ void Form1::BuildTables(QWidget* client) {
                          QStringLiteral("Noto Sans Mono CJK SC"),
                          QStringLiteral("Noto Sans CJK SC")});
   tableFont.setPointSizeF(9);
-  auto makeTable = [&](const char* name, const std::string& text) {
+  auto makeTable = [&](const char* name, const QString& caption) {
     auto* table = new QPlainTextEdit(client);
     table->setObjectName(QLatin1String(name));
+    table->setAccessibleName(caption);
     table->setFont(tableFont);
     table->setReadOnly(true);
     table->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -323,24 +350,32 @@ void Form1::BuildTables(QWidget* client) {
     // Tab stops every eight columns, where the blank-padded header lines put them.
     table->setTabStopDistance(8 * QFontMetricsF(tableFont).horizontalAdvance(QLatin1Char('0')));
     SetColours(table, kTableText, kTableBack);
-    table->setPlainText(CrLfToLf(text));
     PlaceTwips(table, 0, 3540, 2235, 2915);
+    table->hide();
     return table;
   };
-  text14_ = makeTable("Text14", TTableText());
-  text16_ = makeTable("Text16", ChiSquareTableText());
-  text17_ = makeTable("Text17", RTableText());
-  text14_->setAccessibleName(QStringLiteral("t界值表"));
-  text16_->setAccessibleName(QStringLiteral("x2界值表"));
-  text17_->setAccessibleName(QStringLiteral("r界值表"));
-  text16_->hide();
-  text17_->hide();
+  text14_ = makeTable("Text14", QStringLiteral("t界值表"));
+  text16_ = makeTable("Text16", QStringLiteral("x2界值表"));
+  text17_ = makeTable("Text17", QStringLiteral("r界值表"));
+}
+
+// Shows one reference table and hides the other two. A table receives its
+// text when it is first shown, so that the tables a session never shows cost
+// it nothing; a table is never seen without its text.
+void Form1::ShowReferenceTable(QPlainTextEdit* shown) {
+  const std::pair<QPlainTextEdit*, const std::string& (*)()> tables[3] = {
+      {text14_, &TTableText}, {text16_, &ChiSquareTableText}, {text17_, &RTableText}};
+  for (const auto& [table, text] : tables) {
+    if (table == shown && table->document()->isEmpty()) table->setPlainText(CrLfToLf(text()));
+    table->setVisible(table == shown);
+  }
 }
 
 void Form1::BuildList(QWidget* client) {
   model_ = new SampleListModel(this);
   l1_ = new QTreeView(client);
   l1_->setObjectName(QStringLiteral("L1"));
+  l1_->setHeader(new ListHeader(l1_));
   l1_->setModel(model_);
   l1_->setRootIsDecorated(false);
   l1_->setItemsExpandable(false);
@@ -607,6 +642,7 @@ void Form1::StartUp() {
   current_method_ = 0;
   picture3_->hide();
   l1_->show();
+  ShowReferenceTable(text14_);
 }
 
 // ---------------------------------------------------------------------------
@@ -622,9 +658,7 @@ void Form1::ChooseMethod(int method) {
   current_method_ = static_cast<std::int16_t>(method);
 
   const bool tableMode = method >= 3;
-  text14_->setVisible(method <= 1);
-  text16_->setVisible(tableMode);
-  text17_->setVisible(method == 2);
+  ShowReferenceTable(method <= 1 ? text14_ : method == 2 ? text17_ : text16_);
   for (QWidget* entry : std::initializer_list<QWidget*>{option1_, option2_, text1_, text2_}) {
     entry->setEnabled(!tableMode);
   }

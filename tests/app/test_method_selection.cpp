@@ -114,20 +114,29 @@ class MethodSelectionTest : public QObject {
     QCOMPARE(w.Text("Label18(4)"), QStringLiteral("9"));
   }
 
-  void tablesAreBuiltFromTheirTexts() {
+  // Each table holds its text whenever it is shown, however it came to be shown.
+  void tablesShowTheirTexts() {
     Window w;
     const QString t = w.Find<QPlainTextEdit>("Text14")->toPlainText();
     QVERIFY(t.startsWith(QStringLiteral("      t界值表\n")));
     QVERIFY(t.contains(
         QStringLiteral("\n10\t0.700\t1.372\t1.812\t2.228\t2.764\t3.169\t3.581\t4.144\t4.587\n")));
+    w.Click("Command1(2)");
     const QString r = w.Find<QPlainTextEdit>("Text17")->toPlainText();
     QVERIFY(r.contains(
         QStringLiteral("\n1\t0.707\t0.951\t0.988\t0.997\t1.000\t1.000\t1.000\t1.000\t1.000\n")));
+    w.Click("Command1(4)");
     const QString chi = w.Find<QPlainTextEdit>("Text16")->toPlainText();
     QVERIFY(chi.contains(
         QStringLiteral("\n1\t…\t…\t…\t…\t0.02\t0.10\t0.45\t1.32\t2.71\t3.84\t5.02\t6.63\t7.88\n")));
+    // Back and forth: a table shown again keeps its text, once.
+    w.Click("Command1(1)");
+    w.Click("Command1(3)");
+    QCOMPARE(w.Find<QPlainTextEdit>("Text14")->toPlainText(), t);
+    QCOMPARE(w.Find<QPlainTextEdit>("Text16")->toPlainText(), chi);
     for (const char* name : {"Text14", "Text16", "Text17"}) {
       auto* table = w.Find<QPlainTextEdit>(name);
+      QVERIFY(table->isReadOnly());
       QCOMPARE(table->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
       QCOMPARE(table->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     }
