@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "app/fourfold_table.h"
+#include "app/resource_icon.h"
 #include "app/sample_list_model.h"
 #include "app/twips.h"
 #include "entry/row_number.h"
@@ -202,11 +203,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), dialogs_(std::make_unique<Q
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("Sumvane 2.0"));
   InitResources();
-  QIcon icon;
-  for (int size : {16, 32, 48, 128, 256}) {
-    icon.addFile(QStringLiteral(":/icons/sumvane-%1.png").arg(size), QSize(size, size));
-  }
-  setWindowIcon(icon);
+  setWindowIcon(ResourceIcon(QStringLiteral(":/icons/sumvane-%1.png"), {16, 32, 48, 128, 256}));
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);

@@ -12,6 +12,29 @@ class StartupTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The window icon offers all its sizes and draws each from the nearest file
+  // at least as large, without growing beyond the largest.
+  void windowIconDrawsEverySize_data() {
+    QTest::addColumn<int>("asked");
+    QTest::addColumn<int>("given");
+    for (int side : {16, 32, 48, 128, 256}) QTest::addRow("%d", side) << side << side;
+    QTest::newRow("between files") << 24 << 24;
+    QTest::newRow("just above a file") << 49 << 49;
+    QTest::newRow("above the largest") << 512 << 256;
+  }
+  void windowIconDrawsEverySize() {
+    QFETCH(int, asked);
+    QFETCH(int, given);
+    Window w;
+    const QIcon icon = w.form.windowIcon();
+    QCOMPARE(icon.availableSizes(),
+             (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {128, 128}, {256, 256}}));
+    QCOMPARE(icon.actualSize(QSize(asked, asked)), QSize(given, given));
+    const QImage image = icon.pixmap(QSize(asked, asked)).toImage();
+    QCOMPARE(image.size(), QSize(given, given));
+    QVERIFY(qAlpha(image.pixel(given / 2, given / 2)) > 0);  // the picture, not an empty pixmap
+  }
+
   void opensInItsDesignedState() {
     Window w;
     QCOMPARE(w.form.windowTitle(), QStringLiteral("Sumvane 2.0"));
