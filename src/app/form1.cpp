@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -63,14 +64,25 @@ const QColor kBlue = Qt::blue;
 const QColor kTableBack(0xD4, 0xD0, 0xC8);
 const QColor kTableText(0x40, 0x40, 0x40);
 
-QStringList FontFamilies() {
-  return {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
-          QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei")};
+// The first of the faces that is installed. Naming only that face spares
+// every font the program makes the search through the absent ones, each of
+// which costs a fontconfig fallback query.
+QString FirstInstalled(const QStringList& families) {
+  for (const QString& family : families) {
+    if (QFontDatabase::hasFamily(family)) return family;
+  }
+  return families.front();
+}
+
+const QString& WindowFamily() {
+  static const QString family = FirstInstalled(
+      {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
+       QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei")});
+  return family;
 }
 
 QFont WindowFont(double pointSize = 9, bool bold = false) {
-  QFont font;
-  font.setFamilies(FontFamilies());
+  QFont font(WindowFamily());
   font.setPointSizeF(pointSize);
   font.setBold(bold);
   return font;
@@ -95,7 +107,9 @@ void SetColours(QWidget* widget, const QColor& text, const std::optional<QColor>
 }
 
 // A transparent label at a place in twips; without a size it takes the size
-// its caption needs.
+// its caption needs. Qt gives a widget that was never resized its size hint
+// when it first appears, so the captions of panels a session never shows are
+// never measured, nor their fonts loaded.
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption,
                   const QColor& colour, int left, int top, int width = -1, int height = -1,
                   double pointSize = 9, bool bold = false) {
@@ -104,7 +118,6 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption,
   label->setFont(WindowFont(pointSize, bold));
   SetColours(label, colour, std::nullopt);
   if (width < 0) {
-    label->adjustSize();
     label->move(Px(left), Px(top));
   } else {
     PlaceTwips(label, left, top, width, height);
@@ -330,10 +343,10 @@ void Form1::BuildMethodButtons(QWidget* client) {
 }
 
 void Form1::BuildTables(QWidget* client) {
-  QFont tableFont;
-  tableFont.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                         QStringLiteral("Noto Sans Mono CJK SC"),
-                         QStringLiteral("Noto Sans CJK SC")});
+  static const QString tableFamily =
+      FirstInstalled({QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                      QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("Noto Sans CJK SC")});
+  QFont tableFont(tableFamily);
   tableFont.setPointSizeF(9);
   auto makeTable = [&](const char* name, const QString& caption) {
     auto* table = new QPlainTextEdit(client);

@@ -1,5 +1,6 @@
 // The five analysis buttons: the arrangement, the panel, the reference table,
 // the captions of the fourfold table and the fresh start of the list.
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
@@ -112,6 +113,29 @@ class MethodSelectionTest : public QObject {
     QCOMPARE(w.Text("Text3(0)"), QStringLiteral("3"));
     QCOMPARE(w.Text("Text11(0)"), QStringLiteral("9"));  // kept until table mode returns
     QCOMPARE(w.Text("Label18(4)"), QStringLiteral("9"));
+  }
+
+  // Captions the design places without a size are sized to their text when
+  // their panel appears, wherever the panel was hidden until then.
+  void captionsWithoutADesignedSizeFitTheirText_data() {
+    QTest::addColumn<int>("method");
+    QTest::addColumn<QStringList>("sizedToText");
+    QTest::newRow("two-sample") << 0 << QStringList{"Label3(0)", "Label5(1)", "Label6(0)"};
+    QTest::newRow("paired t") << 1 << QStringList{"Label13(0)", "Label13(2)"};
+    QTest::newRow("regression") << 2 << QStringList{"Label11", "Label8", "Label9", "Label15"};
+    QTest::newRow("fourfold") << 3 << QStringList{"Label19(0)", "Label19(4)", "Label23"};
+    QTest::newRow("paired chi-square") << 4 << QStringList{"Label26", "Label27", "Label28"};
+  }
+  void captionsWithoutADesignedSizeFitTheirText() {
+    QFETCH(int, method);
+    QFETCH(QStringList, sizedToText);
+    Window w;
+    w.Click(QStringLiteral("Command1(%1)").arg(method));
+    for (const QString& name : sizedToText) {
+      auto* label = w.Find<QLabel>(name);
+      QVERIFY2(label->isVisible(), qPrintable(name));
+      QCOMPARE(label->size(), label->sizeHint());
+    }
   }
 
   // Each table holds its text whenever it is shown, however it came to be shown.

@@ -65,6 +65,17 @@ class StartupTest : public QObject {
     }
   }
 
+  // The window, its menus and the tables name a face that is installed, so
+  // that what is asked for is what is drawn.
+  void namesInstalledFaces() {
+    Window w;
+    for (const QFont& font : {w.form.font(), QApplication::font(), QApplication::font("QMenu"),
+                              w.Find("Text14")->font(), w.Find("Label10(0)")->font()}) {
+      QCOMPARE(QFontInfo(font).family(), font.family());
+    }
+    QCOMPARE(QApplication::font().family(), w.form.font().family());
+  }
+
   void keepsOneSize() {
     Window w;
     QCOMPARE(w.Find("client")->size(), QSize(545, 432));
