@@ -275,12 +275,15 @@ void Form1::BuildMenus() {
                                   QKeySequence(Qt::CTRL | Qt::Key_K), &Form1::ExportSampleList);
   auto* exitAction = makeAction(QStringLiteral("退出"), QStringLiteral("退出"),
                                 QKeySequence(Qt::CTRL | Qt::Key_G), &Form1::ExitProgram);
-  importAction->setIcon(QIcon::fromTheme(QStringLiteral("document-open"),
-                                         style()->standardIcon(QStyle::SP_DialogOpenButton)));
-  exportAction->setIcon(QIcon::fromTheme(QStringLiteral("document-save"),
-                                         style()->standardIcon(QStyle::SP_DialogSaveButton)));
-  exitAction->setIcon(QIcon::fromTheme(QStringLiteral("application-exit"),
-                                       style()->standardIcon(QStyle::SP_DialogCloseButton)));
+  // The desktop's icon theme where it has one, else the program's own pictures.
+  auto toolbarIcon = [](const QString& themeName, const QString& picture) {
+    return QIcon::fromTheme(
+        themeName,
+        ResourceIcon(QStringLiteral(":/icons/") + picture + QStringLiteral("-%1.png"), {16, 32}));
+  };
+  importAction->setIcon(toolbarIcon(QStringLiteral("document-open"), QStringLiteral("open")));
+  exportAction->setIcon(toolbarIcon(QStringLiteral("document-save"), QStringLiteral("save")));
+  exitAction->setIcon(toolbarIcon(QStringLiteral("application-exit"), QStringLiteral("exit")));
   file->addAction(importAction);
   file->addAction(exportAction);
   file->addSeparator()->setObjectName(QStringLiteral("dfh"));

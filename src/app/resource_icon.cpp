@@ -9,8 +9,8 @@
 namespace sumvane {
 namespace {
 
-// Modes and states are all drawn alike: the icons this serves are never
-// shown disabled or selected.
+// Modes and states are all drawn alike: the window icon has none, and the
+// toolbar's commands are never disabled.
 class ResourceIconEngine final : public QIconEngine {
  public:
   ResourceIconEngine(QString pattern, QList<int> sides)

@@ -65,6 +65,18 @@ class StartupTest : public QObject {
     }
   }
 
+  void toolbarCommandsCarryPictures() {
+    Window w;
+    for (const char* name : {"导入", "导出", "退出"}) {
+      const QIcon icon = w.Find<QAction>(QString::fromUtf8(name))->icon();
+      for (int side : {16, 32}) {
+        const QImage image = icon.pixmap(QSize(side, side)).toImage();
+        QCOMPARE(image.size(), QSize(side, side));
+        QVERIFY2(qAlpha(image.pixel(side / 2, side / 2)) > 0, name);
+      }
+    }
+  }
+
   // The window, its menus and the tables name a face that is installed, so
   // that what is asked for is what is drawn.
   void namesInstalledFaces() {
