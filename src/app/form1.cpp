@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -132,10 +133,26 @@ struct BoxStyle {
   bool outlined = false;  // a thin rule shows where to type on a black panel
 };
 
+// A box that shows where to type by a thin rule along its bottom edge. The box
+// draws the rule itself: a style sheet would give each such box a style-sheet
+// style of its own to build and polish.
+class OutlinedBox : public QLineEdit {
+ public:
+  using QLineEdit::QLineEdit;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(QColor(0x60, 0x60, 0x60));
+    painter.drawLine(0, height() - 1, width() - 1, height() - 1);
+  }
+};
+
 QLineEdit* MakeBox(QWidget* parent, const QString& name, int left, int top, int width, int height,
                    const BoxStyle& style, int maxLength = 32767, bool readOnly = false,
                    double pointSize = 9) {
-  auto* box = new QLineEdit(parent);
+  auto* box = style.outlined ? new OutlinedBox(parent) : new QLineEdit(parent);
   box->setObjectName(name);
   box->setFont(WindowFont(pointSize));
   box->setFrame(style.framed);
@@ -143,13 +160,6 @@ QLineEdit* MakeBox(QWidget* parent, const QString& name, int left, int top, int 
   box->setMaxLength(maxLength);
   box->setReadOnly(readOnly);
   SetColours(box, style.text, style.back);
-  if (style.outlined) {
-    // A style sheet replaces the palette, so it carries the colours too.
-    box->setStyleSheet(
-        QStringLiteral("QLineEdit { border: none; border-bottom: 1px solid #606060; padding: 0;"
-                       " color: %1; background: %2; }")
-            .arg(style.text.name(), style.back.name()));
-  }
   PlaceTwips(box, left, top, width, height);
   return box;
 }

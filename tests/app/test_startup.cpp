@@ -65,6 +65,20 @@ class StartupTest : public QObject {
     }
   }
 
+  // On the black panels an empty box that takes typing shows a grey rule
+  // along its bottom; a box that only shows a result does not.
+  void typableBoxesOnBlackPanelsShowARule() {
+    Window w;
+    const auto bottomMiddle = [&](const char* name) {
+      const QImage image = w.Find(name)->grab().toImage();
+      return QColor(image.pixel(image.width() / 2, image.height() - 1));
+    };
+    QCOMPARE(bottomMiddle("Text3(0)"), QColor(0x60, 0x60, 0x60));
+    QCOMPARE(bottomMiddle("Text3(5)"), QColor(0x60, 0x60, 0x60));
+    QCOMPARE(bottomMiddle("Text3(6)"), QColor(Qt::black));
+    QCOMPARE(bottomMiddle("Text3(9)"), QColor(Qt::black));
+  }
+
   void toolbarCommandsCarryPictures() {
     Window w;
     for (const char* name : {"导入", "导出", "退出"}) {
