@@ -198,6 +198,29 @@ void WriteLabel(QLabel* label, const QString& text) {
   label->setAccessibleName(label->property(kCaptionProperty).toString() + text);
 }
 
+QString CrLfToLf(const std::string& text) { return Q(text).replace(QStringLiteral("\r\n"), "\n"); }
+
+// A reference table's box. It receives its text as it first appears, laid
+// out once at its final width: a table a session never shows costs nothing,
+// and a table is never seen without its text.
+class ReferenceTable : public QPlainTextEdit {
+ public:
+  ReferenceTable(QWidget* parent, const std::string& (*text)())
+      : QPlainTextEdit(parent), text_(text) {}
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    if (text_ != nullptr) {
+      setPlainText(CrLfToLf(text_()));
+      text_ = nullptr;
+    }
+    QPlainTextEdit::showEvent(event);
+  }
+
+ private:
+  const std::string& (*text_)();
+};
+
 // The list's column header. Qt measures header sections in bold, for sections
 // drawn bold when their column is selected; this header never highlights, so
 // it measures in its own face and the program never loads a bold face just to
@@ -217,8 +240,6 @@ class ListHeader : public QHeaderView {
     return style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), this);
   }
 };
-
-QString CrLfToLf(const std::string& text) { return Q(text).replace(QStringLiteral("\r\n"), "\n"); }
 
 }  // namespace
 
@@ -361,8 +382,8 @@ void Form1::BuildTables(QWidget* client) {
                       QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("Noto Sans CJK SC")});
   QFont tableFont(tableFamily);
   tableFont.setPointSizeF(9);
-  auto makeTable = [&](const char* name, const QString& caption) {
-    auto* table = new QPlainTextEdit(client);
+  auto makeTable = [&](const char* name, const QString& caption, const std::string& (*text)()) {
+    auto* table = new ReferenceTable(client, text);
     table->setObjectName(QLatin1String(name));
     table->setAccessibleName(caption);
     table->setFont(tableFont);
@@ -374,24 +395,13 @@ void Form1::BuildTables(QWidget* client) {
     table->setTabStopDistance(8 * QFontMetricsF(tableFont).horizontalAdvance(QLatin1Char('0')));
     SetColours(table, kTableText, kTableBack);
     PlaceTwips(table, 0, 3540, 2235, 2915);
-    table->hide();
     return table;
   };
-  text14_ = makeTable("Text14", QStringLiteral("t界值表"));
-  text16_ = makeTable("Text16", QStringLiteral("x2界值表"));
-  text17_ = makeTable("Text17", QStringLiteral("r界值表"));
-}
-
-// Shows one reference table and hides the other two. A table receives its
-// text when it is first shown, so that the tables a session never shows cost
-// it nothing; a table is never seen without its text.
-void Form1::ShowReferenceTable(QPlainTextEdit* shown) {
-  const std::pair<QPlainTextEdit*, const std::string& (*)()> tables[3] = {
-      {text14_, &TTableText}, {text16_, &ChiSquareTableText}, {text17_, &RTableText}};
-  for (const auto& [table, text] : tables) {
-    if (table == shown && table->document()->isEmpty()) table->setPlainText(CrLfToLf(text()));
-    table->setVisible(table == shown);
-  }
+  text14_ = makeTable("Text14", QStringLiteral("t界值表"), &TTableText);
+  text16_ = makeTable("Text16", QStringLiteral("x2界值表"), &ChiSquareTableText);
+  text17_ = makeTable("Text17", QStringLiteral("r界值表"), &RTableText);
+  text16_->hide();
+  text17_->hide();
 }
 
 void Form1::BuildList(QWidget* client) {
@@ -665,7 +675,6 @@ void Form1::StartUp() {
   current_method_ = 0;
   picture3_->hide();
   l1_->show();
-  ShowReferenceTable(text14_);
 }
 
 // ---------------------------------------------------------------------------
@@ -681,7 +690,9 @@ void Form1::ChooseMethod(int method) {
   current_method_ = static_cast<std::int16_t>(method);
 
   const bool tableMode = method >= 3;
-  ShowReferenceTable(method <= 1 ? text14_ : method == 2 ? text17_ : text16_);
+  text14_->setVisible(method <= 1);
+  text16_->setVisible(tableMode);
+  text17_->setVisible(method == 2);
   for (QWidget* entry : std::initializer_list<QWidget*>{option1_, option2_, text1_, text2_}) {
     entry->setEnabled(!tableMode);
   }

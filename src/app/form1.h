@@ -103,7 +103,6 @@ class Form1 : public QMainWindow {
   void GroupChosen(int group);
   void RowClicked();
   void EmptyFourfoldTable();
-  void ShowReferenceTable(QPlainTextEdit* shown);
 
   std::unique_ptr<Dialogs> dialogs_;
   SampleListModel* model_ = nullptr;
