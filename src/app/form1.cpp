@@ -229,6 +229,9 @@ class ListHeader : public QHeaderView {
  public:
   explicit ListHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
     setHighlightSections(false);
+    // As the tree view's own header would be.
+    setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setStretchLastSection(true);
   }
 
  protected:

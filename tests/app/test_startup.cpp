@@ -1,8 +1,10 @@
 // The window as it opens, the character limits of its boxes, and the live
 // two-sample t-test panel typed into by hand.
 #include <QAbstractItemView>
+#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTreeView>
 
 #include "window_test_support.h"
 
@@ -43,6 +45,10 @@ class StartupTest : public QObject {
     for (int i = 1; i <= 4; ++i) QVERIFY(!w.Find(QStringLiteral("Frame4(%1)").arg(i))->isVisible());
     QVERIFY(!w.Find("Picture3")->isVisible());
     QVERIFY(w.Find("L1")->isVisible());
+    // A report list: its column captions stand at the left of their columns.
+    const QHeaderView* header = w.Find<QTreeView>("L1")->header();
+    QCOMPARE(header->defaultAlignment(), Qt::AlignLeft | Qt::AlignVCenter);
+    QCOMPARE(header->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("序号"));
     QCOMPARE(w.form.List().Count(), 0);
     QVERIFY(w.Find("Text14")->isVisible());
     QVERIFY(!w.Find("Text16")->isVisible());
