@@ -200,9 +200,9 @@ void WriteLabel(QLabel* label, const QString& text) {
 
 QString CrLfToLf(const std::string& text) { return Q(text).replace(QStringLiteral("\r\n"), "\n"); }
 
-// A reference table's box. It receives its text as it first appears, laid
-// out once at its final width: a table a session never shows costs nothing,
-// and a table is never seen without its text.
+// A reference table's box. It receives its text as it first appears: a table
+// a session never shows costs nothing, and a table is never seen without its
+// text.
 class ReferenceTable : public QPlainTextEdit {
  public:
   ReferenceTable(QWidget* parent, const std::string& (*text)())
