@@ -20,69 +20,80 @@ BigInt ToBig(Int128 value) {
   return value < 0 ? BigInt(-big) : big;
 }
 
-// What one pass over a column tells before its sums are formed. Zeros scale to
-// zero at any power of ten, so only the other values set the range.
+BigInt BigPowerOfTen(int k) {
+  return boost::multiprecision::pow(BigInt(10), static_cast<unsigned>(k));
+}
+
+std::uint64_t Magnitude(std::int64_t x) {
+  return x < 0 ? -static_cast<std::uint64_t>(x) : static_cast<std::uint64_t>(x);
+}
+
+// 10^d at index d + kSpan for -kSpan <= d <= kSpan, where kSpan is the
+// widest gap between two exact powers of ten; 0 where d < 0 or where a 64-bit
+// whole number cannot hold 10^d. Only zeros, which scale to zero at any
+// power, ever meet those entries, so the summing loops need no test for them.
+constexpr int kSpan = 2 * kMaxExactExponent;
+constexpr std::array<std::int64_t, 2 * kSpan + 1> kScales = [] {
+  std::array<std::int64_t, 2 * kSpan + 1> scales{};
+  for (std::size_t d = 0; d < kPowersOfTen.size(); ++d) scales[kSpan + d] = kPowersOfTen[d];
+  return scales;
+}();
+
+std::int64_t Scaled(const Observation& value, int exponent) {
+  return value.Mantissa() * kScales[static_cast<std::size_t>(value.Exponent() - exponent + kSpan)];
+}
+
+// What one pass over a column tells before its sums are formed. Zeros scale
+// to zero at any power of ten, so only the other values set the range; a
+// column of zeros has the range {0, 0}.
 struct Survey {
-  bool exact = true;
-  bool anyNonZero = false;
-  int lowest = 0;  // the lowest and highest power of ten of a non-zero value
-  int highest = 0;
-  std::uint64_t largest = 0;  // the largest mantissa in magnitude
+  bool exact;
+  int lowest;  // the powers of ten of the non-zero values
+  int highest;
+  std::uint64_t largest;  // the largest mantissa in magnitude
 };
 
+// The running figures are locals, which the compiler keeps in registers.
 Survey SurveyColumn(std::span<const Observation> values) {
-  Survey survey;
-  int lowest = kMaxExactExponent;
-  int highest = -kMaxExactExponent;
+  bool exact = true;
+  int lowest = kMaxExactExponent + 1;
+  int highest = -kMaxExactExponent - 1;
+  std::uint64_t largest = 0;
   for (const Observation& value : values) {
-    if (!value.HasExactForm()) return {.exact = false};
-    const std::int64_t mantissa = value.Mantissa();
-    if (mantissa == 0) continue;
-    survey.anyNonZero = true;
-    lowest = std::min(lowest, value.Exponent());
-    highest = std::max(highest, value.Exponent());
-    const auto magnitude = static_cast<std::uint64_t>(mantissa < 0 ? -mantissa : mantissa);
-    survey.largest = std::max(survey.largest, magnitude);
+    exact &= value.HasExactForm();
+    const bool zero = value.Mantissa() == 0;
+    lowest = std::min(lowest, zero ? kMaxExactExponent : value.Exponent());
+    highest = std::max(highest, zero ? -kMaxExactExponent : value.Exponent());
+    largest = std::max(largest, Magnitude(value.Mantissa()));
   }
-  if (survey.anyNonZero) {
-    survey.lowest = lowest;
-    survey.highest = highest;
-  }
-  return survey;
+  if (largest == 0) return {exact, 0, 0, 0};
+  return {exact, lowest, highest, largest};
 }
 
-int CommonLowest(const Survey& a, const Survey& b) {
-  if (!a.anyNonZero) return b.lowest;
-  if (!b.anyNonZero) return a.lowest;
-  return std::min(a.lowest, b.lowest);
-}
-
-// The largest whole number a scaled value may reach for n of them, their
-// squares and their products to be summed in 127 bits: n · limit² < 2^127.
-std::uint64_t Limit(std::size_t n) {
+// Whether every value at the lowest power of ten stays below the limit for
+// n of them, their squares and their products to be summed in 127 bits:
+// n · limit² < 2^127.
+bool FitsNarrow(const Survey& survey, std::size_t n) {
   const long double root =
       std::sqrt(0x1p126L / static_cast<long double>(std::max<std::size_t>(n, 1)));
-  return std::min(std::uint64_t{1} << 62, static_cast<std::uint64_t>(root));
+  const std::uint64_t limit = std::min(std::uint64_t{1} << 62, static_cast<std::uint64_t>(root));
+  const auto span = static_cast<std::size_t>(survey.highest - survey.lowest);
+  return span < kPowersOfTen.size() &&
+         survey.largest <= limit / static_cast<std::uint64_t>(kPowersOfTen[span]);
 }
 
-// The largest magnitude of the column's values brought to 10^lowest, when it
-// stays within the limit.
-std::optional<std::uint64_t> ScaledBound(const Survey& survey, int lowest, std::uint64_t limit) {
-  if (!survey.anyNonZero) return 0;
-  const int span = survey.highest - lowest;
-  if (span >= static_cast<int>(kPowersOfTen.size())) return std::nullopt;
-  const auto power = static_cast<std::uint64_t>(kPowersOfTen[static_cast<std::size_t>(span)]);
-  if (survey.largest > limit / power) return std::nullopt;
-  return survey.largest * power;
+ColumnSums SumNarrow(std::span<const Observation> values, int exponent) {
+  Int128 sum = 0;
+  Int128 squares = 0;
+  for (const Observation& value : values) {
+    const std::int64_t x = Scaled(value, exponent);
+    sum += x;
+    squares += static_cast<Int128>(x) * x;
+  }
+  return {values.size(), exponent, ToBig(sum), ToBig(squares)};
 }
 
-// The value as a whole number of units of 10^lowest; the bound checked above
-// keeps it within 64 bits. A zero may stand at any power, hence the clamp.
-std::int64_t Scaled(const Observation& value, int lowest) {
-  const int span = std::clamp(value.Exponent() - lowest, 0, kMaxExactDigits);
-  return value.Mantissa() * kPowersOfTen[static_cast<std::size_t>(span)];
-}
-
+// Past 127 bits the sums are formed in big integers.
 BigInt BigScaled(const Observation& value, int lowest) {
   static const auto powers = [] {
     std::array<BigInt, 2 * kMaxExactExponent + 1> table;
@@ -94,75 +105,49 @@ BigInt BigScaled(const Observation& value, int lowest) {
   return value.Mantissa() * powers[static_cast<std::size_t>(value.Exponent() - lowest)];
 }
 
-template <class Int>
-Int ScaledAs(const Observation& value, int lowest) {
-  if constexpr (std::is_same_v<Int, BigInt>) {
-    return BigScaled(value, lowest);
-  } else {
-    return Scaled(value, lowest);
-  }
-}
-
-template <class Int>
-struct Totals {
-  Int sum = 0;
-  Int squares = 0;
-  void Add(const Int& value) {
-    sum += value;
-    squares += value * value;
-  }
-  ColumnSums Finish(std::size_t n, int exponent) const {
-    if constexpr (std::is_same_v<Int, BigInt>) {
-      return {n, exponent, sum, squares};
-    } else {
-      return {n, exponent, ToBig(sum), ToBig(squares)};
-    }
-  }
-};
-
-template <class Int>
-struct PairTotals {
-  Totals<Int> x;
-  Totals<Int> y;
-  Int products = 0;
-  void Add(const Int& u, const Int& v) {
-    x.Add(u);
-    y.Add(v);
-    products += u * v;
-  }
-};
-
-template <class Int>
-ColumnSums SumScaled(std::span<const Observation> values, int lowest) {
-  Totals<Int> totals;
-  for (const Observation& value : values) totals.Add(ScaledAs<Int>(value, lowest));
-  return totals.Finish(values.size(), lowest);
-}
-
-template <class Int>
-ColumnSums SumScaledDifferences(std::span<const Observation> x, std::span<const Observation> y,
-                                int lowest) {
-  Totals<Int> totals;
-  for (std::size_t i = 0; i < x.size(); ++i) {
-    totals.Add(ScaledAs<Int>(x[i], lowest) - ScaledAs<Int>(y[i], lowest));
-  }
-  return totals.Finish(x.size(), lowest);
-}
-
-template <class Int>
-PairSums SumScaledPairs(std::span<const Observation> x, std::span<const Observation> y, int xLowest,
-                        int yLowest) {
-  PairTotals<Int> totals;
-  for (std::size_t i = 0; i < x.size(); ++i) {
-    totals.Add(ScaledAs<Int>(x[i], xLowest), ScaledAs<Int>(y[i], yLowest));
-  }
-  PairSums sums{totals.x.Finish(x.size(), xLowest), totals.y.Finish(y.size(), yLowest), 0};
-  if constexpr (std::is_same_v<Int, BigInt>) {
-    sums.products = totals.products;
-  } else {
-    sums.products = ToBig(totals.products);
+ColumnSums SumWide(std::span<const Observation> values, int exponent) {
+  ColumnSums sums{values.size(), exponent, 0, 0};
+  for (const Observation& value : values) {
+    const BigInt scaled = BigScaled(value, exponent);
+    sums.sum += scaled;
+    sums.squares += scaled * scaled;
   }
   return sums;
+}
+
+// A column's sums in 127 bits when each value at the lowest power of ten is
+// a 64-bit whole number within the limit for the column's length (and so are
+// the products of two such columns), otherwise in big integers.
+ColumnSums SumSurveyed(std::span<const Observation> values, const Survey& survey) {
+  if (FitsNarrow(survey, values.size())) return SumNarrow(values, survey.lowest);
+  return SumWide(values, survey.lowest);
+}
+
+// All five sums of two narrow columns in one pass.
+PairSums SumNarrowPairs(std::span<const Observation> x, std::span<const Observation> y,
+                        int xExponent, int yExponent) {
+  Int128 sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    const std::int64_t u = Scaled(x[i], xExponent);
+    const std::int64_t v = Scaled(y[i], yExponent);
+    sx += u;
+    sy += v;
+    sxx += static_cast<Int128>(u) * u;
+    syy += static_cast<Int128>(v) * v;
+    sxy += static_cast<Int128>(u) * v;
+  }
+  return {{x.size(), xExponent, ToBig(sx), ToBig(sxx)},
+          {y.size(), yExponent, ToBig(sy), ToBig(syy)},
+          ToBig(sxy)};
+}
+
+BigInt WideProducts(std::span<const Observation> x, std::span<const Observation> y, int xExponent,
+                    int yExponent) {
+  BigInt products = 0;
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    products += BigScaled(x[i], xExponent) * BigScaled(y[i], yExponent);
+  }
+  return products;
 }
 
 }  // namespace
@@ -170,27 +155,7 @@ PairSums SumScaledPairs(std::span<const Observation> x, std::span<const Observat
 std::optional<ColumnSums> SumColumn(std::span<const Observation> values) {
   const Survey survey = SurveyColumn(values);
   if (!survey.exact) return std::nullopt;
-  if (ScaledBound(survey, survey.lowest, Limit(values.size()))) {
-    return SumScaled<Int128>(values, survey.lowest);
-  }
-  return SumScaled<BigInt>(values, survey.lowest);
-}
-
-std::optional<ColumnSums> SumDifferences(std::span<const Observation> x,
-                                         std::span<const Observation> y) {
-  if (x.size() != y.size()) return std::nullopt;
-  const Survey xSurvey = SurveyColumn(x);
-  const Survey ySurvey = SurveyColumn(y);
-  if (!xSurvey.exact || !ySurvey.exact) return std::nullopt;
-  const int lowest = CommonLowest(xSurvey, ySurvey);
-  const std::uint64_t limit = Limit(x.size());
-  const auto xBound = ScaledBound(xSurvey, lowest, limit);
-  const auto yBound = ScaledBound(ySurvey, lowest, limit);
-  // Both bounds are below 2^62, so their sum cannot wrap.
-  if (xBound && yBound && *xBound + *yBound <= limit) {
-    return SumScaledDifferences<Int128>(x, y, lowest);
-  }
-  return SumScaledDifferences<BigInt>(x, y, lowest);
+  return SumSurveyed(values, survey);
 }
 
 std::optional<PairSums> SumPairs(std::span<const Observation> x, std::span<const Observation> y) {
@@ -198,11 +163,23 @@ std::optional<PairSums> SumPairs(std::span<const Observation> x, std::span<const
   const Survey xSurvey = SurveyColumn(x);
   const Survey ySurvey = SurveyColumn(y);
   if (!xSurvey.exact || !ySurvey.exact) return std::nullopt;
-  const std::uint64_t limit = Limit(x.size());
-  if (ScaledBound(xSurvey, xSurvey.lowest, limit) && ScaledBound(ySurvey, ySurvey.lowest, limit)) {
-    return SumScaledPairs<Int128>(x, y, xSurvey.lowest, ySurvey.lowest);
+  if (FitsNarrow(xSurvey, x.size()) && FitsNarrow(ySurvey, y.size())) {
+    return SumNarrowPairs(x, y, xSurvey.lowest, ySurvey.lowest);
   }
-  return SumScaledPairs<BigInt>(x, y, xSurvey.lowest, ySurvey.lowest);
+  PairSums sums{SumSurveyed(x, xSurvey), SumSurveyed(y, ySurvey), 0};
+  sums.products = WideProducts(x, y, xSurvey.lowest, ySurvey.lowest);
+  return sums;
+}
+
+// Σd = Σx - Σy and Σd² = Σx² - 2Σxy + Σy², each brought to the lower of the
+// two columns' powers of ten.
+ColumnSums DifferenceSums(const PairSums& pairs) {
+  const int e = std::min(pairs.x.exponent, pairs.y.exponent);
+  const int dx = pairs.x.exponent - e;
+  const int dy = pairs.y.exponent - e;
+  return {pairs.x.n, e, pairs.x.sum * BigPowerOfTen(dx) - pairs.y.sum * BigPowerOfTen(dy),
+          pairs.x.squares * BigPowerOfTen(2 * dx) - 2 * pairs.products * BigPowerOfTen(dx + dy) +
+              pairs.y.squares * BigPowerOfTen(2 * dy)};
 }
 
 }  // namespace sumvane

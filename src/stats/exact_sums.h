@@ -30,9 +30,8 @@ struct PairSums {
 // Each is empty when a value has no exact form; the pairs also when the two
 // columns differ in length.
 std::optional<ColumnSums> SumColumn(std::span<const Observation> values);
-// The differences x - y, each formed exactly.
-std::optional<ColumnSums> SumDifferences(std::span<const Observation> x,
-                                         std::span<const Observation> y);
 std::optional<PairSums> SumPairs(std::span<const Observation> x, std::span<const Observation> y);
+// The sums of the differences x - y, formed exactly from those of the pairs.
+ColumnSums DifferenceSums(const PairSums& pairs);
 
 }  // namespace sumvane

@@ -48,7 +48,7 @@ MeanAndSd DescribeValues(std::span<const Observation> values) {
 
 MeanAndSd DescribeDifferences(std::span<const Observation> x, std::span<const Observation> y) {
   if (x.size() != y.size()) return {};
-  if (const auto sums = SumDifferences(x, y)) return FiguresOf(*sums);
+  if (const auto sums = SumPairs(x, y)) return FiguresOf(DifferenceSums(*sums));
   return ExtendedDifferences(x, y);
 }
 
@@ -56,6 +56,15 @@ FittedLine FitLine(std::span<const Observation> x, std::span<const Observation> 
   if (x.size() != y.size()) return {};
   if (const auto sums = SumPairs(x, y)) return FiguresOf(*sums);
   return ExtendedLine(x, y);
+}
+
+PairFigures DescribePairs(std::span<const Observation> x, std::span<const Observation> y) {
+  if (x.size() != y.size()) return {DescribeValues(x), DescribeValues(y), {}, {}};
+  if (const auto sums = SumPairs(x, y)) {
+    return {FiguresOf(sums->x), FiguresOf(sums->y), FiguresOf(DifferenceSums(*sums)),
+            FiguresOf(*sums)};
+  }
+  return {DescribeValues(x), DescribeValues(y), ExtendedDifferences(x, y), ExtendedLine(x, y)};
 }
 
 }  // namespace sumvane

@@ -167,6 +167,11 @@ TEST(Moments, DifferencesAndLineOfPairs) {
     const MeanAndSd d = DescribeDifferences(Read(c.x), Read(c.y));
     const FittedLine line = FitLine(Read(c.x), Read(c.y));
     const bool exact = SumPairs(Read(c.x), Read(c.y)).has_value();
+    const PairFigures all = DescribePairs(Read(c.x), Read(c.y));
+    EXPECT_EQ(all.x.sd, DescribeValues(Read(c.x)).sd);
+    EXPECT_EQ(all.y.mean, DescribeValues(Read(c.y)).mean);
+    EXPECT_EQ(all.differences.sd, d.sd);
+    EXPECT_EQ(all.line.intercept, line.intercept);
     const std::pair<Figure, Figure> figures[] = {{d.mean, c.meanDifference},
                                                  {d.sd, c.sdDifference},
                                                  {line.r, c.r},
@@ -196,6 +201,9 @@ struct SumsCase {
 TEST(ExactSums, WholeNumbersAtTheLowestPowerOfTen) {
   const SumsCase cases[] = {
       {{"1.5", "-2.25", "0", "abc"}, -2, "-75", "73125"},
+      // The squares of so many 17-digit values pass 127 bits.
+      {Texts(20000, "99999999999999999"), 0, "1999999999999999980000",
+       "199999999999999996000000000000000020000"},
       {{"999999999999999999", "-999999999999999999", ".5"},
        -1,
        "5",
