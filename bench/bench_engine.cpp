@@ -1,9 +1,11 @@
 // The engine and the data files at the list's full size: the calculation of
-// each analysis against a plain strtod pass over the same cells, and import
-// and export of a full file against reading or writing the same bytes and
-// splitting them into lines.
+// each analysis against a plain strtod pass over the same cells; the
+// calculation over cells read once into observations against the one that
+// reads every cell at each press; and import and export of a full file
+// against reading or writing the same bytes and splitting them into lines.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -14,6 +16,7 @@
 #include "files/file_store.h"
 #include "files/sample_file.h"
 #include "marks.h"
+#include "parsed_list.h"
 #include "workloads.h"
 
 namespace sumvane::bench {
@@ -77,6 +80,58 @@ void CalculatePairedBench(benchmark::State& state) {
 
 void CalculateRegressionBench(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(CalculateRegression(FullList()));
+}
+
+const ParsedColumns& ParsedFullList() {
+  static const ParsedColumns columns = ParseList(FullList());
+  return columns;
+}
+
+// Nine decimals beside ten-digit whole numbers in both groups: their squares
+// pass 127 bits, so the sums take the big-integer path.
+const ParsedColumns& ParsedWideList() {
+  static const ParsedColumns columns = [] {
+    ParsedColumns wide;
+    for (int row = 1; row <= kFullRows; ++row) {
+      const long cents = std::lround(std::stod(CellText(row, 1)) * 100);
+      char text[16];
+      if (row % 2) {
+        std::snprintf(text, sizeof(text), ".%09ld", cents);
+      } else {
+        std::snprintf(text, sizeof(text), "10000%05ld", cents);
+      }
+      wide.group1.push_back(ReadObservation(text));
+      wide.group2.push_back(ReadObservation(text));
+    }
+    return wide;
+  }();
+  return columns;
+}
+
+void CalculateParsedTwoSampleBench(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(CalculateParsedTwoSample(ParsedFullList()));
+}
+
+void CalculateParsedPairedBench(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(CalculateParsedPaired(ParsedFullList()));
+}
+
+void CalculateParsedRegressionBench(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(CalculateParsedRegression(ParsedFullList()));
+}
+
+// Every analysis's figures at once: the most one press can ask for.
+void CalculateParsedAllBench(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(CalculateParsedAll(ParsedFullList()));
+}
+
+void CalculateParsedWideBench(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(CalculateParsedTwoSample(ParsedWideList()));
+}
+
+// What the list pays once per import: every cell read into an observation.
+void ParseListBench(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(ParseList(FullList()));
 }
 
 void StrtodSumBench(benchmark::State& state) {
@@ -154,6 +209,24 @@ void Checks(const Medians& m) {
                  strtod, 3.0);
   PrintRatioMark("calculate regression, 32767 rows", MedianOf(m, "calculate/regression"),
                  "strtod sum", strtod, 3.0);
+  const double twoSample = MedianOf(m, "calculate/two_sample");
+  PrintRatioMark("calculate two-sample, parsed once, 32767 rows",
+                 MedianOf(m, "calculate_parsed/two_sample"), "calculate two-sample", twoSample,
+                 0.2);
+  PrintRatioMark("calculate paired, parsed once, 32767 rows",
+                 MedianOf(m, "calculate_parsed/paired"), "calculate paired",
+                 MedianOf(m, "calculate/paired"), 0.2);
+  PrintRatioMark("calculate regression, parsed once, 32767 rows",
+                 MedianOf(m, "calculate_parsed/regression"), "calculate regression",
+                 MedianOf(m, "calculate/regression"), 0.2);
+  const double all = MedianOf(m, "calculate_parsed/all");
+  PrintRatioMark("calculate all analyses, parsed once, 32767 rows", all, "calculate two-sample",
+                 twoSample, 0.2);
+  PrintBoundMark("calculate all analyses, parsed once, 32767 rows", all, 0.3);
+  PrintRatioMark("calculate two-sample, parsed, past 127 bits",
+                 MedianOf(m, "calculate_parsed/wide"), "calculate two-sample", twoSample, 3.0);
+  PrintRatioMark("read list into observations, 32767 rows", MedianOf(m, "parse/list"), "strtod sum",
+                 strtod, 3.0);
   PrintRatioMark("import data layer, 32767 rows", MedianOf(m, "files/import"), "read + split lines",
                  MedianOf(m, "baseline/read_lines"), 3.0);
   PrintRatioMark("export data layer, 32767 rows", MedianOf(m, "files/export"),
@@ -168,6 +241,12 @@ int main(int argc, char** argv) {
   Register("calculate/two_sample", CalculateTwoSampleBench);
   Register("calculate/paired", CalculatePairedBench);
   Register("calculate/regression", CalculateRegressionBench);
+  Register("calculate_parsed/two_sample", CalculateParsedTwoSampleBench);
+  Register("calculate_parsed/paired", CalculateParsedPairedBench);
+  Register("calculate_parsed/regression", CalculateParsedRegressionBench);
+  Register("calculate_parsed/all", CalculateParsedAllBench);
+  Register("calculate_parsed/wide", CalculateParsedWideBench);
+  Register("parse/list", ParseListBench);
   Register("baseline/strtod_sum", StrtodSumBench);
   Register("files/import", ImportBench);
   Register("baseline/read_lines", ReadLinesBench);
