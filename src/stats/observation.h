@@ -26,16 +26,12 @@ struct Decimal {
 constexpr int kMaxExactDigits = 18;
 constexpr int kMaxExactExponent = 30;
 
+// Made only by ReadObservation, so that an exact form always keeps the limits
+// above, which the sums rely on.
 class Observation {
  public:
   // Zero, exactly.
   Observation() = default;
-  static Observation Exact(Decimal decimal) {
-    return Observation(decimal.mantissa, static_cast<std::int16_t>(decimal.exponent), true);
-  }
-  static Observation Approximate(double value) {
-    return Observation(std::bit_cast<std::int64_t>(value), 0, false);
-  }
 
   bool HasExactForm() const { return exact_; }
   // Only for a value that has an exact form.
@@ -48,6 +44,13 @@ class Observation {
   double Value() const;
 
  private:
+  friend Observation ReadObservation(std::string_view text);
+  static Observation Exact(Decimal decimal) {
+    return Observation(decimal.mantissa, static_cast<std::int16_t>(decimal.exponent), true);
+  }
+  static Observation Approximate(double value) {
+    return Observation(std::bit_cast<std::int64_t>(value), 0, false);
+  }
   Observation(std::int64_t bits, std::int16_t exponent, bool exact)
       : bits_(bits), exponent_(exponent), exact_(exact) {}
 
