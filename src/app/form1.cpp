@@ -32,7 +32,7 @@
 #include "app/resource_icon.h"
 #include "app/sample_list_model.h"
 #include "app/twips.h"
-#include "entry/row_number.h"
+#include "entry/entry_rules.h"
 #include "files/sample_file.h"
 #include "stats/critical_tables.h"
 #include "stats/fourfold.h"
@@ -291,6 +291,12 @@ void Form1::SetDialogs(std::unique_ptr<Dialogs> dialogs) { dialogs_ = std::move(
 
 const SampleList& Form1::List() const { return model_->List(); }
 
+std::optional<int> Form1::SelectedRow() const {
+  const QModelIndexList rows = l1_->selectionModel()->selectedRows();
+  if (rows.isEmpty()) return std::nullopt;
+  return rows.first().row() + 1;
+}
+
 void Form1::BuildMenus() {
   auto makeAction = [this](const QString& name, const QString& caption, const QKeySequence& keys,
                            void (Form1::*command)()) {
@@ -428,10 +434,6 @@ void Form1::BuildList(QWidget* client) {
   l1_->viewport()->installEventFilter(this);
   l1_->installEventFilter(this);
 
-  connect(l1_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-    const QModelIndexList rows = l1_->selectionModel()->selectedRows();
-    model_->Select(rows.isEmpty() ? std::nullopt : std::optional<int>(rows.first().row() + 1));
-  });
   connect(l1_, &QTreeView::clicked, this, &Form1::RowClicked);
   connect(l1_, &QTreeView::activated, this, &Form1::RowClicked);
 }
@@ -729,12 +731,11 @@ void Form1::EmptyFourfoldTable() {
 void Form1::RecalculateTwoSample(int index) {
   if (index > 5) return;
   WriteBox(text3_[6], TwoSampleDegrees(S(text3_[4]->text()), S(text3_[5]->text())));
-  const std::array<std::string, 6> texts = {S(text3_[0]->text()), S(text3_[1]->text()),
-                                            S(text3_[2]->text()), S(text3_[3]->text()),
-                                            S(text3_[4]->text()), S(text3_[5]->text())};
-  const std::array<std::string_view, 6> boxes = {texts[0], texts[1], texts[2],
-                                                 texts[3], texts[4], texts[5]};
-  WriteBox(text3_[9], TwoSampleT(boxes, S(text3_[6]->text())));
+  const std::array<std::string, 7> texts = {
+      S(text3_[0]->text()), S(text3_[1]->text()), S(text3_[2]->text()), S(text3_[3]->text()),
+      S(text3_[4]->text()), S(text3_[5]->text()), S(text3_[6]->text())};
+  WriteBox(text3_[9],
+           TwoSampleT({texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6]}));
 }
 
 void Form1::RecalculatePaired() {
@@ -747,18 +748,20 @@ void Form1::RecalculateTOfR() { WriteBox(text7_, TOfR(S(text8_->text()), S(text9
 void Form1::RecalculateFourfold() {
   const std::array<std::string, 4> texts = {S(text11_[0]->text()), S(text11_[1]->text()),
                                             S(text11_[2]->text()), S(text11_[3]->text())};
-  const FourfoldResult result =
-      CalculateFourfold({texts[0], texts[1], texts[2], texts[3]}, current_method_);
-  for (int i = 0; i < 4; ++i) WriteLabel(label18_[i], Q(result.margins[i]));
-  WriteLabel(label18_[4], Q(result.total));
-  if (result.computesChiSquare) {
-    WriteLabel(label20_[0], Q(result.nLabel));
-    for (int i = 0; i < 4; ++i) WriteLabel(label20_[i + 1], Q(result.expected[i]));
+  const FourfoldCells cells{texts[0], texts[1], texts[2], texts[3]};
+  const FourfoldMargins margins = TableMargins(cells);
+  for (int i = 0; i < 4; ++i) WriteLabel(label18_[i], Q(margins.margins[i]));
+  WriteLabel(label18_[4], Q(margins.total));
+  if (current_method_ == 3) {
+    const FourfoldChiSquare result = ChiSquareOfTable(cells);
+    WriteLabel(label20_[0], Q(ClipText(result.n, 6)));
+    for (int i = 0; i < 4; ++i) WriteLabel(label20_[i + 1], Q(ClipText(result.expected[i], 6)));
     WriteBox(text15_, result.chiSquare);
   }
-  if (result.computesPaired) {
-    WriteBox(text13_, result.pairedN);
-    WriteBox(text12_, result.pairedChiSquare);
+  if (current_method_ == 4) {
+    const PairedChiSquare result = PairedChiSquareOfTable(cells);
+    WriteBox(text13_, result.n);
+    WriteBox(text12_, result.chiSquare);
   }
 }
 
@@ -869,7 +872,7 @@ void Form1::RowNumberClicked() {
 
 void Form1::GroupChosen(int group) {
   text2_->setText(Q(NumberText(List().FirstEmptyRow(group))));
-  if (const auto selected = List().SelectedRow()) {
+  if (const auto selected = SelectedRow()) {
     if (const auto cell = List().Cell(*selected, group)) text1_->setText(Q(std::string(*cell)));
   }
   text1_->setFocus();
@@ -878,7 +881,7 @@ void Form1::GroupChosen(int group) {
 // The row's position, not its label, goes into the row-number box, so that the
 // next Enter overwrites the row that was clicked even where labels have gaps.
 void Form1::RowClicked() {
-  const auto selected = List().SelectedRow();
+  const auto selected = SelectedRow();
   if (!selected) return;
   if (const auto cell = List().Cell(*selected, CurrentGroup())) {
     text1_->setText(Q(std::string(*cell)));
@@ -900,7 +903,7 @@ void Form1::ClearFromMenu() {
 void Form1::ClearList() { model_->Clear(); }
 
 void Form1::DeleteSelectedRow() {
-  const auto selected = List().SelectedRow();
+  const auto selected = SelectedRow();
   if (!selected) return;
   model_->RemoveRow(*selected);
   // The view moves its selection to the next row; the user chose none.

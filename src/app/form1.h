@@ -48,6 +48,8 @@ class Form1 : public QMainWindow {
   std::int16_t LastN1() const { return last_n1_; }
   std::int16_t LastN2() const { return last_n2_; }
   const SampleList& List() const;
+  // The row chosen in the list view, by its position; none when no row is.
+  std::optional<int> SelectedRow() const;
   SampleListModel* ListModel() const { return model_; }
 
   // The commands, as the menus, the toolbar and the pop-up menu run them.

@@ -129,7 +129,7 @@ class CommandsTest : public QObject {
     QCOMPARE(Labels(w), (QStringList{"1", "3"}));
     QCOMPARE(w.Text("Text1"), QStringLiteral("x"));
     QCOMPARE(w.Text("Text2"), QStringLiteral("2"));
-    QVERIFY(!w.form.List().SelectedRow());
+    QVERIFY(!w.form.SelectedRow());
     ClickRow(w, 1);
     w.Find<QAction>("删除1")->trigger();
     QCOMPARE(Labels(w), (QStringList{"3"}));
