@@ -4,6 +4,7 @@
 #include <boost/math/distributions/binomial.hpp>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 
 namespace sumvane {
@@ -17,16 +18,31 @@ constexpr double kRelativeTolerance = 1.0 + 1e-7;
 // * scale). Far tails fall below the double range long before n = 32,767, so
 // the weight is brought back up by an exact power of two whenever it gets
 // small; no probability is lost to underflow and no rounding is added.
-constexpr int kScaleBits = 512;
-const double kRescaleBelow = std::ldexp(1.0, -kScaleBits);
+constexpr double kScaleUp = 0x1p512;
+constexpr double kScaleDown = 0x1p-512;
 
 struct ScaledWeight {
   double weight;
   int scale;
 };
 
-// weight * 2^(-512 * scale) as a double; 0 where that is below the double range.
-double Unscaled(double weight, int scale) { return std::ldexp(weight, -kScaleBits * scale); }
+// x * 2^(512 * steps), rounded once. Further than two steps down a weight of
+// at most 2^512 is far below anything that could change a sum of at least 1,
+// and one step further up than one it is far above any ratio compared.
+double Rescaled(double x, int steps) {
+  switch (steps) {
+    case 0:
+      return x;
+    case 1:
+      return x * kScaleUp;
+    case -1:
+      return x * kScaleDown;
+    case -2:
+      return x * kScaleDown * kScaleDown;
+    default:
+      return steps > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  }
+}
 
 struct Margins {
   std::int64_t firstRow, secondRow, firstColumn, n;
@@ -49,8 +65,8 @@ std::vector<ScaledWeight> SupportWeights(const Margins& m) {
   auto d = [&](std::int64_t a) { return static_cast<double>(m.secondRow - m.firstColumn + a); };
   auto step = [](ScaledWeight w, double ratio) {
     w.weight *= ratio;
-    if (w.weight < kRescaleBelow) {
-      w.weight = std::ldexp(w.weight, kScaleBits);
+    if (w.weight < kScaleDown) {
+      w.weight *= kScaleUp;
       ++w.scale;
     }
     return w;
@@ -66,17 +82,46 @@ std::vector<ScaledWeight> SupportWeights(const Margins& m) {
   return weights;
 }
 
-// The sum of all weights on the most probable table's scale; at least 1.
-double TotalWeight(const std::vector<ScaledWeight>& weights) {
-  double total = 0.0;
-  for (const ScaledWeight& w : weights) total += Unscaled(w.weight, w.scale);
-  return total;
+// The support's weights with the observed table's weight and their sum on the
+// most probable table's scale (at least 1).
+struct WeighedSupport {
+  std::vector<ScaledWeight> weights;
+  ScaledWeight observed;
+  double total;
+};
+
+WeighedSupport Weigh(const Margins& m, int observedA) {
+  WeighedSupport support{SupportWeights(m), {}, 0.0};
+  support.observed = support.weights[static_cast<std::size_t>(observedA - m.lowestA)];
+  for (const ScaledWeight& w : support.weights) support.total += Rescaled(w.weight, -w.scale);
+  return support;
 }
 
-// A weight relative to the observed one; 0 or infinity where the ratio lies
-// beyond the double range, which still decides the comparison right.
-double Relative(const ScaledWeight& w, const ScaledWeight& observed) {
-  return std::ldexp(w.weight / observed.weight, kScaleBits * (observed.scale - w.scale));
+// Each weight relative to the observed one, in turn. The counted ones are at
+// most about 1, so their sum keeps its digits however small P is.
+class RelativeWeights {
+ public:
+  explicit RelativeWeights(const ScaledWeight& observed)
+      : inverse_(1.0 / observed.weight), scale_(observed.scale) {}
+  double operator()(const ScaledWeight& w) const {
+    return Rescaled(w.weight * inverse_, scale_ - w.scale);
+  }
+
+ private:
+  double inverse_;
+  int scale_;
+};
+
+double TwoSidedP(const WeighedSupport& support) {
+  const RelativeWeights relative(support.observed);
+  double counted = 0.0;
+  for (const ScaledWeight& w : support.weights) {
+    const double r = relative(w);
+    if (r <= kRelativeTolerance) counted += r;
+  }
+  const double p =
+      Rescaled(counted * support.observed.weight / support.total, -support.observed.scale);
+  return std::clamp(p, 0.0, 1.0);
 }
 
 std::optional<Margins> MarginsOf(const FourfoldCounts& t) {
@@ -98,34 +143,25 @@ std::optional<Margins> MarginsOf(const FourfoldCounts& t) {
 std::optional<ExactTestSupport> FisherExactSupport(const FourfoldCounts& counts) {
   const std::optional<Margins> margins = MarginsOf(counts);
   if (!margins) return std::nullopt;
-  const std::vector<ScaledWeight> weights = SupportWeights(*margins);
-  const ScaledWeight& observed = weights[static_cast<std::size_t>(counts.a - margins->lowestA)];
-  const double total = TotalWeight(weights);
-
+  const WeighedSupport weighed = Weigh(*margins, counts.a);
+  const RelativeWeights relative(weighed.observed);
   ExactTestSupport support;
   support.lowestA = margins->lowestA;
   support.observedA = counts.a;
-  support.probabilities.reserve(weights.size());
-  support.counted.reserve(weights.size());
-  // The counted weights are summed relative to the observed table, where they
-  // are at most about 1, so the sum keeps its digits however small P is.
-  double countedRelative = 0.0;
-  for (const ScaledWeight& w : weights) {
-    support.probabilities.push_back(Unscaled(w.weight / total, w.scale));
-    const double relative = Relative(w, observed);
-    const bool counted = relative <= kRelativeTolerance;
-    support.counted.push_back(counted);
-    if (counted) countedRelative += relative;
+  support.probabilities.reserve(weighed.weights.size());
+  support.counted.reserve(weighed.weights.size());
+  for (const ScaledWeight& w : weighed.weights) {
+    support.probabilities.push_back(Rescaled(w.weight / weighed.total, -w.scale));
+    support.counted.push_back(relative(w) <= kRelativeTolerance);
   }
-  const double p = Unscaled(countedRelative * observed.weight / total, observed.scale);
-  support.p = std::clamp(p, 0.0, 1.0);
+  support.p = TwoSidedP(weighed);
   return support;
 }
 
 std::optional<double> FisherExactP(const FourfoldCounts& counts) {
-  const std::optional<ExactTestSupport> support = FisherExactSupport(counts);
-  if (!support) return std::nullopt;
-  return support->p;
+  const std::optional<Margins> margins = MarginsOf(counts);
+  if (!margins) return std::nullopt;
+  return TwoSidedP(Weigh(*margins, counts.a));
 }
 
 std::optional<double> PairedBinomialP(int b, int c) {
