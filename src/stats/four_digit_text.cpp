@@ -35,7 +35,10 @@ std::string FourDigitText(double value) {
   std::string text = value < 0.0 ? "-" : "";
   if (exponent < kLowestPositional || exponent > kHighestPositional) {
     text += digits.substr(0, 1);
-    if (digits.size() > 1) text += "." + digits.substr(1);
+    if (digits.size() > 1) {
+      text += '.';
+      text += digits.substr(1);
+    }
     return text + (exponent < 0 ? "E-" : "E+") + std::to_string(std::abs(exponent));
   }
   if (exponent < 0) {
