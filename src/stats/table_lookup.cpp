@@ -166,7 +166,7 @@ std::optional<double> RowP(CriticalTable table, double degrees, double statistic
   const double magnitude = std::fabs(statistic);
   switch (table) {
     case CriticalTable::kChiSquare:
-      return UpperChiSquareP(statistic, degrees);
+      return UpperChiSquareP(magnitude, degrees);
     case CriticalTable::kR: {
       if (magnitude > 1.0) return std::nullopt;
       if (magnitude == 1.0) return 0.0;
@@ -176,7 +176,7 @@ std::optional<double> RowP(CriticalTable table, double degrees, double statistic
     case CriticalTable::kT:
       break;
   }
-  return std::isinf(degrees) ? TwoSidedNormalP(statistic) : TwoSidedTP(statistic, degrees);
+  return std::isinf(degrees) ? TwoSidedNormalP(magnitude) : TwoSidedTP(magnitude, degrees);
 }
 
 }  // namespace

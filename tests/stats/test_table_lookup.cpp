@@ -85,6 +85,7 @@ TEST(TableLookUp, CellsThatBracketTheStatistic) {
       {CriticalTable::kChiSquare, 1, 3.84, {8, "2.71", 30}, {9, "3.84", 35}, "0.050<P<0.100"},
       // 0.0190 and 0.9748 (the second among the "…" cells).
       {CriticalTable::kChiSquare, 1, 5.5, {10, "5.02", 40}, {11, "6.63", 45}, "0.010<P<0.025"},
+      {CriticalTable::kChiSquare, 1, -5.5, {10, "5.02", 40}, {11, "6.63", 45}, "0.010<P<0.025"},
       {CriticalTable::kChiSquare, 1, 0.001, {2, "…", 6}, {3, "…", 8}, "0.950<P<0.975"},
       {CriticalTable::kChiSquare, 1, 0, {-1, "", 0}, {0, "…", 2}, "P>0.995"},
       // 150 df read in row 100: pchisq(130, 100, lower = FALSE) = 0.0235
