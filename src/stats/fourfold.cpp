@@ -17,6 +17,9 @@ namespace {
 constexpr double kPairedCorrectionLimit = 40.0;
 // Expected counts at or above this size allow the uncorrected formula.
 constexpr double kLargeExpectedCount = 5.0;
+// Below this n, or below this expected count, the chi-square does not apply.
+constexpr int kSmallTable = 40;
+constexpr double kTinyExpectedCount = 1.0;
 
 // The total as a 16-bit count, rounded half to even; none when it does not fit.
 std::optional<std::int16_t> WholeCount(const Blank& total) {
@@ -66,6 +69,20 @@ Tally Count(const FourfoldCells& cells) {
   return t;
 }
 
+bool AnyNegative(const Tally& t) { return t.a < 0 || t.b < 0 || t.c < 0 || t.d < 0; }
+
+// The expected counts of a, b, c, d; with n = 0 none can be formed.
+std::array<Blank, 4> ExpectedCounts(const Tally& t, double n) {
+  const Blank &left = t.margin[0], &right = t.margin[1], &top = t.margin[2], &bottom = t.margin[3];
+  return {Divide(Multiply(left, top), n), Divide(Multiply(right, top), n),
+          Divide(Multiply(left, bottom), n), Divide(Multiply(right, bottom), n)};
+}
+
+std::optional<int> WholeCount(double count) {
+  if (!(count >= 0.0) || count > kMaxExactTotal || count != std::trunc(count)) return std::nullopt;
+  return static_cast<int>(count);
+}
+
 }  // namespace
 
 FourfoldMargins TableMargins(const FourfoldCells& cells) { return Count(cells).shown; }
@@ -73,21 +90,28 @@ FourfoldMargins TableMargins(const FourfoldCells& cells) { return Count(cells).s
 FourfoldChiSquare ChiSquareOfTable(const FourfoldCells& cells) {
   const Tally t = Count(cells);
   FourfoldChiSquare result;
+  if (AnyNegative(t)) {
+    result.fault = TableFault::kNegativeCount;
+    return result;
+  }
   if (!t.n) return result;
   const double n = *t.n;
-  const Blank &left = t.margin[0], &right = t.margin[1], &top = t.margin[2], &bottom = t.margin[3];
-  // With n = 0 no expected count can be formed.
-  const std::array<Blank, 4> expected = {
-      Divide(Multiply(left, top), n), Divide(Multiply(right, top), n),
-      Divide(Multiply(left, bottom), n), Divide(Multiply(right, bottom), n)};
+  const std::array<Blank, 4> expected = ExpectedCounts(t, n);
   result.n = NumberText(static_cast<int>(*t.n));
-  for (std::size_t i = 0; i < expected.size(); ++i) result.expected[i] = NumberText(expected[i]);
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    result.expected[i] = NumberText(expected[i]);
+    if (expected[i] && (!result.smallestExpected || *expected[i] < *result.smallestExpected)) {
+      result.smallestExpected = *expected[i];
+    }
+  }
 
   const bool allLarge = std::all_of(expected.begin(), expected.end(),
                                     [](const Blank& e) { return e && *e >= kLargeExpectedCount; });
+  result.corrected = !allLarge;
   const Blank crossDifference = Subtract(Multiply(t.a, t.d), Multiply(t.b, t.c));
   const Blank distance =
       allLarge ? Absolute(crossDifference) : Corrected(Absolute(crossDifference), n / 2.0);
+  const Blank &left = t.margin[0], &right = t.margin[1], &top = t.margin[2], &bottom = t.margin[3];
   const Blank marginProduct = Multiply(Multiply(top, left), Multiply(right, bottom));
   result.chiSquare = NumberText(Divide(Multiply(n, Square(distance)), marginProduct));
   return result;
@@ -96,14 +120,36 @@ FourfoldChiSquare ChiSquareOfTable(const FourfoldCells& cells) {
 PairedChiSquare PairedChiSquareOfTable(const FourfoldCells& cells) {
   const Tally t = Count(cells);
   PairedChiSquare result;
+  if (AnyNegative(t)) {
+    result.fault = TableFault::kNegativeCount;
+    return result;
+  }
   if (!t.n) return result;
   result.n = NumberText(static_cast<int>(*t.n));
   const Blank discordant = Add(t.b, t.c);
   const Blank difference = Absolute(Subtract(t.b, t.c));
-  const Blank distance =
-      discordant && *discordant >= kPairedCorrectionLimit ? difference : Corrected(difference, 1.0);
+  result.corrected = !(discordant && *discordant >= kPairedCorrectionLimit);
+  const Blank distance = result.corrected ? Corrected(difference, 1.0) : difference;
   result.chiSquare = NumberText(Divide(Square(distance), discordant));
   return result;
+}
+
+std::optional<FourfoldCounts> WholeCounts(const FourfoldCells& cells) {
+  const auto a = WholeCount(ReadNumber(cells.a)), b = WholeCount(ReadNumber(cells.b));
+  const auto c = WholeCount(ReadNumber(cells.c)), d = WholeCount(ReadNumber(cells.d));
+  if (!a || !b || !c || !d || *a + *b + *c + *d > kMaxExactTotal) return std::nullopt;
+  return FourfoldCounts{*a, *b, *c, *d};
+}
+
+bool PrefersExactTest(const FourfoldCells& cells) {
+  const auto counts = WholeCounts(cells);
+  if (!counts) return false;
+  const int n = counts->a + counts->b + counts->c + counts->d;
+  if (n < kSmallTable) return true;
+  const Tally t = Count(cells);
+  const std::array<Blank, 4> expected = ExpectedCounts(t, n);
+  return std::any_of(expected.begin(), expected.end(),
+                     [](const Blank& e) { return e && *e < kTinyExpectedCount; });
 }
 
 }  // namespace sumvane

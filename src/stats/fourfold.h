@@ -4,8 +4,11 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "stats/exact_tests.h"
 
 namespace sumvane {
 
@@ -23,25 +26,49 @@ struct FourfoldMargins {
 
 FourfoldMargins TableMargins(const FourfoldCells& cells);
 
+// Why a chi-square analysis forms nothing from the cells.
+enum class TableFault {
+  kNone,
+  // A count below 0 is no count: nothing is formed from the table.
+  kNegativeCount,
+};
+
 // n is the total as shown, rounded to a whole number with halves to the even
 // neighbour; a total beyond the 16-bit range forms no n and nothing that
 // depends on it.
 struct FourfoldChiSquare {
+  TableFault fault = TableFault::kNone;
   std::string n;
   // The expected counts of a, b, c, d.
   std::array<std::string, 4> expected;
   std::string chiSquare;
+  // Whether the continuity correction was applied: it is, unless every
+  // expected count is at least 5.
+  bool corrected = false;
+  // The smallest expected count, when they could be formed.
+  std::optional<double> smallestExpected;
 };
 
-// Corrected for continuity unless every expected count is at least 5.
 FourfoldChiSquare ChiSquareOfTable(const FourfoldCells& cells);
 
+// The table's counts when all four are whole numbers from 0 up and their
+// total is within what the exact test takes.
+std::optional<FourfoldCounts> WholeCounts(const FourfoldCells& cells);
+
+// Fisher's exact test takes the place of chi-square for a table of whole
+// counts with n below 40 or an expected count below 1, where the chi-square
+// formula does not apply.
+bool PrefersExactTest(const FourfoldCells& cells);
+
 struct PairedChiSquare {
+  TableFault fault = TableFault::kNone;
   std::string n;
   std::string chiSquare;
+  // Corrected for continuity below 40 discordant pairs.
+  bool corrected = false;
 };
 
-// From the discordant cells b and c; corrected below 40 discordant pairs.
+// From the discordant cells b and c.
 PairedChiSquare PairedChiSquareOfTable(const FourfoldCells& cells);
 
 }  // namespace sumvane

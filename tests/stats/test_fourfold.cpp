@@ -101,12 +101,14 @@ TEST(FourfoldChiSquare, MarginsExpectedCountsAndChiSquare) {
       {{"", "", "", "abc"}, {"0", "0", "0", "0"}, "0", "0", {"", "", "", ""}, ""},
       // n rounds to 0 while no margin is 0.
       {{".1", ".1", ".1", ".1"}, {".2", ".2", ".2", ".2"}, ".4", "0", {"", "", "", ""}, "0"},
+      // A negative count forms nothing of the chi-square, only the margins.
       {{"-32768", "0", "0", "0"},
        {"-32768", "0", "-32768", "0"},
        "-32768",
-       "-32768",
-       {"-32768", "0", "0", "0"},
+       "",
+       {"", "", "", ""},
        ""},
+      {{"-3", "10", "5", "9"}, {"2", "19", "7", "14"}, "21", "", {"", "", "", ""}, ""},
       // Totals beyond the 16-bit range, and beyond the double range, form no n.
       {{"-32769", "0", "0", "0"},
        {"-32769", "0", "-32769", "0"},
@@ -137,7 +139,30 @@ TEST(FourfoldChiSquare, MarginsExpectedCountsAndChiSquare) {
     EXPECT_EQ(InBox(result.n), row.n);
     EXPECT_EQ(InBoxes(result.expected), row.expected);
     EXPECT_EQ(InBox(result.chiSquare), row.chiSquare);
+    EXPECT_EQ(result.fault == TableFault::kNegativeCount, row.cells[0].starts_with('-'));
   }
+}
+
+TEST(FourfoldChiSquare, SmallTablesOfWholeCountsPreferTheExactTest) {
+  struct Case {
+    Cells cells;
+    bool whole, exact;
+  };
+  const Case cases[] = {
+      {{"12", "5", "4", "9"}, true, true},      // n = 30
+      {{"20", "10", "15", "25"}, true, false},  // n = 70, every T at least 5
+      {{"60", "0", "0", "1"}, true, true},      // n = 61, T of d is 1/61
+      {{"1.5", "2", "3", "4"}, false, false},   // not counts
+      {{"-3", "10", "5", "9"}, false, false},
+      {{"30000", "2767", "0", "1"}, false, false},  // n beyond 32,767
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.cells));
+    EXPECT_EQ(WholeCounts(Of(c.cells)).has_value(), c.whole);
+    EXPECT_EQ(PrefersExactTest(Of(c.cells)), c.exact);
+  }
+  EXPECT_TRUE(ChiSquareOfTable(Of({"3", "7", "8", "2"})).corrected);  // T of b is 4.5
+  EXPECT_FALSE(ChiSquareOfTable(Of({"20", "10", "15", "25"})).corrected);
 }
 
 TEST(FourfoldChiSquare, FiguresAgreeWithTheCellByCellSum) {
