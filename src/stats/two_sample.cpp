@@ -6,7 +6,14 @@
 namespace sumvane {
 
 std::string TwoSampleDegrees(std::string_view n1Text, std::string_view n2Text) {
-  return NumberText(Subtract(Add(ReadNumber(n1Text), ReadNumber(n2Text)), 2.0));
+  return TwoSampleDegrees(ReadNumber(n1Text), ReadNumber(n2Text));
+}
+
+std::string TwoSampleDegrees(double n1, double n2) {
+  if (!(n1 >= 1.0) || !(n2 >= 1.0)) return "";
+  const Blank degrees = Subtract(Add(n1, n2), 2.0);
+  if (!degrees || *degrees < 1.0) return "";
+  return NumberText(degrees);
 }
 
 std::string TwoSampleT(const TwoSampleFigures& figures) {

@@ -9,8 +9,10 @@
 namespace sumvane {
 
 // The degrees of freedom N1 + N2 - 2 from the texts of the two size boxes, in
-// full; the box that shows it keeps its own first characters.
+// full; the box that shows it keeps its own first characters. None unless both
+// groups have a size of at least 1 and the degrees are at least 1.
 std::string TwoSampleDegrees(std::string_view n1Text, std::string_view n2Text);
+std::string TwoSampleDegrees(double n1, double n2);
 
 // The figures the t of the panel is formed from, as their boxes hold them.
 struct TwoSampleFigures {

@@ -49,10 +49,12 @@ TEST(TwoSamplePanel, DegreesAndTFromTheBoxTexts) {
       // Only the sizes typed: the standard error is 0.
       {{"", "", "", "", "10", "12"}, "20", ""},
       {{"5", "3", "1", "1", "2", "1"}, "1", ""},
-      {{"5", "3", "1", "1", "", ""}, "-2", ""},
-      {{"5", "3", "1", "1", "0", "5"}, "3", ""},
-      // A negative size makes the quantity under the root negative.
-      {{"5", "3", "1", "1", "-5", "10"}, "3", ""},
+      // Degrees of freedom need a size of at least 1 in each group.
+      {{"5", "3", "1", "1", "", ""}, "", ""},
+      {{"5", "3", "1", "1", "0", "5"}, "", ""},
+      {{"5", "3", "1", "1", "-5", "10"}, "", ""},
+      {{"5", "3", "1", "1", "10", ""}, "", ""},
+      {{"5", "3", "1", "1", "1", "1"}, "", ""},
       {{"1E+308", "-1E308", "1", "1", "5", "5"}, "8", ""},
   };
   for (const PanelRow& row : rows) {
@@ -81,6 +83,8 @@ TEST(TwoSamplePanel, DegreesTextDecidesWhetherTIsFormed) {
   EXPECT_EQ(TwoSampleT(Figures(boxes, "1.0001")), TwoSampleT(Figures(boxes, "2")));
   EXPECT_EQ(TwoSampleDegrees("1.5", "2"), "1.5");
   EXPECT_EQ(TwoSampleDegrees("1E+308", "1E+308"), "");
+  EXPECT_EQ(TwoSampleDegrees(10, 0), "");
+  EXPECT_EQ(TwoSampleDegrees(1, 2), "1");
 }
 
 struct GroupRow {

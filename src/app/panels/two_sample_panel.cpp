@@ -116,7 +116,7 @@ void TwoSamplePanel::ListChanged(const SampleList& list, std::optional<int> ente
     WriteGroup(list, 1);
     WriteGroup(list, 2);
   }
-  kit::WriteBox(degreesBox_, NumberText(sizes_.n1 + sizes_.n2 - 2));
+  kit::WriteBox(degreesBox_, TwoSampleDegrees(sizes_.n1, sizes_.n2));
 }
 
 QWidgetList TwoSamplePanel::TabChain() const {
