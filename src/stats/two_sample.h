@@ -16,11 +16,11 @@ std::string TwoSampleDegrees(double n1, double n2);
 
 // The figures the t of the panel is formed from, as their boxes hold them.
 struct TwoSampleFigures {
-  std::string_view mean1, mean2;
-  std::string_view sd1, sd2;
-  std::string_view n1, n2;
+  std::string_view mean1{}, mean2{};
+  std::string_view sd1{}, sd2{};
+  std::string_view n1{}, n2{};
   // As the degrees-of-freedom box holds it, so that a cut text decides too.
-  std::string_view degrees;
+  std::string_view degrees{};
 };
 
 // t of the difference of means with the pooled variance. Empty when the
