@@ -36,6 +36,7 @@ struct ParsedTable {
   std::vector<std::string> probabilityTexts;
   std::vector<double> probabilities;
   std::vector<ParsedRow> rows;  // in the text's order, degrees rising
+  TableGrid grid;
 };
 
 double ParseNumber(std::string_view text) {
@@ -57,19 +58,22 @@ std::optional<double> RowDegrees(std::string_view line) {
   return ParseNumber(label);
 }
 
-// The column probabilities: the line after the first rule, its fields
-// separated by blanks or tabs, the leading label (if any) not a number.
-void ParseHeader(std::string_view line, ParsedTable& table) {
+// A header line between the first two rules: its fields separated by blanks
+// or tabs, the leading name (if any) not a number.
+TableGrid::Header ParseHeader(std::string_view line) {
+  TableGrid::Header header;
   std::size_t start = 0;
   while (start < line.size()) {
     const std::size_t end = std::min(line.find_first_of(" \t", start), line.size());
     const std::string_view field = line.substr(start, end - start);
     if (!field.empty() && IsDigit(field[0])) {
-      table.probabilityTexts.emplace_back(field);
-      table.probabilities.push_back(ParseNumber(field));
+      header.probabilities.emplace_back(field);
+    } else if (!field.empty()) {
+      header.name = field;
     }
     start = end + 1;
   }
+  return header;
 }
 
 ParsedRow ParseRow(std::string_view line, int index, double degrees) {
@@ -88,23 +92,36 @@ ParsedRow ParseRow(std::string_view line, int index, double degrees) {
   return parsed;
 }
 
+// The column probabilities are those of the first header line; the rows
+// follow the second rule.
 ParsedTable Parse(const std::string& text) {
   ParsedTable table;
-  bool afterFirstRule = false;
-  bool headerRead = false;
+  int rules = 0;
   int index = 0;
   for (std::size_t start = 0; start < text.size(); ++index) {
     std::size_t end = text.find(kLineEnd, start);
     if (end == std::string::npos) end = text.size();
     const std::string_view line(text.data() + start, end - start);
-    if (!headerRead && afterFirstRule) {
-      ParseHeader(line, table);
-      headerRead = true;
+    if (line.starts_with("—")) {
+      ++rules;
+    } else if (rules == 1) {
+      table.grid.headers.push_back(ParseHeader(line));
     } else if (const std::optional<double> degrees = RowDegrees(line)) {
       table.rows.push_back(ParseRow(line, index, *degrees));
     }
-    afterFirstRule = afterFirstRule || line.starts_with("—");
     start = end + kLineEnd.size();
+  }
+  if (!table.grid.headers.empty()) {
+    table.probabilityTexts = table.grid.headers.front().probabilities;
+    for (const std::string& text : table.probabilityTexts) {
+      table.probabilities.push_back(ParseNumber(text));
+    }
+  }
+  for (const ParsedRow& row : table.rows) {
+    TableGrid::Row& gridRow = table.grid.rows.emplace_back();
+    gridRow.label = row.row.label;
+    gridRow.line = row.row.line;
+    for (const TableCell& cell : row.cells) gridRow.cells.push_back(cell.text);
   }
   for (ParsedRow& row : table.rows) {
     for (TableCell& cell : row.cells) {
@@ -227,6 +244,8 @@ std::string RangeText(const TableLookUp& lookUp) {
   if (lookUp.above) return "P>" + lookUp.above->probability;
   return {};
 }
+
+const TableGrid& CriticalTableGrid(CriticalTable table) { return Parsed(table).grid; }
 
 std::optional<std::string> CriticalValueText(CriticalTable table, double df, Alpha alpha) {
   const ParsedTable& parsed = Parsed(table);

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "stats/answer_text.h"
 
@@ -61,6 +62,25 @@ std::optional<TableLookUp> LookUpStatistic(CriticalTable table, double df, doubl
 // The range of P the look-up gives, the probabilities as the header writes
 // them: "0.02<P<0.05", "0.010<P<0.025", "P>0.50", "P<0.001".
 std::string RangeText(const TableLookUp& lookUp);
+
+// A table laid out as a grid, for a view whose headers stay in sight.
+struct TableGrid {
+  // One line per header line of the text: its name ("双侧", "单侧", or empty)
+  // and the probability of each column as it writes it.
+  struct Header {
+    std::string name;
+    std::vector<std::string> probabilities;
+  };
+  std::vector<Header> headers;
+  struct Row {
+    std::string label;  // "20" or "∝"
+    int line = 0;       // as TableRow::line
+    std::vector<std::string> cells;
+  };
+  std::vector<Row> rows;
+};
+
+const TableGrid& CriticalTableGrid(CriticalTable table);
 
 // The cell of the row for df under the column of α, "2.086" for t with 20
 // degrees of freedom at α = 0.05 (two-sided), "3.84" for chi-square with 1.

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "stats/table_lookup.h"
 
@@ -143,6 +144,33 @@ TEST(TableLookUp, CriticalValueAtAlpha) {
     EXPECT_EQ(CriticalValueText(c.table, c.df, c.alpha), c.text);
   }
   EXPECT_FALSE(CriticalValueText(CriticalTable::kR, 0.9, Alpha::kFivePercent));
+}
+
+TEST(TableGrid, HeadersRowsAndCellsOfEachTable) {
+  struct Case {
+    CriticalTable table;
+    std::vector<std::string> headerNames;
+    std::size_t columns, rows;
+    const char* lastLabel;
+  };
+  const Case cases[] = {{CriticalTable::kT, {"双侧", "单侧"}, 9, 50, "∝"},
+                        {CriticalTable::kChiSquare, {""}, 13, 37, "100"},
+                        {CriticalTable::kR, {"双侧", "单侧"}, 9, 50, "50"}};
+  for (const Case& c : cases) {
+    const TableGrid& grid = CriticalTableGrid(c.table);
+    ASSERT_EQ(grid.headers.size(), c.headerNames.size());
+    for (std::size_t i = 0; i < grid.headers.size(); ++i) {
+      EXPECT_EQ(grid.headers[i].name, c.headerNames[i]);
+      EXPECT_EQ(grid.headers[i].probabilities.size(), c.columns);
+    }
+    ASSERT_EQ(grid.rows.size(), c.rows);
+    EXPECT_EQ(grid.rows.back().label, c.lastLabel);
+    for (const TableGrid::Row& row : grid.rows) EXPECT_EQ(row.cells.size(), c.columns);
+  }
+  const TableGrid& t = CriticalTableGrid(CriticalTable::kT);
+  EXPECT_EQ(t.headers[1].probabilities[3], "0.025");
+  EXPECT_EQ(t.rows[19].cells[3], "2.086");  // 20 degrees of freedom at 0.05
+  EXPECT_EQ(t.rows[19].line, FindTableRow(CriticalTable::kT, 20)->line);
 }
 
 }  // namespace
