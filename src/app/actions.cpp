@@ -1,6 +1,7 @@
 #include "app/actions.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -49,6 +50,16 @@ Actions BuildMenus(QMainWindow* window) {
                        QKeySequence(Qt::CTRL | Qt::Key_M));
   a.deleteRow = MakeAction(window, QStringLiteral("删除"), QStringLiteral("删除"),
                            QKeySequence(Qt::CTRL | Qt::Key_Z));
+  a.alpha05 = MakeAction(window, QStringLiteral("Alpha(0)"), QStringLiteral("α=0.05"), {});
+  a.alpha01 = MakeAction(window, QStringLiteral("Alpha(1)"), QStringLiteral("α=0.01"), {});
+  auto* levels = new QActionGroup(window);
+  for (QAction* level : {a.alpha05, a.alpha01}) {
+    level->setCheckable(true);
+    levels->addAction(level);
+  }
+  a.alpha05->setChecked(true);
+  a.openTable = MakeAction(window, QStringLiteral("界值表"), QStringLiteral("查看界值表"),
+                           QKeySequence(Qt::CTRL | Qt::Key_T));
   a.help = MakeAction(window, QStringLiteral("操作说明"), QStringLiteral("帮助"),
                       QKeySequence(Qt::CTRL | Qt::Key_E));
   a.clearList = MakeAction(window, QStringLiteral("清空1"), QStringLiteral("清空"),
@@ -67,6 +78,11 @@ Actions BuildMenus(QMainWindow* window) {
   edit->setObjectName(QStringLiteral("编辑"));
   edit->addAction(a.clear);
   edit->addAction(a.deleteRow);
+  edit->addSeparator();
+  edit->addAction(a.alpha05);
+  edit->addAction(a.alpha01);
+  edit->addSeparator();
+  edit->addAction(a.openTable);
 
   QMenu* help = window->menuBar()->addMenu(QStringLiteral("帮助(H)"));
   help->setObjectName(QStringLiteral("帮助"));

@@ -19,6 +19,11 @@ struct Actions {
   // 编辑: 清空 empties the list or the fourfold table, whichever is shown.
   QAction* clear = nullptr;
   QAction* deleteRow = nullptr;
+  // The significance level of every verdict, α=0.05 at every start.
+  QAction* alpha05 = nullptr;
+  QAction* alpha01 = nullptr;
+  // The critical-value table on show, whole, in a window of its own.
+  QAction* openTable = nullptr;
   // 帮助
   QAction* help = nullptr;
   // The list's pop-up menu.

@@ -99,6 +99,9 @@ void Form1::ConnectParts() {
   connect(actions_.deleteRow, &QAction::triggered, this, &Form1::DeleteSelectedRow);
   connect(actions_.help, &QAction::triggered, this, &Form1::OpenHelp);
   connect(actions_.clearList, &QAction::triggered, this, &Form1::ClearList);
+  connect(actions_.alpha05, &QAction::triggered, this, [this] { SetAlpha(Alpha::kFivePercent); });
+  connect(actions_.alpha01, &QAction::triggered, this, [this] { SetAlpha(Alpha::kOnePercent); });
+  connect(actions_.openTable, &QAction::triggered, tables_, &ReferenceTables::OpenWindow);
   connect(actions_.deleteListRow, &QAction::triggered, this, &Form1::DeleteSelectedRow);
 
   connect(methods_, &MethodButtons::Chosen, this, &Form1::ChooseMethod);
@@ -109,6 +112,11 @@ void Form1::ConnectParts() {
           [this] { dialogs_->ShowMessage(this, QStringLiteral("输入数据不能为空！")); });
   connect(entry_, &EntryFrame::CalculateRequested, this, &Form1::Calculate);
   connect(fourfoldTable_, &FourfoldTable::CellsChanged, this, &Form1::TellPanelCellsChanged);
+  for (AnalysisPanel* panel : panels_) {
+    connect(panel, &AnalysisPanel::FiguresChanged, this, [this, panel] {
+      if (panel == CurrentPanel()) PointTableAtAnswer();
+    });
+  }
 }
 
 // Tab follows the reading order: the analysis buttons, the list or the cells,
@@ -139,6 +147,12 @@ void Form1::TellPanelCellsChanged() {
   CurrentPanel()->CellsChanged({cells[0], cells[1], cells[2], cells[3]});
 }
 
+void Form1::PointTableAtAnswer() { tables_->PointAt(CurrentPanel()->Question()); }
+
+void Form1::SetAlpha(Alpha alpha) {
+  for (AnalysisPanel* panel : panels_) panel->SetAlpha(alpha);
+}
+
 void Form1::ChooseMethod(int method) {
   if (method < 0 || method >= kAnalysisCount) return;
   entry_->ResetRowNumber();
@@ -149,6 +163,7 @@ void Form1::ChooseMethod(int method) {
   analysis_ = Analysis(method);
 
   tables_->ShowFor(analysis_);
+  PointTableAtAnswer();
   entry_->SetTableMode(TableMode());
   listView_->setVisible(!TableMode());
   fourfoldTable_->setVisible(TableMode());

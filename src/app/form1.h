@@ -28,6 +28,7 @@
 #include "app/analysis.h"
 #include "app/dialogs.h"
 #include "app/file_commands.h"
+#include "stats/answer_text.h"
 
 namespace sumvane {
 
@@ -82,6 +83,8 @@ class Form1 : public QMainWindow {
   AnalysisPanel* CurrentPanel() const { return panels_[Number(analysis_)]; }
   void TellPanelListChanged(std::optional<int> enteredGroup);
   void TellPanelCellsChanged();
+  void PointTableAtAnswer();
+  void SetAlpha(Alpha alpha);
 
   std::unique_ptr<Dialogs> dialogs_;
   Analysis analysis_ = Analysis::kTwoSample;

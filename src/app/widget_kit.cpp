@@ -88,11 +88,22 @@ QLineEdit* MakeBox(QWidget* parent, const BoxSpec& spec) {
   box->setObjectName(spec.name);
   box->setFont(WindowFont(spec.pointSize));
   box->setFrame(spec.look.framed);
-  box->setTextMargins(0, 0, 0, 0);
   box->setMaxLength(spec.maxLength);
   box->setReadOnly(spec.readOnly);
   if (!spec.spokenName.isEmpty()) box->setAccessibleName(spec.spokenName);
   SetColours(box, spec.look.text, spec.look.back);
+  if (spec.look.framed) {
+    // A disabled box shows it, as the buttons beside it do.
+    QPalette p = box->palette();
+    p.setColor(QPalette::Disabled, QPalette::Base, QColor(0xEE, 0xEE, 0xEE));
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x90, 0x90, 0x90));
+    box->setPalette(p);
+  }
+  if (spec.look.outlined) {
+    // The boxes on the panels are lower than a line of their face; the text is
+    // lifted so that the figures sit above the rule instead of on it.
+    box->setTextMargins(0, -2, 0, 2);
+  }
   PlaceTwips(box, spec.place.left, spec.place.top, spec.place.width, spec.place.height);
   return box;
 }

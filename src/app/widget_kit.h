@@ -23,6 +23,10 @@ inline const QColor kRed = Qt::red;
 inline const QColor kBlue = Qt::blue;
 inline const QColor kTableBack{0xD4, 0xD0, 0xC8};
 inline const QColor kTableText{0x40, 0x40, 0x40};
+// A note on a black panel, light enough to read (contrast above 7 : 1).
+inline const QColor kNoteOnBlack{0x66, 0x99, 0xFF};
+// P and the verdict stand apart from the figures in a light gold.
+inline const QColor kAnswer{0xFF, 0xD7, 0x5F};
 
 // The first of the faces that is installed. Naming only that face spares
 // every font the program makes the search through the absent ones, each of

@@ -16,14 +16,14 @@
 namespace sumvane {
 
 struct Answer {
-  std::optional<double> p;
+  std::optional<double> p{};
   // P is Fisher's exact probability rather than that of the statistic.
   bool exact = false;
   // "P=0.0470", "确切概率P=0.0633"; empty without a P.
-  std::string pText;
+  std::string pText{};
   // The verdict, the reason no statistic could be formed, or empty when the
   // panel has no inputs.
-  std::string verdict;
+  std::string verdict{};
 };
 
 // t two-sided with the degrees of freedom of the panel.

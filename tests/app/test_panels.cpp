@@ -114,6 +114,17 @@ class PanelsTest : public QObject {
     QCOMPARE(w.Text("Text15"), chi);
   }
 
+  // In list mode a change of the hidden cells refreshes only the totals; the
+  // chi-square panels wait for their analysis.
+  void otherAnalysesRefreshOnlyTheTotals() {
+    Window w;
+    for (int i = 0; i < 4; ++i) w.Box(Name("Text11", i))->setText(QString::number(10 * (i + 1)));
+    QCOMPARE(w.Text("Label18(4)"), QStringLiteral("100"));
+    QCOMPARE(w.Text("Label20(0)"), QString());
+    QCOMPARE(w.Text("Text15"), QString());
+    QCOMPARE(w.Text("Text12"), QString());
+  }
+
   void pairedChiSquare_data() {
     QTest::addColumn<QStringList>("cells");
     QTest::addColumn<QString>("n");

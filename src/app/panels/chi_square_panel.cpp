@@ -37,7 +37,7 @@ ChiSquarePanel::ChiSquarePanel(QWidget* parent, int left, int top)
   }
   kit::MakeLabel(this, {.name = QStringLiteral("Label19(5)"),
                         .caption = QStringLiteral("当n<40或T<1时，不适合使用本法。"),
-                        .colour = kit::kBlue,
+                        .colour = kit::kNoteOnBlack,
                         .place = {2760, 1440, 2835, 195}});
   kit::MakeLabel(this, {.name = QStringLiteral("Label23"),
                         .caption = QStringLiteral("x ="),
@@ -55,14 +55,27 @@ ChiSquarePanel::ChiSquarePanel(QWidget* parent, int left, int top)
                                       .maxLength = 6,
                                       .pointSize = 14.25,
                                       .spokenName = QStringLiteral("x2 =")});
+  MakeAnswerLabels({3360, 150, 2200, 255}, {2520, 390, 3100, 255});
+  WatchForAnswer({chiSquareBox_});
 }
 
 void ChiSquarePanel::CellsChanged(const FourfoldCells& cells) {
+  cells_ = {std::string(cells.a), std::string(cells.b), std::string(cells.c), std::string(cells.d)};
   const FourfoldChiSquare result = ChiSquareOfTable(cells);
   kit::WriteFigure(nLabel_, result.n, kFigureWidth);
   for (int i = 0; i < 4; ++i)
     kit::WriteFigure(expectedCounts_[i], result.expected[i], kFigureWidth);
   kit::WriteBox(chiSquareBox_, result.chiSquare);
+  UpdateAnswer();
+}
+
+Answer ChiSquarePanel::CurrentAnswer() const {
+  return ChiSquareAnswer({cells_[0], cells_[1], cells_[2], cells_[3]},
+                         kit::S(chiSquareBox_->text()), CurrentAlpha());
+}
+
+TableQuestion ChiSquarePanel::Question() const {
+  return {CriticalTable::kChiSquare, 1.0, ShownNumber(chiSquareBox_)};
 }
 
 QWidgetList ChiSquarePanel::TabChain() const { return {chiSquareBox_}; }

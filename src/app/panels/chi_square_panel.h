@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "app/panels/analysis_panel.h"
 
@@ -19,12 +20,18 @@ class ChiSquarePanel : public AnalysisPanel {
 
   void CellsChanged(const FourfoldCells& cells) override;
   QWidgetList TabChain() const override;
+  TableQuestion Question() const override;
+
+ protected:
+  Answer CurrentAnswer() const override;
 
  private:
   QLabel* nLabel_ = nullptr;
   // Of a, b, c, d.
   std::array<QLabel*, 4> expectedCounts_{};
   QLineEdit* chiSquareBox_ = nullptr;
+  // The cells as last told, which the answer reads too.
+  std::array<std::string, 4> cells_;
 };
 
 }  // namespace sumvane

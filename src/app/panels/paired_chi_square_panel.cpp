@@ -31,12 +31,25 @@ PairedChiSquarePanel::PairedChiSquarePanel(QWidget* parent, int left, int top)
   };
   nBox_ = result("Text13", 1320, QStringLiteral("n ="));
   chiSquareBox_ = result("Text12", 4020, QStringLiteral("x2 ="));
+  MakeAnswerLabels({3360, 1140, 2200, 255}, {660, 1410, 4900, 255});
+  WatchForAnswer({nBox_, chiSquareBox_});
 }
 
 void PairedChiSquarePanel::CellsChanged(const FourfoldCells& cells) {
+  cells_ = {std::string(cells.a), std::string(cells.b), std::string(cells.c), std::string(cells.d)};
   const PairedChiSquare result = PairedChiSquareOfTable(cells);
   kit::WriteBox(nBox_, result.n);
   kit::WriteBox(chiSquareBox_, result.chiSquare);
+  UpdateAnswer();
+}
+
+Answer PairedChiSquarePanel::CurrentAnswer() const {
+  return PairedChiSquareAnswer({cells_[0], cells_[1], cells_[2], cells_[3]},
+                               kit::S(chiSquareBox_->text()), CurrentAlpha());
+}
+
+TableQuestion PairedChiSquarePanel::Question() const {
+  return {CriticalTable::kChiSquare, 1.0, ShownNumber(chiSquareBox_)};
 }
 
 QWidgetList PairedChiSquarePanel::TabChain() const { return {nBox_, chiSquareBox_}; }

@@ -2,6 +2,9 @@
 // c of the fourfold table, rewritten on every change of a cell.
 #pragma once
 
+#include <array>
+#include <string>
+
 #include "app/panels/analysis_panel.h"
 
 class QLineEdit;
@@ -16,10 +19,16 @@ class PairedChiSquarePanel : public AnalysisPanel {
 
   void CellsChanged(const FourfoldCells& cells) override;
   QWidgetList TabChain() const override;
+  TableQuestion Question() const override;
+
+ protected:
+  Answer CurrentAnswer() const override;
 
  private:
   QLineEdit* nBox_ = nullptr;
   QLineEdit* chiSquareBox_ = nullptr;
+  // The cells as last told, which the answer reads too.
+  std::array<std::string, 4> cells_;
 };
 
 }  // namespace sumvane

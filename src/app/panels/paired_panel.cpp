@@ -49,7 +49,11 @@ PairedPanel::PairedPanel(QWidget* parent, int left, int top, GroupSizes& sizes)
                               .spokenName = QStringLiteral("t=")});
   for (QLineEdit* box : {pairsBox_, meanDifferenceBox_, sdDifferenceBox_, standardErrorBox_}) {
     connect(box, &QLineEdit::textChanged, this, &PairedPanel::Recalculate);
+    // Figures typed by hand no longer describe the list.
+    connect(box, &QLineEdit::textEdited, this, [this] { unequalGroups_ = false; });
   }
+  MakeAnswerLabels({3780, 1170, 1800, 255}, {240, 1440, 5300, 255});
+  WatchForAnswer({pairsBox_, meanDifferenceBox_, sdDifferenceBox_, standardErrorBox_, tBox_});
 }
 
 void PairedPanel::Recalculate() {
@@ -65,17 +69,31 @@ void PairedPanel::ListChanged(const SampleList& list, std::optional<int>) {
   const int n2 = list.FilledCount(2);
   sizes_.n1 = static_cast<std::int16_t>(n1);
   sizes_.n2 = static_cast<std::int16_t>(n2);
-  if (n1 != n2) {
+  unequalGroups_ = n1 != n2;
+  if (unequalGroups_) {
     for (QLineEdit* box :
          {meanDifferenceBox_, sdDifferenceBox_, standardErrorBox_, pairsBox_, tBox_}) {
       box->clear();
     }
+    UpdateAnswer();
     return;
   }
   const PairedSummary summary = SummarisePairs(list.ColumnValues(1, n1), list.ColumnValues(2, n2));
   kit::WriteBox(pairsBox_, summary.n);
   kit::WriteBox(meanDifferenceBox_, summary.meanDifference);
   kit::WriteBox(sdDifferenceBox_, summary.sdDifference);
+}
+
+Answer PairedPanel::CurrentAnswer() const {
+  if (unequalGroups_) return {.verdict = std::string(kUnequalGroups)};
+  return PairedAnswer(S(pairsBox_->text()), S(meanDifferenceBox_->text()),
+                      S(sdDifferenceBox_->text()), S(tBox_->text()), CurrentAlpha());
+}
+
+TableQuestion PairedPanel::Question() const {
+  const auto pairs = ShownNumber(pairsBox_);
+  return {CriticalTable::kT, pairs ? std::optional<double>(*pairs - 1.0) : std::nullopt,
+          ShownNumber(tBox_)};
 }
 
 QWidgetList PairedPanel::TabChain() const {

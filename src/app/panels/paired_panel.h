@@ -17,6 +17,10 @@ class PairedPanel : public AnalysisPanel {
 
   void ListChanged(const SampleList& list, std::optional<int> enteredGroup) override;
   QWidgetList TabChain() const override;
+  TableQuestion Question() const override;
+
+ protected:
+  Answer CurrentAnswer() const override;
 
  private:
   void Recalculate();
@@ -28,6 +32,8 @@ class PairedPanel : public AnalysisPanel {
   // Hidden; t is formed from its cut text, as the panel always has.
   QLineEdit* standardErrorBox_ = nullptr;
   QLineEdit* tBox_ = nullptr;
+  // The list's groups differ in length, so no pairs could be formed.
+  bool unequalGroups_ = false;
 };
 
 }  // namespace sumvane

@@ -5,6 +5,7 @@
 
 #include "app/panels/analysis_panel.h"
 
+class QLabel;
 class QLineEdit;
 
 namespace sumvane {
@@ -17,6 +18,11 @@ class RegressionPanel : public AnalysisPanel {
 
   void ListChanged(const SampleList& list, std::optional<int> enteredGroup) override;
   QWidgetList TabChain() const override;
+  TableQuestion Question() const override;
+
+ protected:
+  Answer CurrentAnswer() const override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void RecalculateTOfR();
@@ -26,6 +32,11 @@ class RegressionPanel : public AnalysisPanel {
   QLineEdit* rBox_ = nullptr;
   QLineEdit* tBox_ = nullptr;
   QLineEdit* equationBox_ = nullptr;
+  QLabel* tCaption_ = nullptr;
+  QLabel* rSubscript_ = nullptr;
+  bool subscriptSpaced_ = false;
+  // The list's groups differ in length, so no pairs could be formed.
+  bool unequalGroups_ = false;
 };
 
 }  // namespace sumvane

@@ -79,22 +79,43 @@ TwoSamplePanel::TwoSamplePanel(QWidget* parent, int left, int top, GroupSizes& s
                          groups_[0].size, groups_[1].size}) {
     connect(box, &QLineEdit::textChanged, this, &TwoSamplePanel::Recalculate);
   }
+  MakeAnswerLabels({2040, 1230, 3500, 255}, {2040, 1470, 3500, 255});
+  WatchForAnswer({groups_[0].mean, groups_[1].mean, groups_[0].sd, groups_[1].sd, groups_[0].size,
+                  groups_[1].size, degreesBox_, tBox_});
+}
+
+// The texts of the boxes, kept alive for the views of TwoSampleFigures.
+struct TwoSamplePanel::Texts {
+  std::string mean1, mean2, sd1, sd2, n1, n2, degrees;
+  TwoSampleFigures Figures() const {
+    return {.mean1 = mean1,
+            .mean2 = mean2,
+            .sd1 = sd1,
+            .sd2 = sd2,
+            .n1 = n1,
+            .n2 = n2,
+            .degrees = degrees};
+  }
+};
+
+TwoSamplePanel::Texts TwoSamplePanel::BoxTexts() const {
+  return {S(groups_[0].mean->text()), S(groups_[1].mean->text()), S(groups_[0].sd->text()),
+          S(groups_[1].sd->text()),   S(groups_[0].size->text()), S(groups_[1].size->text()),
+          S(degreesBox_->text())};
 }
 
 void TwoSamplePanel::Recalculate() {
   kit::WriteBox(degreesBox_,
                 TwoSampleDegrees(S(groups_[0].size->text()), S(groups_[1].size->text())));
-  const std::string mean1 = S(groups_[0].mean->text()), mean2 = S(groups_[1].mean->text());
-  const std::string sd1 = S(groups_[0].sd->text()), sd2 = S(groups_[1].sd->text());
-  const std::string n1 = S(groups_[0].size->text()), n2 = S(groups_[1].size->text());
-  const std::string degrees = S(degreesBox_->text());
-  kit::WriteBox(tBox_, TwoSampleT({.mean1 = mean1,
-                                   .mean2 = mean2,
-                                   .sd1 = sd1,
-                                   .sd2 = sd2,
-                                   .n1 = n1,
-                                   .n2 = n2,
-                                   .degrees = degrees}));
+  kit::WriteBox(tBox_, TwoSampleT(BoxTexts().Figures()));
+}
+
+Answer TwoSamplePanel::CurrentAnswer() const {
+  return TwoSampleAnswer(BoxTexts().Figures(), S(tBox_->text()), CurrentAlpha());
+}
+
+TableQuestion TwoSamplePanel::Question() const {
+  return {CriticalTable::kT, ShownNumber(degreesBox_), ShownNumber(tBox_)};
 }
 
 void TwoSamplePanel::WriteGroup(const SampleList& list, int group) {

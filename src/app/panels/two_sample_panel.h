@@ -19,6 +19,10 @@ class TwoSamplePanel : public AnalysisPanel {
 
   void ListChanged(const SampleList& list, std::optional<int> enteredGroup) override;
   QWidgetList TabChain() const override;
+  TableQuestion Question() const override;
+
+ protected:
+  Answer CurrentAnswer() const override;
 
  private:
   struct Group {
@@ -27,6 +31,8 @@ class TwoSamplePanel : public AnalysisPanel {
     QLineEdit* size = nullptr;
   };
 
+  struct Texts;
+  Texts BoxTexts() const;
   void Recalculate();
   void WriteGroup(const SampleList& list, int group);
 
