@@ -3,7 +3,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
-CMAKE_FLAGS ?=
+# Warnings fail the build made by make run and make test, and so in CI.
+CMAKE_FLAGS ?= -DSUMVANE_WERROR=ON
 
 .PHONY: all deps configure build run test test-sanitizers bench fuzz install uninstall clean
 

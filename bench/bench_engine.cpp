@@ -1,8 +1,9 @@
 // The engine and the data files at the list's full size: the calculation of
 // each analysis against a plain strtod pass over the same cells; the
 // calculation over cells read once into observations against the one that
-// reads every cell at each press; and import and export of a full file
-// against reading or writing the same bytes and splitting them into lines.
+// reads every cell at each press; import and export of a full file against
+// reading or writing the same bytes and splitting them into lines; and
+// Fisher's exact P of the largest table.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -17,6 +18,7 @@
 #include "files/sample_file.h"
 #include "marks.h"
 #include "parsed_list.h"
+#include "stats/exact_tests.h"
 #include "workloads.h"
 
 namespace sumvane::bench {
@@ -193,6 +195,13 @@ void ReadLinesBench(benchmark::State& state) {
   }
 }
 
+// The longest support a table of the list's size can have: every margin near
+// half of n = 32,767, so about 16,000 tables are weighed.
+void FisherExactBench(benchmark::State& state) {
+  const FourfoldCounts table{8000, 8383, 8192, 8192};
+  for (auto _ : state) benchmark::DoNotOptimize(FisherExactP(table));
+}
+
 void Register(const char* name, void (*fn)(benchmark::State&)) {
   benchmark::RegisterBenchmark(name, fn)
       ->Unit(benchmark::kMillisecond)
@@ -231,6 +240,7 @@ void Checks(const Medians& m) {
                  MedianOf(m, "baseline/read_lines"), 3.0);
   PrintRatioMark("export data layer, 32767 rows", MedianOf(m, "files/export"),
                  "split lines + write", MedianOf(m, "baseline/write_lines"), 3.0);
+  PrintBoundMark("Fisher exact P, n 32767, margins ~16384", MedianOf(m, "exact/fisher_32767"), 1.0);
 }
 
 }  // namespace
@@ -254,6 +264,7 @@ int main(int argc, char** argv) {
   Register("files/import_parse", ParseBench);
   Register("files/export", ExportBench);
   Register("baseline/write_lines", WriteLinesBench);
+  Register("exact/fisher_32767", FisherExactBench);
   const int result = RunBenchmarks(argc, argv, Checks);
   std::remove(FullFilePath().c_str());
   return result;

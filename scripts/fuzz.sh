@@ -10,7 +10,8 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${FUZZ_BUILD:-$root/build-fuzz}"
 seconds="${FUZZ_SECONDS:-60}"
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(read_number number_text import_text exact_sums)
+# Every target has its seed corpus under fuzz/corpus/<target>/.
+[ ${#targets[@]} -eq 0 ] && targets=($(ls "$root/fuzz/corpus"))
 
 # The libraries get coverage and sanitizers too; only the fuzz programs link
 # the libFuzzer main.

@@ -18,7 +18,7 @@ cmake -S "$root" -B "$build" \
   -DCMAKE_CXX_FLAGS="-O1 $sanitize" \
   -DCMAKE_EXE_LINKER_FLAGS="$sanitize" \
   -DCMAKE_SHARED_LINKER_FLAGS="$sanitize" \
-  -DSUMVANE_BUILD_APP=ON -DSUMVANE_BUILD_TESTS=ON
+  -DSUMVANE_BUILD_APP=ON -DSUMVANE_BUILD_TESTS=ON -DSUMVANE_WERROR=ON
 
 # Test discovery runs the test programs during the build, so the options apply
 # there too.

@@ -1,8 +1,14 @@
 #include "app/fourfold_table.h"
 
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
+#include <algorithm>
 
 #include "app/twips.h"
+#include "app/widget_kit.h"
+#include "stats/fourfold.h"
 
 namespace sumvane {
 namespace {
@@ -19,14 +25,110 @@ constexpr Rule kRules[] = {
     {4440, 1260, 4440, 2340, true},
 };
 
+struct CaptionPlace {
+  const char* text;
+  kit::Twips place;
+};
+
+const CaptionPlace kCaptions[7] = {{"组  别", {420, 840, 555, 255}},
+                                   {"结     果", {2400, 600, 915, 255}},
+                                   {"（+）           （-）", {1980, 960, 2355, 255}},
+                                   {"试验组", {420, 1500, 555, 255}},
+                                   {"对照组", {420, 2040, 615, 255}},
+                                   {"合  计", {420, 2520, 555, 255}},
+                                   {"合计", {5040, 840, 435, 255}}};
+
+const kit::Twips kCellPlaces[4] = {{1560, 1440, 1275, 330},
+                                   {3060, 1440, 1275, 330},
+                                   {1560, 1980, 1275, 330},
+                                   {3060, 1980, 1275, 330}};
+
+struct Total {
+  const char* spoken;
+  kit::Twips place;
+};
+
+const Total kTotals[5] = {{"第1列合计 ", {1440, 2520, 1515, 255}},
+                          {"第2列合计 ", {2940, 2520, 1515, 255}},
+                          {"第1行合计 ", {4680, 1440, 1095, 255}},
+                          {"第2行合计 ", {4680, 1980, 1095, 255}},
+                          {"总计 ", {4680, 2460, 1095, 255}}};
+
 }  // namespace
 
-FourfoldTable::FourfoldTable(QWidget* parent) : QWidget(parent) {
+FourfoldTable::FourfoldTable(QWidget* client) : QWidget(client) {
+  setObjectName(QStringLiteral("Picture3"));
+  setAccessibleName(QStringLiteral("四格表"));
   setAutoFillBackground(true);
   QPalette p = palette();
   p.setColor(QPalette::Window, Qt::white);
   setPalette(p);
+  PlaceTwips(this, 2300, 540, 5875, 3135);
+
+  title_ = kit::MakeLabel(this, {.name = QStringLiteral("Label16"),
+                                 .caption = Caption(Analysis::kChiSquare),
+                                 .colour = Qt::black,
+                                 .place = {2100, 240, 1635, 255},
+                                 .bold = true});
+  for (int i = 0; i < 7; ++i) {
+    captions_[i] = kit::MakeLabel(this, {.name = kit::Indexed("Label17", i),
+                                         .caption = QString::fromUtf8(kCaptions[i].text),
+                                         .colour = Qt::black,
+                                         .place = kCaptions[i].place});
+  }
+  for (int i = 0; i < 4; ++i) {
+    cells_[i] = kit::MakeBox(this, {.name = kit::Indexed("Text11", i),
+                                    .place = kCellPlaces[i],
+                                    .look = {kit::kBlue, Qt::white, true},
+                                    .spokenName = QStringLiteral("实际频数 ") + QChar(u'a' + i)});
+    cells_[i]->installEventFilter(this);
+    connect(cells_[i], &QLineEdit::textChanged, this, &FourfoldTable::Recalculate);
+  }
+  for (int i = 0; i < 5; ++i) {
+    totals_[i] = kit::MakeLabel(this, {.name = kit::Indexed("Label18", i),
+                                       .caption = QStringLiteral("0"),
+                                       .colour = Qt::black,
+                                       .place = kTotals[i].place});
+    totals_[i]->setAlignment(Qt::AlignCenter);
+    kit::SetSpokenCaption(totals_[i], QString::fromUtf8(kTotals[i].spoken));
+  }
 }
+
+void FourfoldTable::ShowCaptions(Analysis analysis) {
+  const bool paired = analysis == Analysis::kPairedChiSquare;
+  captions_[0]->setText(paired ? QStringLiteral("治疗后") : QStringLiteral("组  别"));
+  captions_[1]->setText(paired ? QStringLiteral("  治疗前  ") : QStringLiteral("结     果"));
+  captions_[3]->setText(paired ? QStringLiteral("（+）") : QStringLiteral("试验组"));
+  captions_[4]->setText(paired ? QStringLiteral("（-）") : QStringLiteral("对照组"));
+  title_->setText(Caption(analysis));
+}
+
+// Each emptying recalculates, and the emptying of its total that follows
+// overwrites what that recalculation wrote.
+void FourfoldTable::Empty() {
+  for (int i = 0; i < 4; ++i) {
+    cells_[i]->setText(QString());
+    kit::WriteLabel(totals_[i], QString());
+  }
+  kit::WriteLabel(totals_[4], QString());
+  cells_[0]->setFocus();
+}
+
+void FourfoldTable::Recalculate() {
+  const std::array<std::string, 4> texts = CellTexts();
+  const FourfoldMargins margins = TableMargins({texts[0], texts[1], texts[2], texts[3]});
+  for (int i = 0; i < 4; ++i) kit::WriteFigure(totals_[i], margins.margins[i]);
+  kit::WriteFigure(totals_[4], margins.total);
+  emit CellsChanged();
+}
+
+std::array<std::string, 4> FourfoldTable::CellTexts() const {
+  std::array<std::string, 4> texts;
+  for (int i = 0; i < 4; ++i) texts[i] = kit::S(cells_[i]->text());
+  return texts;
+}
+
+QWidgetList FourfoldTable::TabChain() const { return {cells_.begin(), cells_.end()}; }
 
 void FourfoldTable::paintEvent(QPaintEvent*) {
   QPainter painter(this);
@@ -34,6 +136,19 @@ void FourfoldTable::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(r.grid ? Qt::red : Qt::black, 1));
     painter.drawLine(Px(r.x1), Px(r.y1), Px(r.x2), Px(r.y2));
   }
+}
+
+// Enter moves on to the next cell, a after d, as a form is filled in.
+bool FourfoldTable::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const auto cell = std::find(cells_.begin(), cells_.end(), watched);
+    if (cell != cells_.end() && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+      cells_[(cell - cells_.begin() + 1) % cells_.size()]->setFocus(Qt::TabFocusReason);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace sumvane

@@ -1,8 +1,17 @@
 // The drawn fourfold table that takes the list's place for the two chi-square
-// analyses: rules and the red cell grid painted, captions and cells as children.
+// analyses: its rules and red cell grid painted, its captions for the analysis
+// chosen, the four cells a, b, c, d and their totals. Every change of a cell
+// rewrites the totals and then announces the change.
 #pragma once
 
 #include <QWidget>
+#include <array>
+#include <string>
+
+#include "app/analysis.h"
+
+class QLabel;
+class QLineEdit;
 
 namespace sumvane {
 
@@ -10,10 +19,33 @@ class FourfoldTable : public QWidget {
   Q_OBJECT
 
  public:
-  explicit FourfoldTable(QWidget* parent = nullptr);
+  explicit FourfoldTable(QWidget* client);
+
+  // The captions of the analysis: groups and results, or after and before
+  // treatment.
+  void ShowCaptions(Analysis analysis);
+  // Empties the cells one after the other, then the totals.
+  void Empty();
+  // Rewrites the totals from the cells as they stand and announces them.
+  void Recalculate();
+
+  std::array<std::string, 4> CellTexts() const;
+  QWidgetList TabChain() const;
+
+ signals:
+  void CellsChanged();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QLabel* title_ = nullptr;
+  // 组别, 结果, (+) (-), the two row captions, 合计 of the rows and of the columns.
+  std::array<QLabel*, 7> captions_{};
+  std::array<QLineEdit*, 4> cells_{};
+  // Column totals a + c, b + d, row totals a + b, c + d, and the total.
+  std::array<QLabel*, 5> totals_{};
 };
 
 }  // namespace sumvane

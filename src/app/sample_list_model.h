@@ -31,7 +31,6 @@ class SampleListModel : public QAbstractTableModel {
   bool SetCell(int position, int group, std::string text);
   bool RemoveRow(int position);
   bool Assign(std::vector<SampleRow> rows);
-  bool Select(std::optional<int> position) { return list_.Select(position); }
 
  private:
   SampleList list_;

@@ -20,10 +20,7 @@ const std::string& CellOf(const SampleRow& row, int group) {
 
 int SampleList::Count() const { return static_cast<int>(rows_.size()); }
 
-void SampleList::Clear() {
-  rows_.clear();
-  selected_.reset();
-}
+void SampleList::Clear() { rows_.clear(); }
 
 bool SampleList::AppendRow(std::string label) {
   if (Count() >= kMaxRows) return false;
@@ -50,23 +47,6 @@ bool SampleList::SetCell(int position, int group, std::string text) {
 bool SampleList::RemoveRow(int position) {
   if (position < 1 || position > Count()) return false;
   rows_.erase(rows_.begin() + (position - 1));
-  // The selection follows its row: gone with it, or one place up when an
-  // earlier row left.
-  if (selected_) {
-    if (*selected_ == position) {
-      selected_.reset();
-    } else if (*selected_ > position) {
-      --*selected_;
-    }
-  }
-  return true;
-}
-
-std::optional<int> SampleList::SelectedRow() const { return selected_; }
-
-bool SampleList::Select(std::optional<int> position) {
-  if (position && (*position < 1 || *position > Count())) return false;
-  selected_ = position;
   return true;
 }
 
@@ -84,7 +64,6 @@ int SampleList::FilledCount(int group) const { return FirstEmptyRow(group) - 1; 
 bool SampleList::Assign(std::vector<SampleRow> rows) {
   if (rows.size() > static_cast<std::size_t>(kMaxRows)) return false;
   rows_ = std::move(rows);
-  selected_.reset();
   return true;
 }
 

@@ -35,11 +35,6 @@ class SampleList {
   // Later rows move up by one; labels are never renumbered.
   bool RemoveRow(int position);
 
-  // The single selected row, chosen by the user in the view; none after
-  // Clear() or after removal of the selected row.
-  std::optional<int> SelectedRow() const;
-  bool Select(std::optional<int> position);
-
   // First position whose cell in the group is the empty text, Count()+1 when
   // there is none (so 1 for an empty list). Only that group's column counts.
   // A group other than 1 or 2 has no filled cells: 1.
@@ -48,7 +43,7 @@ class SampleList {
   int FilledCount(int group) const;
 
   // Replaces all rows at once (a loaded file); false, and nothing changed,
-  // when there are more than kMaxRows rows. The selection goes.
+  // when there are more than kMaxRows rows.
   bool Assign(std::vector<SampleRow> rows);
   const std::vector<SampleRow>& Rows() const;
 
@@ -58,7 +53,6 @@ class SampleList {
 
  private:
   std::vector<SampleRow> rows_;
-  std::optional<int> selected_;
 };
 
 }  // namespace sumvane

@@ -1,40 +1,74 @@
-// The fourfold table of counts: its margins and total on every change of a cell,
-// and for the two chi-square analyses their results.
+// The fourfold table of counts: its margins and total on every change of a
+// cell, the chi-square of the table and the chi-square of paired counts.
+// Results are full texts; the window shortens each to the width of its place.
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "stats/exact_tests.h"
+
 namespace sumvane {
 
-// The analyses that read the fourfold table.
-inline constexpr int kFourfoldChiSquareMethod = 3;
-inline constexpr int kPairedChiSquareMethod = 4;
+// The four cell texts a, b, c, d as their boxes hold them.
+struct FourfoldCells {
+  std::string_view a, b, c, d;
+};
 
-struct FourfoldResult {
+struct FourfoldMargins {
   // Column totals a + c, b + d, then row totals a + b, c + d.
   std::array<std::string, 4> margins;
   // The sum of the two row totals as their texts read.
   std::string total;
-
-  // The fourfold-table chi-square: n, the expected counts of a, b, c, d and
-  // chi-square, each cut to 6 characters.
-  bool computesChiSquare = false;
-  std::string nLabel;
-  std::array<std::string, 4> expected;
-  std::string chiSquare;
-
-  // The paired chi-square: n and chi-square of the discordant cells b and c.
-  bool computesPaired = false;
-  std::string pairedN;
-  std::string pairedChiSquare;
 };
 
-// Recalculates the table from the texts of cells a, b, c, d for the current
-// analysis method; only methods 3 and 4 go beyond the margins and the total.
-// n is the total rounded to a whole number, halves to the even neighbour; a
-// total beyond the 16-bit range forms no n and no result that depends on it.
-FourfoldResult CalculateFourfold(const std::array<std::string_view, 4>& cells, int method);
+FourfoldMargins TableMargins(const FourfoldCells& cells);
+
+// Why a chi-square analysis forms nothing from the cells.
+enum class TableFault {
+  kNone,
+  // A count below 0 is no count: nothing is formed from the table.
+  kNegativeCount,
+};
+
+// n is the total as shown, rounded to a whole number with halves to the even
+// neighbour; a total beyond the 16-bit range forms no n and nothing that
+// depends on it.
+struct FourfoldChiSquare {
+  TableFault fault = TableFault::kNone;
+  std::string n;
+  // The expected counts of a, b, c, d.
+  std::array<std::string, 4> expected;
+  std::string chiSquare;
+  // Whether the continuity correction was applied: it is, unless every
+  // expected count is at least 5.
+  bool corrected = false;
+  // The smallest expected count, when they could be formed.
+  std::optional<double> smallestExpected;
+};
+
+FourfoldChiSquare ChiSquareOfTable(const FourfoldCells& cells);
+
+// The table's counts when all four are whole numbers from 0 up and their
+// total is within what the exact test takes.
+std::optional<FourfoldCounts> WholeCounts(const FourfoldCells& cells);
+
+// Fisher's exact test takes the place of chi-square for a table of whole
+// counts with n below 40 or an expected count below 1, where the chi-square
+// formula does not apply.
+bool PrefersExactTest(const FourfoldCells& cells);
+
+struct PairedChiSquare {
+  TableFault fault = TableFault::kNone;
+  std::string n;
+  std::string chiSquare;
+  // Corrected for continuity below 40 discordant pairs.
+  bool corrected = false;
+};
+
+// From the discordant cells b and c.
+PairedChiSquare PairedChiSquareOfTable(const FourfoldCells& cells);
 
 }  // namespace sumvane

@@ -1,6 +1,7 @@
 // Conversions between the texts that the window shows and the numbers that the
 // analyses compute with. Every figure is read from text and written as text, so
-// these few functions decide what a user sees in every result box.
+// these few functions decide what a user sees in every result box. Reading,
+// writing and shortening each have a file of their own.
 #pragma once
 
 #include <optional>
@@ -9,8 +10,8 @@
 
 namespace sumvane {
 
-// A working value that may not have been computed. Blank reads as 0 in
-// arithmetic and shows as the empty text.
+// A working value that may not have been formed. Arithmetic on a blank gives
+// a blank (arithmetic.h), and a blank shows as the empty text.
 using Blank = std::optional<double>;
 
 // The longest leading number of the text, the rest ignored: blanks, tabs and

@@ -26,7 +26,9 @@ std::optional<std::vector<double>> Differences(std::span<const double> x,
 }  // namespace
 
 std::string PairedStandardError(std::string_view nText, std::string_view sdText) {
-  return NumberText(Divide(ReadNumber(sdText), SquareRoot(ReadNumber(nText))));
+  const double n = ReadNumber(nText);
+  if (!(n >= 2.0)) return "";
+  return NumberText(Divide(ReadNumber(sdText), SquareRoot(n)));
 }
 
 std::string PairedT(std::string_view dText, std::string_view seText) {

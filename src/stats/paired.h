@@ -9,7 +9,7 @@
 namespace sumvane {
 
 // The standard error Sd / sqrt(N) of the mean difference, in full; empty when N
-// is 0 or negative or the quotient cannot be formed.
+// is below 2, where no t can be formed, or the quotient cannot be formed.
 std::string PairedStandardError(std::string_view nText, std::string_view sdText);
 
 // |d| over the standard error as its (cut) box text holds it; empty when that

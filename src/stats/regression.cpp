@@ -45,6 +45,8 @@ RegressionResult Regress(std::span<const double> x, std::span<const double> y) {
 }
 
 std::string TOfR(std::string_view rText, std::string_view nText) {
+  // A blank r box holds no r, though it reads as 0.
+  if (rText.find_first_not_of(" \t") == std::string_view::npos) return "";
   const Blank t = Absolute(ReadNumber(rText));
   const double m = ReadNumber(nText);
   const Blank spread = Divide(Subtract(1.0, Square(t)), Subtract(m, 2.0));

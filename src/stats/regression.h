@@ -20,8 +20,8 @@ struct RegressionResult {
 RegressionResult Regress(std::span<const double> x, std::span<const double> y);
 
 // t of r for n - 2 degrees of freedom, from the texts of the r and n boxes; the
-// sign of r is dropped. Empty when it cannot be formed (n = 2, |r| = 1, or a
-// negative quantity under the root).
+// sign of r is dropped. Empty when it cannot be formed (no r, n = 2, |r| = 1,
+// or a negative quantity under the root).
 std::string TOfR(std::string_view rText, std::string_view nText);
 
 }  // namespace sumvane

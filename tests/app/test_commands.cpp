@@ -129,10 +129,40 @@ class CommandsTest : public QObject {
     QCOMPARE(Labels(w), (QStringList{"1", "3"}));
     QCOMPARE(w.Text("Text1"), QStringLiteral("x"));
     QCOMPARE(w.Text("Text2"), QStringLiteral("2"));
-    QVERIFY(!w.form.List().SelectedRow());
+    QVERIFY(!w.form.SelectedRow());
     ClickRow(w, 1);
     w.Find<QAction>("删除1")->trigger();
     QCOMPARE(Labels(w), (QStringList{"3"}));
+  }
+
+  // The view's selection follows its row when another row goes, and goes with
+  // its row; clearing the list leaves none.
+  void selectionFollowsItsRow_data() {
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("removed");
+    QTest::addColumn<int>("after");  // 0: none
+    QTest::newRow("an earlier row goes") << 3 << 1 << 2;
+    QTest::newRow("a later row goes") << 3 << 4 << 3;
+    QTest::newRow("the row itself goes") << 3 << 3 << 0;
+  }
+  void selectionFollowsItsRow() {
+    QFETCH(int, selected);
+    QFETCH(int, removed);
+    QFETCH(int, after);
+    Window w;
+    w.Fill({{"1", ""}, {"2", ""}, {"3", ""}, {"4", ""}});
+    ClickRow(w, selected);
+    w.form.ListModel()->AppendRow("5");  // appending leaves the selection alone
+    QCOMPARE(w.form.SelectedRow(), std::optional<int>(selected));
+    if (removed == selected) {
+      w.form.DeleteSelectedRow();
+    } else {
+      w.form.ListModel()->RemoveRow(removed);
+    }
+    QCOMPARE(w.form.SelectedRow(), after ? std::optional<int>(after) : std::nullopt);
+    ClickRow(w, 1);
+    w.form.ClearList();
+    QVERIFY(!w.form.SelectedRow());
   }
 
   void clearFromTheMenuPerArrangement() {

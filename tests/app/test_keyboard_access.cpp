@@ -93,8 +93,8 @@ class KeyboardAccessTest : public QObject {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QVERIFY(w.form.List().SelectedRow().has_value());
-    QCOMPARE(w.Text("Text2"), QString::number(*w.form.List().SelectedRow()));
+    QVERIFY(w.form.SelectedRow().has_value());
+    QCOMPARE(w.Text("Text2"), QString::number(*w.form.SelectedRow()));
   }
 
   void everyControlHasAChineseName_data() {

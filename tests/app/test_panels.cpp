@@ -33,8 +33,8 @@ class PanelsTest : public QObject {
                                  << "1.8039";
     QTest::newRow("only d") << QStringList{"", "1.2", ""} << ""
                             << "";
-    QTest::newRow("tiny t") << QStringList{"1", "-2E-5", "1"} << "1"
-                            << "2E-05";
+    QTest::newRow("one pair forms no t") << QStringList{"1", "-2E-5", "1"} << ""
+                                         << "";
     QTest::newRow("no spread") << QStringList{"5", "1", "0"} << "0"
                                << "";
   }
@@ -114,6 +114,17 @@ class PanelsTest : public QObject {
     QCOMPARE(w.Text("Text15"), chi);
   }
 
+  // In list mode a change of the hidden cells refreshes only the totals; the
+  // chi-square panels wait for their analysis.
+  void otherAnalysesRefreshOnlyTheTotals() {
+    Window w;
+    for (int i = 0; i < 4; ++i) w.Box(Name("Text11", i))->setText(QString::number(10 * (i + 1)));
+    QCOMPARE(w.Text("Label18(4)"), QStringLiteral("100"));
+    QCOMPARE(w.Text("Label20(0)"), QString());
+    QCOMPARE(w.Text("Text15"), QString());
+    QCOMPARE(w.Text("Text12"), QString());
+  }
+
   void pairedChiSquare_data() {
     QTest::addColumn<QStringList>("cells");
     QTest::addColumn<QString>("n");
@@ -185,12 +196,12 @@ class PanelsTest : public QObject {
     QTest::newRow("unequal groups") << Rows{{"1", "2"}, {"2", "4"}, {"3", "6"}, {"4", ""}}
                                     << QStringList{"2.5", "4", "1.2909", "2", "4", "3", "5"};
     QTest::newRow("cut means") << Rows{{"1", ""}, {"1", ""}, {"2", ""}}
-                               << QStringList{"1.3333", "", ".57735", "", "3", "0", "1"};
+                               << QStringList{"1.3333", "", ".57735", "", "3", "0", ""};
     QTest::newRow("single first value")
         << Rows{{"5", "1"}, {"", "2"}} << QStringList{"5", "1.5", "", ".70710", "1", "2", "1"};
     QTest::newRow("single second value")
         << Rows{{"1", "7"}, {"3", ""}} << QStringList{"2", "7", "1.4142", "", "2", "1", "1"};
-    QTest::newRow("empty list") << Rows{} << QStringList{"", "", "", "", "0", "0", "-2"};
+    QTest::newRow("empty list") << Rows{} << QStringList{"", "", "", "", "0", "0", ""};
     QTest::newRow("letters and units") << Rows{{"abc", "3.5kg"}, {"2", "4.5"}}
                                        << QStringList{"1", "4", "1.4142", ".70710", "2", "2", "2"};
     QTest::newRow("a gap stops the group")
@@ -224,8 +235,8 @@ class PanelsTest : public QObject {
                                << QStringList{"2", "-.5", "0", "0", ""};
     QTest::newRow("counts differ")
         << Rows{{"1", "1"}, {"2", "2"}, {"3", "3"}, {"", "4"}} << QStringList{"", "", "", "", ""};
-    // With one pair the spread cannot be formed; the empty Sd box reads as 0.
-    QTest::newRow("one pair") << Rows{{"5", "3"}} << QStringList{"1", "2", "", "0", ""};
+    // With one pair neither the spread nor t can be formed.
+    QTest::newRow("one pair") << Rows{{"5", "3"}} << QStringList{"1", "2", "", "", ""};
     QTest::newRow("large values, small spread")
         << Rows{{"100000001", "0"}, {"100000002", "0"}, {"100000003", "0"}}
         << QStringList{"3", "1E+8", "1", ".57735", "1.7E+8"};
@@ -262,7 +273,7 @@ class PanelsTest : public QObject {
     QTest::newRow("perfect") << Rows{{"1", "3"}, {"2", "2"}, {"3", "1"}}
                              << QStringList{"3", "-1", "", "Y=4-1X"};
     QTest::newRow("constant x") << Rows{{"2", "1"}, {"2", "2"}, {"2", "3"}}
-                                << QStringList{"3", "", "0", ""};
+                                << QStringList{"3", "", "", ""};
     QTest::newRow("counts differ")
         << Rows{{"1", "1"}, {"2", "2"}, {"3", "3"}, {"", "4"}} << QStringList{"", "", "", ""};
     QTest::newRow("empty list") << Rows{} << QStringList{"0", "", "", ""};

@@ -35,7 +35,6 @@ TEST(SampleListTest, KeepsLabelsAndCellsExactly) {
 
 TEST(SampleListTest, OutOfRangeStepsFailAndChangeNothing) {
   SampleList list = ListOf({"5", "6"}, {"7", "8"});
-  ASSERT_TRUE(list.Select(1));
   const std::vector<SampleRow> before = list.Rows();
   for (auto [position, group] : {std::pair{0, 1}, {-1, 2}, {3, 1}, {1, 0}, {1, 3}}) {
     EXPECT_FALSE(list.SetCell(position, group, "9"));
@@ -44,10 +43,8 @@ TEST(SampleListTest, OutOfRangeStepsFailAndChangeNothing) {
   for (int position : {0, -1, 3}) {
     EXPECT_FALSE(list.RowLabel(position).has_value());
     EXPECT_FALSE(list.RemoveRow(position));
-    EXPECT_FALSE(list.Select(position));
   }
   EXPECT_EQ(list.Rows(), before);
-  EXPECT_EQ(list.SelectedRow(), 1);
 }
 
 TEST(SampleListTest, RemovalMovesLaterRowsUpAndKeepsLabels) {
@@ -57,25 +54,9 @@ TEST(SampleListTest, RemovalMovesLaterRowsUpAndKeepsLabels) {
             (std::vector<SampleRow>{{"1", "a", "w"}, {"3", "c", "y"}, {"4", "d", "z"}}));
 }
 
-TEST(SampleListTest, SelectionFollowsItsRow) {
-  struct Case {
-    int selected, removed;
-    std::optional<int> after;
-  };
-  for (const Case& c : std::vector<Case>{{3, 3, std::nullopt}, {3, 1, 2}, {3, 4, 3}}) {
-    SampleList list = ListOf({"1", "2", "3", "4"}, {});
-    ASSERT_TRUE(list.Select(c.selected));
-    ASSERT_TRUE(list.AppendRow("5"));  // appending leaves the selection alone
-    ASSERT_TRUE(list.RemoveRow(c.removed));
-    EXPECT_EQ(list.SelectedRow(), c.after) << "removed " << c.removed;
-  }
+TEST(SampleListTest, ClearEmptiesTheList) {
   SampleList list = ListOf({"1"}, {});
-  ASSERT_TRUE(list.Select(1));
-  EXPECT_TRUE(list.Select(std::nullopt));
-  EXPECT_FALSE(list.SelectedRow().has_value());
-  ASSERT_TRUE(list.Select(1));
   list.Clear();
-  EXPECT_FALSE(list.SelectedRow().has_value());
   EXPECT_EQ(list.Count(), 0);
 }
 
@@ -121,10 +102,8 @@ TEST(SampleListTest, HoldsAtMost32767Rows) {
   const std::vector<SampleRow> before = list.Rows();
   EXPECT_FALSE(list.Assign(std::vector<SampleRow>(SampleList::kMaxRows + 1)));
   EXPECT_EQ(list.Rows(), before);
-  ASSERT_TRUE(list.Select(5));
   ASSERT_TRUE(list.Assign({{"1", "5", ""}}));
   EXPECT_EQ(list.Count(), 1);
-  EXPECT_FALSE(list.SelectedRow().has_value());
 }
 
 }  // namespace

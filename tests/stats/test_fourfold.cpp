@@ -13,6 +13,15 @@ namespace {
 using Cells = std::array<std::string_view, 4>;
 using Texts = std::array<std::string, 4>;
 
+FourfoldCells Of(const Cells& cells) { return {cells[0], cells[1], cells[2], cells[3]}; }
+
+// What a 6-character place keeps of a written figure.
+std::string InBox(const std::string& figure) { return ClipText(figure, 6); }
+
+Texts InBoxes(const Texts& figures) {
+  return {InBox(figures[0]), InBox(figures[1]), InBox(figures[2]), InBox(figures[3])};
+}
+
 // A shown figure is its value cut, never rounded, to 6 characters.
 void ExpectCutOf(const std::string& shown, long double exact) {
   ASSERT_FALSE(shown.empty());
@@ -92,12 +101,14 @@ TEST(FourfoldChiSquare, MarginsExpectedCountsAndChiSquare) {
       {{"", "", "", "abc"}, {"0", "0", "0", "0"}, "0", "0", {"", "", "", ""}, ""},
       // n rounds to 0 while no margin is 0.
       {{".1", ".1", ".1", ".1"}, {".2", ".2", ".2", ".2"}, ".4", "0", {"", "", "", ""}, "0"},
+      // A negative count forms nothing of the chi-square, only the margins.
       {{"-32768", "0", "0", "0"},
        {"-32768", "0", "-32768", "0"},
        "-32768",
-       "-32768",
-       {"-32768", "0", "0", "0"},
+       "",
+       {"", "", "", ""},
        ""},
+      {{"-3", "10", "5", "9"}, {"2", "19", "7", "14"}, "21", "", {"", "", "", ""}, ""},
       // Totals beyond the 16-bit range, and beyond the double range, form no n.
       {{"-32769", "0", "0", "0"},
        {"-32769", "0", "-32769", "0"},
@@ -121,15 +132,37 @@ TEST(FourfoldChiSquare, MarginsExpectedCountsAndChiSquare) {
   };
   for (const ChiRow& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.cells));
-    const FourfoldResult result = CalculateFourfold(row.cells, kFourfoldChiSquareMethod);
-    EXPECT_EQ(result.margins, row.margins);
-    EXPECT_EQ(result.total, row.total);
-    EXPECT_TRUE(result.computesChiSquare);
-    EXPECT_FALSE(result.computesPaired);
-    EXPECT_EQ(result.nLabel, row.n);
-    EXPECT_EQ(result.expected, row.expected);
-    EXPECT_EQ(result.chiSquare, row.chiSquare);
+    const FourfoldMargins margins = TableMargins(Of(row.cells));
+    EXPECT_EQ(margins.margins, row.margins);
+    EXPECT_EQ(margins.total, row.total);
+    const FourfoldChiSquare result = ChiSquareOfTable(Of(row.cells));
+    EXPECT_EQ(InBox(result.n), row.n);
+    EXPECT_EQ(InBoxes(result.expected), row.expected);
+    EXPECT_EQ(InBox(result.chiSquare), row.chiSquare);
+    EXPECT_EQ(result.fault == TableFault::kNegativeCount, row.cells[0].starts_with('-'));
   }
+}
+
+TEST(FourfoldChiSquare, SmallTablesOfWholeCountsPreferTheExactTest) {
+  struct Case {
+    Cells cells;
+    bool whole, exact;
+  };
+  const Case cases[] = {
+      {{"12", "5", "4", "9"}, true, true},      // n = 30
+      {{"20", "10", "15", "25"}, true, false},  // n = 70, every T at least 5
+      {{"60", "0", "0", "1"}, true, true},      // n = 61, T of d is 1/61
+      {{"1.5", "2", "3", "4"}, false, false},   // not counts
+      {{"-3", "10", "5", "9"}, false, false},
+      {{"30000", "2767", "0", "1"}, false, false},  // n beyond 32,767
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.cells));
+    EXPECT_EQ(WholeCounts(Of(c.cells)).has_value(), c.whole);
+    EXPECT_EQ(PrefersExactTest(Of(c.cells)), c.exact);
+  }
+  EXPECT_TRUE(ChiSquareOfTable(Of({"3", "7", "8", "2"})).corrected);  // T of b is 4.5
+  EXPECT_FALSE(ChiSquareOfTable(Of({"20", "10", "15", "25"})).corrected);
 }
 
 TEST(FourfoldChiSquare, FiguresAgreeWithTheCellByCellSum) {
@@ -139,17 +172,16 @@ TEST(FourfoldChiSquare, FiguresAgreeWithTheCellByCellSum) {
     SCOPED_TRACE(testing::PrintToString(cell));
     std::string texts[4];
     for (int i = 0; i < 4; ++i) texts[i] = NumberText(static_cast<double>(cell[i]));
-    const FourfoldResult result =
-        CalculateFourfold({texts[0], texts[1], texts[2], texts[3]}, kFourfoldChiSquareMethod);
+    const FourfoldChiSquare result = ChiSquareOfTable({texts[0], texts[1], texts[2], texts[3]});
     const long double n = cell[0] + cell[1] + cell[2] + cell[3];
     bool allLarge = true;
     for (int i = 0; i < 4; ++i) {
       const long double expected =
           (cell[i / 2 * 2] + cell[i / 2 * 2 + 1]) * (cell[i % 2] + cell[i % 2 + 2]) / n;
-      ExpectCutOf(result.expected[i], expected);
+      ExpectCutOf(InBox(result.expected[i]), expected);
       allLarge = allLarge && expected >= 5;
     }
-    ExpectCutOf(result.chiSquare, CellSum(cell, allLarge ? 0.0L : 0.5L));
+    ExpectCutOf(InBox(result.chiSquare), CellSum(cell, allLarge ? 0.0L : 0.5L));
   }
 }
 
@@ -175,37 +207,21 @@ TEST(PairedChiSquare, DiscordantCellsDecide) {
   };
   for (const PairedRow& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.cells));
-    const FourfoldResult result = CalculateFourfold(row.cells, kPairedChiSquareMethod);
-    EXPECT_TRUE(result.computesPaired);
-    EXPECT_FALSE(result.computesChiSquare);
-    EXPECT_EQ(result.pairedN, row.n);
-    EXPECT_EQ(result.pairedChiSquare, row.chiSquare);
+    const PairedChiSquare result = PairedChiSquareOfTable(Of(row.cells));
+    EXPECT_EQ(result.n, row.n);
+    EXPECT_EQ(InBox(result.chiSquare), row.chiSquare);
 
     Cells swapped = row.cells;
     std::swap(swapped[1], swapped[2]);
-    EXPECT_EQ(CalculateFourfold(swapped, kPairedChiSquareMethod).pairedChiSquare, row.chiSquare);
+    EXPECT_EQ(InBox(PairedChiSquareOfTable(Of(swapped)).chiSquare), row.chiSquare);
 
     // Both discordant cells against their mean, (|O - E| - correction)^2 / E.
     const long double b = ReadNumber(row.cells[1]), c = ReadNumber(row.cells[2]);
     if (row.chiSquare[0] != '\0' && b != c) {
       const long double mean = (b + c) / 2;
       const long double gap = std::fabs(b - mean) - (b + c >= 40 ? 0.0L : 0.5L);
-      ExpectCutOf(result.pairedChiSquare, 2 * gap * gap / mean);
+      ExpectCutOf(InBox(result.chiSquare), 2 * gap * gap / mean);
     }
-  }
-}
-
-TEST(FourfoldTable, OtherMethodsRefreshOnlyTheMargins) {
-  for (int method : {0, 1, 2, 5, -1, 65535}) {
-    SCOPED_TRACE(method);
-    const FourfoldResult result = CalculateFourfold({"20", "10", "15", "25"}, method);
-    EXPECT_EQ(result.margins, (Texts{"35", "35", "30", "40"}));
-    EXPECT_EQ(result.total, "70");
-    EXPECT_FALSE(result.computesChiSquare);
-    EXPECT_FALSE(result.computesPaired);
-    EXPECT_EQ(result.nLabel, "");
-    EXPECT_EQ(result.chiSquare, "");
-    EXPECT_EQ(result.pairedChiSquare, "");
   }
 }
 

@@ -28,7 +28,9 @@ TEST(PairedPanel, StandardErrorAndTFromTheBoxTexts) {
       {"10", "2.5", "3.2", "1.0119", "2.4705"},
       {"16", "0.3", "2", ".5", ".6"},
       {"7", "-1.5", "2.2", ".83152", "1.8039"},
-      {"1", "-0.00002", "1", "1", "2E-05"},
+      // A single pair forms no t.
+      {"1", "-0.00002", "1", "", ""},
+      {"1.9", "1.2", "1.5", "", ""},
       // d typed first into empty boxes, and N cleared after a calculation.
       {"", "1.2", "", "", ""},
       {"", "1.2", "1.5", "", ""},

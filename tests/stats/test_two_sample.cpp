@@ -21,6 +21,17 @@ long double PooledT(long double x1, long double x2, long double s1, long double 
   return std::fabs(x1 - x2) / std::sqrt(pooled / n1 + pooled / n2);
 }
 
+// The panel's figures from the six boxes in the order X1, X2, S1, S2, N1, N2.
+TwoSampleFigures Figures(const std::array<std::string_view, 6>& boxes, std::string_view degrees) {
+  return {.mean1 = boxes[0],
+          .mean2 = boxes[1],
+          .sd1 = boxes[2],
+          .sd2 = boxes[3],
+          .n1 = boxes[4],
+          .n2 = boxes[5],
+          .degrees = degrees};
+}
+
 struct PanelRow {
   std::array<std::string_view, 6> boxes;  // X1, X2, S1, S2, N1, N2
   const char* degrees;
@@ -38,10 +49,12 @@ TEST(TwoSamplePanel, DegreesAndTFromTheBoxTexts) {
       // Only the sizes typed: the standard error is 0.
       {{"", "", "", "", "10", "12"}, "20", ""},
       {{"5", "3", "1", "1", "2", "1"}, "1", ""},
-      {{"5", "3", "1", "1", "", ""}, "-2", ""},
-      {{"5", "3", "1", "1", "0", "5"}, "3", ""},
-      // A negative size makes the quantity under the root negative.
-      {{"5", "3", "1", "1", "-5", "10"}, "3", ""},
+      // Degrees of freedom need a size of at least 1 in each group.
+      {{"5", "3", "1", "1", "", ""}, "", ""},
+      {{"5", "3", "1", "1", "0", "5"}, "", ""},
+      {{"5", "3", "1", "1", "-5", "10"}, "", ""},
+      {{"5", "3", "1", "1", "10", ""}, "", ""},
+      {{"5", "3", "1", "1", "1", "1"}, "", ""},
       {{"1E+308", "-1E308", "1", "1", "5", "5"}, "8", ""},
   };
   for (const PanelRow& row : rows) {
@@ -49,7 +62,7 @@ TEST(TwoSamplePanel, DegreesAndTFromTheBoxTexts) {
                  std::string(row.boxes[4]) + "," + std::string(row.boxes[5]));
     const std::string degrees = InBox(TwoSampleDegrees(row.boxes[4], row.boxes[5]));
     EXPECT_EQ(degrees, row.degrees);
-    const std::string t = TwoSampleT(row.boxes, degrees);
+    const std::string t = TwoSampleT(Figures(row.boxes, degrees));
     EXPECT_EQ(InBox(t), row.tInBox);
     if (!t.empty()) {
       const long double expected =
@@ -61,34 +74,36 @@ TEST(TwoSamplePanel, DegreesAndTFromTheBoxTexts) {
 }
 
 TEST(TwoSamplePanel, TKeepsAllItsDigitsForTheBoxToCut) {
-  EXPECT_EQ(TwoSampleT({"5.2", "4.1", "1.1", "1.3", "10", "12"}, "20"), "2.1160368475758");
+  EXPECT_EQ(TwoSampleT(Figures({"5.2", "4.1", "1.1", "1.3", "10", "12"}, "20")), "2.1160368475758");
 }
 
 TEST(TwoSamplePanel, DegreesTextDecidesWhetherTIsFormed) {
   const std::array<std::string_view, 6> boxes = {"5", "3", "1", "1", "2", "2"};
-  EXPECT_EQ(TwoSampleT(boxes, "1"), "");
-  EXPECT_EQ(TwoSampleT(boxes, "1.0001"), TwoSampleT(boxes, "2"));
+  EXPECT_EQ(TwoSampleT(Figures(boxes, "1")), "");
+  EXPECT_EQ(TwoSampleT(Figures(boxes, "1.0001")), TwoSampleT(Figures(boxes, "2")));
   EXPECT_EQ(TwoSampleDegrees("1.5", "2"), "1.5");
   EXPECT_EQ(TwoSampleDegrees("1E+308", "1E+308"), "");
+  EXPECT_EQ(TwoSampleDegrees(10, 0), "");
+  EXPECT_EQ(TwoSampleDegrees(1, 2), "1");
 }
 
 struct GroupRow {
   std::vector<double> values;
-  int n;
+  const char* n;
   const char* mean;
   const char* sd;
 };
 
 TEST(GroupSummary, MeanAndSampleSd) {
   const GroupRow rows[] = {
-      {{1, 2, 3, 4}, 4, "2.5", "1.29099444873581"},
-      {{2, 4, 6}, 3, "4", "2"},
-      {{1, 1, 2}, 3, "1.33333333333333", ".577350269189626"},
-      {{5}, 1, "5", ""},
-      {{}, 0, "", ""},
-      {{1e308, 1e308}, 2, "", ""},
+      {{1, 2, 3, 4}, "4", "2.5", "1.29099444873581"},
+      {{2, 4, 6}, "3", "4", "2"},
+      {{1, 1, 2}, "3", "1.33333333333333", ".577350269189626"},
+      {{5}, "1", "5", ""},
+      {{}, "0", "", ""},
+      {{1e308, 1e308}, "2", "", ""},
       // Large values with a small spread keep the digits of the spread.
-      {{1e9 + 0.25, 1e9 + 0.5, 1e9 + 0.75}, 3, "1000000000.5", ".25"},
+      {{1e9 + 0.25, 1e9 + 0.5, 1e9 + 0.75}, "3", "1000000000.5", ".25"},
   };
   for (const GroupRow& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.values));

@@ -1,0 +1,140 @@
+#include "app/entry_frame.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/list_view.h"
+#include "app/sample_list_model.h"
+#include "app/twips.h"
+#include "app/widget_kit.h"
+#include "entry/entry_rules.h"
+
+namespace sumvane {
+
+using kit::Q;
+using kit::S;
+
+EntryFrame::EntryFrame(QWidget* client, SampleListModel* model, QItemSelectionModel* selection)
+    : QGroupBox(QStringLiteral("数据输入"), client), model_(model), selection_(selection) {
+  setObjectName(QStringLiteral("Frame3"));
+  PlaceTwips(this, 2310, 3750, 5845, 765);
+
+  group1Button_ = new QRadioButton(QStringLiteral("第1组"), this);
+  group1Button_->setObjectName(QStringLiteral("Option1"));
+  group1Button_->setChecked(true);
+  group2Button_ = new QRadioButton(QStringLiteral("第2组"), this);
+  group2Button_->setObjectName(QStringLiteral("Option2"));
+  // The buttons are a little taller than designed so that their captions are
+  // not cut; they keep their places.
+  PlaceTwips(group1Button_, 75, 330, 765, 270);
+  PlaceTwips(group2Button_, 900, 330, 765, 270);
+
+  kit::MakeLabel(this, {.name = QStringLiteral("Label1"),
+                        .caption = QStringLiteral("序号"),
+                        .colour = Qt::black,
+                        .place = {1800, 375, 465, 240}});
+  rowNumberBox_ = kit::MakeBox(this, {.name = QStringLiteral("Text2"),
+                                      .place = {2250, 300, 540, 300},
+                                      .look = kit::kFramed,
+                                      .spokenName = QStringLiteral("序号")});
+  rowNumberBox_->setText(QStringLiteral("1"));
+  kit::MakeLabel(this, {.name = QStringLiteral("Label2"),
+                        .caption = QStringLiteral("数据"),
+                        .colour = Qt::black,
+                        .place = {2925, 375, 465, 240}});
+  valueBox_ = kit::MakeBox(this, {.name = QStringLiteral("Text1"),
+                                  .place = {3375, 300, 1065, 300},
+                                  .look = kit::kFramed,
+                                  .maxLength = 10,
+                                  .spokenName = QStringLiteral("数据")});
+  valueBox_->setToolTip(QStringLiteral("按回车键输入数据"));
+  calculateButton_ = new QPushButton(QStringLiteral("计算"), this);
+  calculateButton_->setObjectName(QStringLiteral("Command2"));
+  PlaceTwips(calculateButton_, 4575, 300, 1140, 315);
+
+  valueBox_->installEventFilter(this);
+  rowNumberBox_->installEventFilter(this);
+  connect(calculateButton_, &QPushButton::clicked, this, &EntryFrame::CalculateRequested);
+  connect(rowNumberBox_, &QLineEdit::textChanged, this, &EntryFrame::CapRowNumber);
+  connect(group1Button_, &QRadioButton::clicked, this, [this] { GroupChosen(1); });
+  connect(group2Button_, &QRadioButton::clicked, this, [this] { GroupChosen(2); });
+}
+
+int EntryFrame::CurrentGroup() const { return group1Button_->isChecked() ? 1 : 2; }
+
+void EntryFrame::SetTableMode(bool tableMode) {
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{group1Button_, group2Button_, valueBox_, rowNumberBox_}) {
+    control->setEnabled(!tableMode);
+  }
+}
+
+void EntryFrame::ResetRowNumber() { rowNumberBox_->setText(QStringLiteral("1")); }
+
+void EntryFrame::ShowRow(int position) {
+  if (const auto cell = model_->List().Cell(position, CurrentGroup())) {
+    valueBox_->setText(Q(std::string(*cell)));
+  }
+  rowNumberBox_->setText(QString::number(position));
+}
+
+QWidgetList EntryFrame::TabChain() const {
+  return {group1Button_, group2Button_, rowNumberBox_, valueBox_, calculateButton_};
+}
+
+void EntryFrame::EnterValue() {
+  const std::string value = S(valueBox_->text());
+  const int group = CurrentGroup();
+  const EntryPlan plan = PlanEntry(model_->List(), S(rowNumberBox_->text()));
+  if (plan.newRowLabel) {
+    if (model_->AppendRow(*plan.newRowLabel)) model_->SetCell(model_->List().Count(), group, value);
+  } else if (plan.overwrite) {
+    model_->SetCell(*plan.overwrite, group, value);
+  }
+  rowNumberBox_->setText(Q(plan.nextRowNumber));
+  valueBox_->clear();
+  emit ValueEntered(group);
+}
+
+void EntryFrame::CapRowNumber() {
+  if (const auto capped =
+          CappedRowNumber(model_->List(), CurrentGroup(), S(rowNumberBox_->text()))) {
+    rowNumberBox_->setText(Q(*capped));
+  }
+  rowNumberBox_->setCursorPosition(static_cast<int>(rowNumberBox_->text().size()));
+}
+
+void EntryFrame::GroupChosen(int group) {
+  rowNumberBox_->setText(Q(FirstEmptyRowText(model_->List(), group)));
+  if (const auto selected = SelectedPosition(selection_)) {
+    if (const auto cell = model_->List().Cell(*selected, group)) {
+      valueBox_->setText(Q(std::string(*cell)));
+    }
+  }
+  valueBox_->setFocus();
+}
+
+bool EntryFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == valueBox_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      if (valueBox_->text().isEmpty()) {
+        emit EmptyValueEntered();
+        return false;
+      }
+      EnterValue();
+      return true;
+    }
+  }
+  // A click on the row-number box brings it to the first empty row.
+  if (watched == rowNumberBox_ && event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && rowNumberBox_->isEnabled()) {
+    rowNumberBox_->setText(Q(FirstEmptyRowText(model_->List(), CurrentGroup())));
+  }
+  return QGroupBox::eventFilter(watched, event);
+}
+
+}  // namespace sumvane

@@ -1,0 +1,57 @@
+// The entry frame Frame3: the group buttons, the row-number box, the data box
+// and Calculate. An Enter in the data box stores the typed value where the
+// row number points and announces which group it went to.
+#pragma once
+
+#include <QGroupBox>
+
+class QItemSelectionModel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace sumvane {
+
+class SampleListModel;
+
+class EntryFrame : public QGroupBox {
+  Q_OBJECT
+
+ public:
+  // The selection is the list view's: choosing a group loads the chosen row's
+  // cell of that group.
+  EntryFrame(QWidget* client, SampleListModel* model, QItemSelectionModel* selection);
+
+  int CurrentGroup() const;
+  // The chi-square analyses type into the fourfold table instead; Calculate
+  // stays in use.
+  void SetTableMode(bool tableMode);
+  void ResetRowNumber();
+  // A row chosen in the list: its cell of the current group to correct, and
+  // its position, not its label, as the row to overwrite.
+  void ShowRow(int position);
+  QWidgetList TabChain() const;
+
+ signals:
+  void ValueEntered(int group);
+  void EmptyValueEntered();
+  void CalculateRequested();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void EnterValue();
+  void CapRowNumber();
+  void GroupChosen(int group);
+
+  SampleListModel* model_;
+  QItemSelectionModel* selection_;
+  QRadioButton* group1Button_ = nullptr;
+  QRadioButton* group2Button_ = nullptr;
+  QLineEdit* rowNumberBox_ = nullptr;
+  QLineEdit* valueBox_ = nullptr;
+  QPushButton* calculateButton_ = nullptr;
+};
+
+}  // namespace sumvane

@@ -1,0 +1,54 @@
+#include "app/panels/analysis_panel.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include "app/twips.h"
+#include "stats/number.h"
+
+namespace sumvane {
+
+AnalysisPanel::AnalysisPanel(QWidget* parent, Analysis analysis, int left, int top)
+    : QFrame(parent), analysis_(analysis) {
+  setObjectName(kit::Indexed("Frame4", Number(analysis)));
+  setAutoFillBackground(true);
+  kit::SetColours(this, kit::kCaption, kit::kPanelBack);
+  PlaceTwips(this, left, top, 5640, 1740);
+}
+
+// Most panels read only one of the two sources.
+void AnalysisPanel::ListChanged(const SampleList&, std::optional<int>) {}
+void AnalysisPanel::CellsChanged(const FourfoldCells&) {}
+
+void AnalysisPanel::SetAlpha(Alpha alpha) {
+  alpha_ = alpha;
+  UpdateAnswer();
+}
+
+void AnalysisPanel::MakeAnswerLabels(const kit::Twips& pPlace, const kit::Twips& verdictPlace) {
+  const int m = Number(analysis_);
+  pLabel_ =
+      kit::MakeLabel(this, {.name = kit::Indexed("P", m), .colour = kit::kAnswer, .place = pPlace});
+  verdictLabel_ = kit::MakeLabel(
+      this, {.name = kit::Indexed("Verdict", m), .colour = kit::kAnswer, .place = verdictPlace});
+  kit::SetSpokenCaption(verdictLabel_, QStringLiteral("结论 "));
+}
+
+void AnalysisPanel::WatchForAnswer(std::initializer_list<QLineEdit*> boxes) {
+  for (QLineEdit* box : boxes)
+    connect(box, &QLineEdit::textChanged, this, &AnalysisPanel::UpdateAnswer);
+}
+
+void AnalysisPanel::UpdateAnswer() {
+  const Answer answer = CurrentAnswer();
+  kit::WriteLabel(pLabel_, kit::Q(answer.pText));
+  kit::WriteLabel(verdictLabel_, kit::Q(answer.verdict));
+  emit FiguresChanged();
+}
+
+std::optional<double> ShownNumber(const QLineEdit* box) {
+  if (box->text().trimmed().isEmpty()) return std::nullopt;
+  return ReadNumber(kit::S(box->text()));
+}
+
+}  // namespace sumvane

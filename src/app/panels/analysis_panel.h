@@ -1,0 +1,80 @@
+// A result panel Frame4(m): one analysis's boxes, the recalculation that
+// turns the figures in them into its statistic, and the answer beside it (P
+// and the verdict at the chosen significance level). Form1 tells the panel on
+// show when the list changed (list mode) or a cell of the fourfold table
+// changed (table mode); everything else the panel does by itself. Panels
+// never see each other.
+//
+// Results flow one way, through text: a write into a box raises that box's
+// textChanged at once, and the panel's own recalculation runs before the
+// writer's next step, so the order of a panel's writes decides what each of
+// its boxes ends up showing. The answer follows every change of a box.
+#pragma once
+
+#include <QFrame>
+#include <initializer_list>
+#include <optional>
+
+#include "app/analysis.h"
+#include "app/widget_kit.h"
+#include "stats/answers.h"
+#include "stats/table_lookup.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace sumvane {
+
+class SampleList;
+
+// Where the critical-value table on show should point: the row of the
+// degrees of freedom, and the cells that bracket the statistic.
+struct TableQuestion {
+  CriticalTable table = CriticalTable::kT;
+  std::optional<double> degrees;
+  std::optional<double> statistic;
+};
+
+class AnalysisPanel : public QFrame {
+  Q_OBJECT
+
+ public:
+  // The panel's black frame at a place in twips on its parent.
+  AnalysisPanel(QWidget* parent, Analysis analysis, int left, int top);
+
+  Analysis Kind() const { return analysis_; }
+
+  // An Enter stored a value into `enteredGroup`, or Calculate (no group) asks
+  // for every figure from the list.
+  virtual void ListChanged(const SampleList& list, std::optional<int> enteredGroup);
+  virtual void CellsChanged(const FourfoldCells& cells);
+  // The panel's controls in reading order.
+  virtual QWidgetList TabChain() const = 0;
+
+  void SetAlpha(Alpha alpha);
+  virtual TableQuestion Question() const = 0;
+
+ signals:
+  // A figure, the answer or α changed.
+  void FiguresChanged();
+
+ protected:
+  Alpha CurrentAlpha() const { return alpha_; }
+  // P(m) and Verdict(m), in space the design leaves free.
+  void MakeAnswerLabels(const kit::Twips& pPlace, const kit::Twips& verdictPlace);
+  // The answer follows every change of these boxes.
+  void WatchForAnswer(std::initializer_list<QLineEdit*> boxes);
+  virtual Answer CurrentAnswer() const = 0;
+  void UpdateAnswer();
+
+ private:
+  Analysis analysis_;
+  Alpha alpha_ = Alpha::kFivePercent;
+  QLabel* pLabel_ = nullptr;
+  QLabel* verdictLabel_ = nullptr;
+};
+
+// The number a box shows, when it shows one.
+std::optional<double> ShownNumber(const QLineEdit* box);
+
+}  // namespace sumvane

@@ -1,0 +1,121 @@
+#include "app/panels/regression_panel.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include "app/widget_kit.h"
+#include "entry/sample_list.h"
+#include "stats/regression.h"
+
+namespace sumvane {
+
+using kit::S;
+
+RegressionPanel::RegressionPanel(QWidget* parent, int left, int top, GroupSizes& sizes)
+    : AnalysisPanel(parent, Analysis::kRegression, left, top), sizes_(sizes) {
+  auto caption = [this](const char* name, const QString& text, kit::Twips place, double size) {
+    return kit::MakeLabel(this, {.name = QLatin1String(name),
+                                 .caption = text,
+                                 .colour = kit::kRed,
+                                 .place = place,
+                                 .pointSize = size});
+  };
+  caption("Label11", QStringLiteral("例数(n) ="), {540, 360}, 10.5);
+  caption("Label8", QStringLiteral("r ="), {540, 720}, 18);
+  tCaption_ = caption("Label7", QStringLiteral("t ="), {3360, 720}, 18);
+  rSubscript_ = caption("Label9", QStringLiteral("r"), {3540, 840}, 10.5);
+  caption("Label15", QStringLiteral("回归方程(Y):"), {540, 1320}, 10.5);
+  sizeBox_ = kit::MakeBox(this, {.name = QStringLiteral("Text9"),
+                                 .place = {1620, 360, 1035, 315},
+                                 .look = kit::kTypedResult,
+                                 .pointSize = 14.25,
+                                 .spokenName = QStringLiteral("例数(n) =")});
+  rBox_ = kit::MakeBox(this, {.name = QStringLiteral("Text8"),
+                              .place = {1260, 780, 1275, 315},
+                              .look = kit::kTypedResult,
+                              .pointSize = 14.25,
+                              .spokenName = QStringLiteral("r =")});
+  tBox_ = kit::MakeBox(this, {.name = QStringLiteral("Text7"),
+                              .place = {4020, 780, 1035, 315},
+                              .look = kit::kResult,
+                              .readOnly = true,
+                              .pointSize = 14.25,
+                              .spokenName = QStringLiteral("tr =")});
+  equationBox_ = kit::MakeBox(this, {.name = QStringLiteral("Text10"),
+                                     .place = {1980, 1290, 3555, 315},
+                                     .look = kit::kResult,
+                                     .pointSize = 12,
+                                     .spokenName = QStringLiteral("回归方程(Y):")});
+  connect(sizeBox_, &QLineEdit::textChanged, this, &RegressionPanel::RecalculateTOfR);
+  connect(rBox_, &QLineEdit::textChanged, this, &RegressionPanel::RecalculateTOfR);
+  // An n or r typed by hand no longer describes the list, nor does its equation.
+  for (QLineEdit* box : {sizeBox_, rBox_}) {
+    connect(box, &QLineEdit::textEdited, this, [this] {
+      unequalGroups_ = false;
+      equationBox_->clear();
+    });
+    // A figure shows its leading digits once the user leaves it.
+    connect(box, &QLineEdit::editingFinished, box, [box] { box->setCursorPosition(0); });
+  }
+  MakeAnswerLabels({3360, 330, 2200, 255}, {2880, 1075, 2700, 255});
+  WatchForAnswer({sizeBox_, rBox_, tBox_});
+}
+
+void RegressionPanel::RecalculateTOfR() {
+  kit::WriteBox(tBox_, TOfR(S(rBox_->text()), S(sizeBox_->text())));
+}
+
+// Pairs need two groups of one length; otherwise the panel empties.
+void RegressionPanel::ListChanged(const SampleList& list, std::optional<int>) {
+  const int n1 = list.FilledCount(1);
+  const int n2 = list.FilledCount(2);
+  sizes_.n1 = static_cast<std::int16_t>(n1);
+  sizes_.n2 = static_cast<std::int16_t>(n2);
+  unequalGroups_ = n1 != n2;
+  if (unequalGroups_) {
+    for (QLineEdit* box : {tBox_, rBox_, sizeBox_, equationBox_}) box->clear();
+    UpdateAnswer();
+    return;
+  }
+  const RegressionResult result = Regress(list.ColumnValues(1, n1), list.ColumnValues(2, n2));
+  kit::WriteBox(sizeBox_, result.n);
+  kit::WriteBox(rBox_, result.r);
+  kit::WriteBox(equationBox_, result.equation);
+}
+
+Answer RegressionPanel::CurrentAnswer() const {
+  if (unequalGroups_) return {.verdict = std::string(kUnequalGroups)};
+  return CorrelationAnswer(S(sizeBox_->text()), S(rBox_->text()), S(tBox_->text()), CurrentAlpha());
+}
+
+// The r table is read with n - 2 degrees of freedom and r itself.
+TableQuestion RegressionPanel::Question() const {
+  const auto n = ShownNumber(sizeBox_);
+  return {CriticalTable::kR, n ? std::optional<double>(*n - 2.0) : std::nullopt,
+          ShownNumber(rBox_)};
+}
+
+// The subscript r stands in the blank of "t =", which in the window's face is
+// narrower than the r; the blank is widened until the "=" clears the r. Done
+// on the first show, so that a session that never shows the panel never
+// measures its faces.
+void RegressionPanel::showEvent(QShowEvent* event) {
+  if (!subscriptSpaced_) {
+    subscriptSpaced_ = true;
+    const QFontMetrics tMetrics(tCaption_->font());
+    const int equalsLeft = tCaption_->x() + tMetrics.horizontalAdvance(QStringLiteral("t "));
+    const int rRight = rSubscript_->x() + QFontMetrics(rSubscript_->font()).horizontalAdvance('r');
+    const int widen = rRight + 2 - equalsLeft;
+    if (widen > 0) {
+      QFont font = tCaption_->font();
+      font.setWordSpacing(widen);
+      tCaption_->setFont(font);
+      tCaption_->adjustSize();
+    }
+  }
+  AnalysisPanel::showEvent(event);
+}
+
+QWidgetList RegressionPanel::TabChain() const { return {sizeBox_, rBox_, tBox_, equationBox_}; }
+
+}  // namespace sumvane

@@ -1,0 +1,42 @@
+// Frame4(2): linear correlation and regression. The list gives n, r and the
+// equation of the regression of group 2 on group 1; n and r, typed or
+// computed, give the t of r.
+#pragma once
+
+#include "app/panels/analysis_panel.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace sumvane {
+
+class RegressionPanel : public AnalysisPanel {
+  Q_OBJECT
+
+ public:
+  RegressionPanel(QWidget* parent, int left, int top, GroupSizes& sizes);
+
+  void ListChanged(const SampleList& list, std::optional<int> enteredGroup) override;
+  QWidgetList TabChain() const override;
+  TableQuestion Question() const override;
+
+ protected:
+  Answer CurrentAnswer() const override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void RecalculateTOfR();
+
+  GroupSizes& sizes_;
+  QLineEdit* sizeBox_ = nullptr;
+  QLineEdit* rBox_ = nullptr;
+  QLineEdit* tBox_ = nullptr;
+  QLineEdit* equationBox_ = nullptr;
+  QLabel* tCaption_ = nullptr;
+  QLabel* rSubscript_ = nullptr;
+  bool subscriptSpaced_ = false;
+  // The list's groups differ in length, so no pairs could be formed.
+  bool unequalGroups_ = false;
+};
+
+}  // namespace sumvane

@@ -1,0 +1,45 @@
+// Frame4(0): the two-sample t-test. Each group's mean, standard deviation and
+// size, typed or computed from the list, give the degrees of freedom and t
+// with the pooled variance.
+#pragma once
+
+#include <array>
+
+#include "app/panels/analysis_panel.h"
+
+class QLineEdit;
+
+namespace sumvane {
+
+class TwoSamplePanel : public AnalysisPanel {
+  Q_OBJECT
+
+ public:
+  TwoSamplePanel(QWidget* parent, int left, int top, GroupSizes& sizes);
+
+  void ListChanged(const SampleList& list, std::optional<int> enteredGroup) override;
+  QWidgetList TabChain() const override;
+  TableQuestion Question() const override;
+
+ protected:
+  Answer CurrentAnswer() const override;
+
+ private:
+  struct Group {
+    QLineEdit* mean = nullptr;
+    QLineEdit* sd = nullptr;
+    QLineEdit* size = nullptr;
+  };
+
+  struct Texts;
+  Texts BoxTexts() const;
+  void Recalculate();
+  void WriteGroup(const SampleList& list, int group);
+
+  GroupSizes& sizes_;
+  std::array<Group, 2> groups_;
+  QLineEdit* degreesBox_ = nullptr;
+  QLineEdit* tBox_ = nullptr;
+};
+
+}  // namespace sumvane

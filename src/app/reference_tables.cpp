@@ -1,0 +1,169 @@
+#include "app/reference_tables.h"
+
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <functional>
+#include <string>
+
+#include "app/table_window.h"
+#include "app/twips.h"
+#include "app/widget_kit.h"
+
+namespace sumvane {
+namespace {
+
+const QColor kRowMark{0xFF, 0xF2, 0xB3};
+const QColor kCellMark{0xFF, 0xC9, 0x4D};
+
+QFont TableFont() {
+  static const QString family = kit::FirstInstalled(
+      {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Sans Mono CJK SC"),
+       QStringLiteral("Noto Sans CJK SC")});
+  QFont font(family);
+  font.setPointSizeF(9);
+  return font;
+}
+
+}  // namespace
+
+// A table's box. It receives its text as it first appears: a table a session
+// never shows costs nothing, and a table is never seen without its text. What
+// it points at waits for the text too.
+class ReferenceTable : public QPlainTextEdit {
+ public:
+  ReferenceTable(QWidget* client, CriticalTable table, const char* name, const QString& spoken)
+      : QPlainTextEdit(client), table_(table) {
+    const QFont font = TableFont();
+    setObjectName(QLatin1String(name));
+    setAccessibleName(spoken);
+    setFont(font);
+    setReadOnly(true);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab stops every eight columns, where the blank-padded header lines put them.
+    setTabStopDistance(8 * QFontMetricsF(font).horizontalAdvance(QLatin1Char('0')));
+    kit::SetColours(this, kit::kTableText, kit::kTableBack);
+    PlaceTwips(this, 0, 3540, 2235, 2915);
+  }
+
+  CriticalTable Table() const { return table_; }
+  std::function<void()> onDoubleClick;
+
+  void PointAt(const std::optional<TableRow>& row, const std::optional<TableLookUp>& lookUp) {
+    row_ = row;
+    lookUp_ = lookUp;
+    if (loaded_) Highlight();
+  }
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    if (!loaded_) {
+      setPlainText(
+          kit::Q(CriticalTableText(table_)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+      loaded_ = true;
+      Highlight();
+    }
+    QPlainTextEdit::showEvent(event);
+  }
+
+  void mouseDoubleClickEvent(QMouseEvent*) override {
+    if (onDoubleClick) onDoubleClick();
+  }
+
+ private:
+  QTextEdit::ExtraSelection Mark(int line, const LineSpan& span, const QColor& colour,
+                                 bool fullWidth) const {
+    QTextEdit::ExtraSelection mark;
+    const QTextBlock block = document()->findBlockByNumber(line);
+    mark.cursor = QTextCursor(block);
+    mark.cursor.setPosition(block.position() + span.start);
+    mark.cursor.setPosition(block.position() + span.start + span.length, QTextCursor::KeepAnchor);
+    mark.format.setBackground(colour);
+    if (fullWidth) mark.format.setProperty(QTextFormat::FullWidthSelection, true);
+    return mark;
+  }
+
+  // The row first, then the cells over it; the view scrolls to show the row
+  // and both cells.
+  void Highlight() {
+    QList<QTextEdit::ExtraSelection> marks;
+    if (row_) {
+      marks << Mark(row_->line, row_->span, kRowMark, true);
+      QTextCursor at(document()->findBlockByNumber(row_->line));
+      setTextCursor(at);
+      ensureCursorVisible();
+    }
+    if (row_ && lookUp_) {
+      for (const auto& cell : {lookUp_->above, lookUp_->below}) {
+        if (!cell) continue;
+        marks << Mark(row_->line, cell->span, kCellMark, false);
+        QTextCursor at(document()->findBlockByNumber(row_->line));
+        at.setPosition(at.position() + cell->span.start + cell->span.length);
+        setTextCursor(at);
+        ensureCursorVisible();
+      }
+    }
+    setExtraSelections(marks);
+  }
+
+  CriticalTable table_;
+  bool loaded_ = false;
+  std::optional<TableRow> row_;
+  std::optional<TableLookUp> lookUp_;
+};
+
+ReferenceTables::ReferenceTables(QWidget* client) : QObject(client) {
+  tables_ = {
+      new ReferenceTable(client, CriticalTable::kT, "Text14", QStringLiteral("t界值表")),
+      new ReferenceTable(client, CriticalTable::kChiSquare, "Text16", QStringLiteral("x2界值表")),
+      new ReferenceTable(client, CriticalTable::kR, "Text17", QStringLiteral("r界值表"))};
+  for (ReferenceTable* table : tables_) table->onDoubleClick = [this] { OpenWindow(); };
+  tables_[1]->hide();
+  tables_[2]->hide();
+}
+
+void ReferenceTables::ShowFor(Analysis analysis) {
+  tables_[0]->setVisible(analysis == Analysis::kTwoSample || analysis == Analysis::kPaired);
+  tables_[1]->setVisible(ReadsFourfoldTable(analysis));
+  tables_[2]->setVisible(analysis == Analysis::kRegression);
+}
+
+ReferenceTable* ReferenceTables::Shown() const {
+  for (ReferenceTable* table : tables_) {
+    if (!table->isHidden()) return table;
+  }
+  return tables_[0];
+}
+
+void ReferenceTables::PointAt(const TableQuestion& question) {
+  question_ = question;
+  std::optional<TableRow> row;
+  std::optional<TableLookUp> lookUp;
+  if (question.degrees) {
+    if (question.statistic)
+      lookUp = LookUpStatistic(question.table, *question.degrees, *question.statistic);
+    row = lookUp ? std::optional<TableRow>(lookUp->row)
+                 : FindTableRow(question.table, *question.degrees);
+  }
+  for (ReferenceTable* table : tables_) {
+    if (table->Table() == question.table) table->PointAt(row, lookUp);
+  }
+  if (window_ && window_->Table() == question.table) window_->PointAt(row, lookUp);
+}
+
+void ReferenceTables::OpenWindow() {
+  const CriticalTable table = Shown()->Table();
+  if (!window_ || window_->Table() != table) {
+    delete window_;
+    window_ = new TableWindow(Shown()->window(), table);
+  }
+  if (question_.table == table) PointAt(question_);
+  window_->show();
+  window_->raise();
+  window_->activateWindow();
+}
+
+QWidgetList ReferenceTables::TabChain() const { return {tables_.begin(), tables_.end()}; }
+
+}  // namespace sumvane

@@ -1,0 +1,52 @@
+// The answer each panel gives beside its statistic: P and the verdict at the
+// chosen significance level, or, when the panel has inputs but no statistic
+// can be formed, a few words that say why. P comes from the statistic and
+// degrees of freedom as the panel shows them, so it agrees with what the user
+// reads; the panel and its report ask the same functions.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "stats/answer_text.h"
+#include "stats/fourfold.h"
+#include "stats/two_sample.h"
+
+namespace sumvane {
+
+struct Answer {
+  std::optional<double> p{};
+  // P is Fisher's exact probability rather than that of the statistic.
+  bool exact = false;
+  // "P=0.0470", "确切概率P=0.0633"; empty without a P.
+  std::string pText{};
+  // The verdict, the reason no statistic could be formed, or empty when the
+  // panel has no inputs.
+  std::string verdict{};
+};
+
+// t two-sided with the degrees of freedom of the panel.
+Answer TwoSampleAnswer(const TwoSampleFigures& figures, std::string_view tText, Alpha alpha);
+
+// t two-sided with N - 1 degrees of freedom.
+Answer PairedAnswer(std::string_view nText, std::string_view dText, std::string_view sdText,
+                    std::string_view tText, Alpha alpha);
+
+// The t of r two-sided with n - 2 degrees of freedom; the verdict speaks of a
+// correlation.
+Answer CorrelationAnswer(std::string_view nText, std::string_view rText, std::string_view tText,
+                         Alpha alpha);
+
+// Chi-square with 1 degree of freedom, or Fisher's exact test where the table
+// is too small for it (PrefersExactTest).
+Answer ChiSquareAnswer(const FourfoldCells& cells, std::string_view chiSquareText, Alpha alpha);
+
+// Chi-square of the discordant pairs with 1 degree of freedom.
+Answer PairedChiSquareAnswer(const FourfoldCells& cells, std::string_view chiSquareText,
+                             Alpha alpha);
+
+// Said when two groups of different lengths cannot be paired.
+inline constexpr std::string_view kUnequalGroups = "两组例数不等";
+
+}  // namespace sumvane
