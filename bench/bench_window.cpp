@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -132,6 +133,34 @@ void EnterBench(benchmark::State& state, int rows, int group1, int group2, int g
       benchmark::Counter(static_cast<double>(paints), benchmark::Counter::kAvgIterations);
 }
 
+// One keystroke in cell a of the fourfold table with n = 32,767: the totals,
+// chi-square, P and the verdict, and the table's highlight, painting included.
+void CellKeystrokeBench(benchmark::State& state) {
+  Window window;
+  window.form.ChooseMethod(3);
+  const char* cells[4] = {"800", "8383", "8192", "8192"};
+  for (int i = 0; i < 4; ++i) {
+    window.form.findChild<QLineEdit*>(QStringLiteral("Text11(%1)").arg(i))->setText(cells[i]);
+  }
+  auto* a = window.form.findChild<QLineEdit*>(QStringLiteral("Text11(0)"));
+  auto* p = window.form.findChild<QLabel*>(QStringLiteral("P(3)"));
+  a->setFocus();
+  Settle();
+  for (auto _ : state) {
+    a->setText(QStringLiteral("800"));
+    a->end(false);
+    Settle();
+    const auto start = std::chrono::steady_clock::now();
+    QTest::keyClick(a, Qt::Key_0);
+    Settle();
+    state.SetIterationTime(Seconds(start));
+    if (a->text() != QStringLiteral("8000") || p->text().isEmpty()) {
+      state.SkipWithError("the keystroke did not reach the panel's answer");
+      break;
+    }
+  }
+}
+
 // The engine's calculation on the list of the full-size Enter, in this
 // process so that it meets the same load as the Enter.
 void EngineCalculateBench(benchmark::State& state) {
@@ -183,6 +212,8 @@ void Checks(const Medians& m) {
   }
   PrintBoundMark("import through the window, 32767 rows", MedianOf(m, "window/import_32767"),
                  100.0);
+  PrintBoundMark("keystroke in a cell, n 32767, P included", MedianOf(m, "window/cell_keystroke"),
+                 16.0);
 }
 
 }  // namespace
@@ -205,6 +236,7 @@ int main(int argc, char** argv) {
       "enter/append_10", [](benchmark::State& s) { EnterBench(s, 9, 9, 5, 1); }, true);
   Register("engine/calculate_two_sample", EngineCalculateBench, false);
   Register("window/import_32767", ImportBench, true);
+  Register("window/cell_keystroke", CellKeystrokeBench, true);
   const int result = RunBenchmarks(argc, argv, Checks);
   std::remove(FullFilePath().c_str());
   return result;

@@ -67,7 +67,8 @@ TableWindow::TableWindow(QWidget* owner, CriticalTable table)
       grid_->setItem(r, c, item);
     }
   }
-  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  grid_->horizontalHeader()->setMinimumSectionSize(56);
   grid_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
   auto* note = new QLabel(HeaderNote(table), this);

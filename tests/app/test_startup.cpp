@@ -2,6 +2,7 @@
 // two-sample t-test panel typed into by hand.
 #include <QAbstractItemView>
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTreeView>
@@ -213,6 +214,15 @@ class StartupTest : public QObject {
     w.Type("Text3(4)", "2");  // one degree of freedom: no t
     QCOMPARE(w.Text("Text3(6)"), QStringLiteral("1"));
     QCOMPARE(w.Text("Text3(9)"), QString());
+  }
+
+  void qtsOwnDialogsSpeakChinese() {
+    QMessageBox box(QMessageBox::Question, QString(), QString(),
+                    QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("取消"));
+    QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("是(&Y)"));
+    QCOMPARE(box.button(QMessageBox::No)->text(), QStringLiteral("否(&N)"));
   }
 
   void closingEndsWithoutQuestion() {

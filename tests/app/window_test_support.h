@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "app/chinese_dialogs.h"
 #include "app/dialogs.h"
 #include "app/form1.h"
 #include "app/sample_list_model.h"
@@ -108,6 +109,7 @@ inline void PinEnvironment() {
   int main(int argc, char** argv) {         \
     sumvane::testing::PinEnvironment();     \
     QApplication app(argc, argv);           \
+    sumvane::InstallChineseDialogs(&app);   \
     TestClass test;                         \
     return QTest::qExec(&test, argc, argv); \
   }

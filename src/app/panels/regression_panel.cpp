@@ -57,7 +57,7 @@ RegressionPanel::RegressionPanel(QWidget* parent, int left, int top, GroupSizes&
     // A figure shows its leading digits once the user leaves it.
     connect(box, &QLineEdit::editingFinished, box, [box] { box->setCursorPosition(0); });
   }
-  MakeAnswerLabels({3360, 330, 2200, 255}, {2880, 1075, 2700, 255});
+  MakeAnswerLabels({2880, 90, 2700, 255}, {2880, 360, 2740, 255});
   WatchForAnswer({sizeBox_, rBox_, tBox_});
 }
 
