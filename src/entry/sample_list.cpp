@@ -1,8 +1,7 @@
 #include "entry/sample_list.h"
 
+#include <algorithm>
 #include <utility>
-
-#include "stats/number.h"
 
 namespace sumvane {
 
@@ -20,11 +19,15 @@ const std::string& CellOf(const SampleRow& row, int group) {
 
 int SampleList::Count() const { return static_cast<int>(rows_.size()); }
 
-void SampleList::Clear() { rows_.clear(); }
+void SampleList::Clear() {
+  rows_.clear();
+  for (auto& column : observations_) column.clear();
+}
 
 bool SampleList::AppendRow(std::string label) {
   if (Count() >= kMaxRows) return false;
   rows_.push_back(SampleRow{std::move(label), {}, {}});
+  for (auto& column : observations_) column.emplace_back();
   return true;
 }
 
@@ -40,6 +43,7 @@ std::optional<std::string_view> SampleList::Cell(int position, int group) const 
 
 bool SampleList::SetCell(int position, int group, std::string text) {
   if (position < 1 || position > Count() || !IsGroup(group)) return false;
+  observations_[group - 1][position - 1] = ReadObservation(text);
   CellOf(rows_[position - 1], group) = std::move(text);
   return true;
 }
@@ -47,6 +51,7 @@ bool SampleList::SetCell(int position, int group, std::string text) {
 bool SampleList::RemoveRow(int position) {
   if (position < 1 || position > Count()) return false;
   rows_.erase(rows_.begin() + (position - 1));
+  for (auto& column : observations_) column.erase(column.begin() + (position - 1));
   return true;
 }
 
@@ -63,18 +68,27 @@ int SampleList::FilledCount(int group) const { return FirstEmptyRow(group) - 1; 
 
 bool SampleList::Assign(std::vector<SampleRow> rows) {
   if (rows.size() > static_cast<std::size_t>(kMaxRows)) return false;
+  for (int group : {1, 2}) {
+    std::vector<Observation>& column = observations_[group - 1];
+    column.clear();
+    column.shrink_to_fit();
+    column.reserve(rows.size());
+    for (const SampleRow& row : rows) column.push_back(ReadObservation(CellOf(row, group)));
+  }
   rows_ = std::move(rows);
   return true;
 }
 
 const std::vector<SampleRow>& SampleList::Rows() const { return rows_; }
 
+std::span<const Observation> SampleList::Observations(int group, int count) const {
+  if (!IsGroup(group) || count <= 0) return {};
+  return std::span(observations_[group - 1]).first(std::min(count, Count()));
+}
+
 std::vector<double> SampleList::ColumnValues(int group, int count) const {
   std::vector<double> values;
-  if (!IsGroup(group) || count <= 0) return values;
-  if (count > Count()) count = Count();
-  values.reserve(count);
-  for (int i = 0; i < count; ++i) values.push_back(ReadNumber(CellOf(rows_[i], group)));
+  for (const Observation& value : Observations(group, count)) values.push_back(value.Value());
   return values;
 }
 

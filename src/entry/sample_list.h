@@ -1,12 +1,18 @@
 // The raw data of the current analysis: ordered rows, each a row-number label
 // and one text cell per group, addressed by position 1..Count(). Everything is
-// kept as text exactly as entered or loaded; nothing is trimmed or converted.
+// kept as text exactly as entered or loaded; nothing is trimmed. Beside its
+// text, each cell keeps the number it was read into when it entered the list,
+// so that no calculation reads a cell again.
 #pragma once
 
+#include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "stats/observation.h"
 
 namespace sumvane {
 
@@ -47,12 +53,20 @@ class SampleList {
   bool Assign(std::vector<SampleRow> rows);
   const std::vector<SampleRow>& Rows() const;
 
+  // The group's cells at positions 1..count (count clipped to Count()) as
+  // ReadObservation read them; a cell that does not start with a number reads
+  // as 0. Empty for a group other than 1 or 2. Valid until the list changes.
+  std::span<const Observation> Observations(int group, int count) const;
+
   // The group's cells at positions 1..count (count clipped to Count()) read as
   // numbers; a cell that does not start with a number reads as 0.
   std::vector<double> ColumnValues(int group, int count) const;
 
  private:
   std::vector<SampleRow> rows_;
+  // One column per group, row for row beside rows_, so that a group's
+  // observations are one span.
+  std::array<std::vector<Observation>, 2> observations_;
 };
 
 }  // namespace sumvane

@@ -43,6 +43,8 @@ class Observation {
   // nearest, or the double kept for a text without one.
   double Value() const;
 
+  bool operator==(const Observation&) const = default;
+
  private:
   friend Observation ReadObservation(std::string_view text);
   static Observation Exact(Decimal decimal) {

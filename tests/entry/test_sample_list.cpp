@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -88,6 +91,44 @@ TEST(SampleListTest, ColumnValuesReadTheCellsAsNumbers) {
   EXPECT_EQ(list.ColumnValues(2, 2), (std::vector<double>{1, 0}));
   EXPECT_TRUE(list.ColumnValues(1, -1).empty());
   EXPECT_TRUE(list.ColumnValues(0, 4).empty());
+}
+
+// Whatever sets, moves or drops cells, each cell's observation is its text as
+// read afresh.
+TEST(SampleListTest, ObservationsFollowEveryChange) {
+  SampleList list;
+  const std::function<void()> changes[] = {
+      [&] {
+        for (const char* label : {"1", "2", "3"}) list.AppendRow(label);
+      },
+      [&] {
+        list.SetCell(2, 1, "1.25");
+        list.SetCell(3, 2, "&H10");
+        list.SetCell(1, 2, "1E999");
+      },
+      [&] { list.SetCell(2, 1, "7x"); },
+      [&] { list.RemoveRow(1); },
+      [&] {
+        list.Assign({{"1", ".1", ""}, {"2", "", "-3"}, {"3", "2E-5", "0.30"}});
+      },
+      [&] { list.Assign(std::vector<SampleRow>(SampleList::kMaxRows + 1)); },
+      [&] { list.RemoveRow(2); },
+      [&] {
+        list.Clear();
+        list.AppendRow("9");
+      },
+  };
+  for (std::size_t step = 0; step < std::size(changes); ++step) {
+    SCOPED_TRACE(step);
+    changes[step]();
+    for (int group : {1, 2}) {
+      const std::span<const Observation> column = list.Observations(group, list.Count());
+      ASSERT_EQ(column.size(), static_cast<std::size_t>(list.Count()));
+      for (int position = 1; position <= list.Count(); ++position) {
+        EXPECT_EQ(column[position - 1], ReadObservation(*list.Cell(position, group)));
+      }
+    }
+  }
 }
 
 TEST(SampleListTest, HoldsAtMost32767Rows) {
