@@ -52,12 +52,13 @@ inline SampleList MakeList(int count, int group1Filled, int group2Filled) {
 }
 
 // What the calculate command does with the list for each analysis, without
-// the window: the filled lengths, the cells read as numbers, the summary.
+// the window: the filled lengths, and the summary of the observations that the
+// list read when the cells entered it.
 inline GroupSummary CalculateTwoSample(const SampleList& list) {
   GroupSummary last{};
   for (int group : {1, 2}) {
     const int n = list.FilledCount(group);
-    last = SummariseGroup(list.ColumnValues(group, n));
+    last = SummariseGroup(list.Observations(group, n));
   }
   return last;
 }
@@ -66,14 +67,14 @@ inline PairedSummary CalculatePaired(const SampleList& list) {
   const int n1 = list.FilledCount(1);
   const int n2 = list.FilledCount(2);
   if (n1 != n2) return {};
-  return SummarisePairs(list.ColumnValues(1, n1), list.ColumnValues(2, n2));
+  return SummarisePairs(list.Observations(1, n1), list.Observations(2, n2));
 }
 
 inline RegressionResult CalculateRegression(const SampleList& list) {
   const int n1 = list.FilledCount(1);
   const int n2 = list.FilledCount(2);
   if (n1 != n2) return {};
-  return Regress(list.ColumnValues(1, n1), list.ColumnValues(2, n2));
+  return Regress(list.Observations(1, n1), list.Observations(2, n2));
 }
 
 // The least any calculation must do: read every filled cell of both groups

@@ -86,10 +86,4 @@ std::span<const Observation> SampleList::Observations(int group, int count) cons
   return std::span(observations_[group - 1]).first(std::min(count, Count()));
 }
 
-std::vector<double> SampleList::ColumnValues(int group, int count) const {
-  std::vector<double> values;
-  for (const Observation& value : Observations(group, count)) values.push_back(value.Value());
-  return values;
-}
-
 }  // namespace sumvane

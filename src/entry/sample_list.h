@@ -58,10 +58,6 @@ class SampleList {
   // as 0. Empty for a group other than 1 or 2. Valid until the list changes.
   std::span<const Observation> Observations(int group, int count) const;
 
-  // The group's cells at positions 1..count (count clipped to Count()) read as
-  // numbers; a cell that does not start with a number reads as 0.
-  std::vector<double> ColumnValues(int group, int count) const;
-
  private:
   std::vector<SampleRow> rows_;
   // One column per group, row for row beside rows_, so that a group's

@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <optional>
-#include <span>
 
 #include "stats/number.h"
 
@@ -54,27 +53,6 @@ inline Blank Square(const Blank& x) { return Multiply(x, x); }
 inline Blank Absolute(const Blank& x) {
   if (!Usable(x)) return std::nullopt;
   return std::fabs(*x);
-}
-
-// The sum of the values, added in order.
-inline Blank Sum(std::span<const double> values) {
-  Blank total = 0.0;
-  for (double value : values) total = Add(total, value);
-  return total;
-}
-
-// The mean of the values; none for an empty set.
-inline Blank Mean(std::span<const double> values) {
-  return Divide(Sum(values), static_cast<double>(values.size()));
-}
-
-// The sum of the squared deviations from centre. Summing deviations rather than
-// squares keeps the digits when the values are large against their spread.
-inline Blank SquaredDeviations(std::span<const double> values, const Blank& centre) {
-  if (!Usable(centre)) return std::nullopt;
-  Blank total = 0.0;
-  for (double value : values) total = Add(total, Square(Subtract(value, centre)));
-  return total;
 }
 
 }  // namespace sumvane

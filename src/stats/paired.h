@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "stats/observation.h"
+
 namespace sumvane {
 
 // The standard error Sd / sqrt(N) of the mean difference, in full; empty when N
@@ -22,10 +24,10 @@ struct PairedSummary {
   std::string sdDifference;
 };
 
-// The figures of the differences x - y, pair by pair. Sd uses divisor n - 1 and
-// the deviations about the mean difference. A figure that cannot be formed (no
-// pair for the mean, fewer than two for Sd) is empty; so are all three when the
-// two groups differ in length.
-PairedSummary SummarisePairs(std::span<const double> x, std::span<const double> y);
+// The figures of the differences x - y, pair by pair, each rounded once from
+// the exact sums of the pairs (moments.h); Sd uses divisor n - 1. A figure that
+// cannot be formed (no pair for the mean, fewer than two for Sd) is empty; so
+// are all three when the two groups differ in length.
+PairedSummary SummarisePairs(std::span<const Observation> x, std::span<const Observation> y);
 
 }  // namespace sumvane

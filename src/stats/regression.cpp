@@ -1,6 +1,7 @@
 #include "stats/regression.h"
 
 #include "stats/arithmetic.h"
+#include "stats/moments.h"
 #include "stats/number.h"
 
 namespace sumvane {
@@ -8,16 +9,6 @@ namespace sumvane {
 namespace {
 
 constexpr int kCoefficientWidth = 8;
-
-// The sum of the products of the deviations of x and y from their means.
-Blank CrossDeviations(std::span<const double> x, std::span<const double> y, const Blank& mx,
-                      const Blank& my) {
-  Blank total = 0.0;
-  for (std::size_t i = 0; i < x.size(); ++i) {
-    total = Add(total, Multiply(Subtract(x[i], mx), Subtract(y[i], my)));
-  }
-  return total;
-}
 
 std::string Equation(const Blank& intercept, const Blank& slope) {
   if (!intercept || !slope) return "";
@@ -29,19 +20,11 @@ std::string Equation(const Blank& intercept, const Blank& slope) {
 
 }  // namespace
 
-RegressionResult Regress(std::span<const double> x, std::span<const double> y) {
+RegressionResult Regress(std::span<const Observation> x, std::span<const Observation> y) {
   if (x.size() != y.size()) return {};
-  const int n = static_cast<int>(x.size());
-  const Blank mx = Mean(x);
-  const Blank my = Mean(y);
-  const Blank lxx = SquaredDeviations(x, mx);
-  const Blank lyy = SquaredDeviations(y, my);
-  const Blank lxy = CrossDeviations(x, y, mx, my);
-
-  const Blank r = Divide(lxy, SquareRoot(Multiply(lxx, lyy)));
-  const Blank slope = Divide(lxy, lxx);
-  const Blank intercept = Subtract(my, Multiply(mx, slope));
-  return {NumberText(n), FormatDecimal(r), Equation(intercept, slope)};
+  const FittedLine line = FitLine(x, y);
+  return {NumberText(static_cast<int>(x.size())), FormatDecimal(line.r),
+          Equation(line.intercept, line.slope)};
 }
 
 std::string TOfR(std::string_view rText, std::string_view nText) {

@@ -1,6 +1,7 @@
 #include "stats/two_sample.h"
 
 #include "stats/arithmetic.h"
+#include "stats/moments.h"
 #include "stats/number.h"
 
 namespace sumvane {
@@ -30,11 +31,10 @@ std::string TwoSampleT(const TwoSampleFigures& figures) {
   return NumberText(Divide(difference, standardError));
 }
 
-GroupSummary SummariseGroup(std::span<const double> values) {
-  const int n = static_cast<int>(values.size());
-  const Blank mean = Mean(values);
-  const Blank sd = SquareRoot(Divide(SquaredDeviations(values, mean), n - 1.0));
-  return {NumberText(n), NumberText(mean), NumberText(sd)};
+GroupSummary SummariseGroup(std::span<const Observation> values) {
+  const MeanAndSd figures = DescribeValues(values);
+  return {NumberText(static_cast<int>(values.size())), NumberText(figures.mean),
+          NumberText(figures.sd)};
 }
 
 }  // namespace sumvane

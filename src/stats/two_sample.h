@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "stats/observation.h"
+
 namespace sumvane {
 
 // The degrees of freedom N1 + N2 - 2 from the texts of the two size boxes, in
@@ -36,8 +38,8 @@ struct GroupSummary {
   std::string sd;
 };
 
-// The sample standard deviation (divisor n - 1) is formed from the deviations
-// about the mean.
-GroupSummary SummariseGroup(std::span<const double> values);
+// The mean and the sample standard deviation (divisor n - 1), each rounded once
+// from the exact sums of the values (moments.h).
+GroupSummary SummariseGroup(std::span<const Observation> values);
 
 }  // namespace sumvane

@@ -84,13 +84,19 @@ TEST(SampleListTest, FirstEmptyRowEndsTheLeadingRunOfFilledCells) {
   EXPECT_EQ(ListOf({"1"}, {"1"}).FilledCount(3), 0);
 }
 
-TEST(SampleListTest, ColumnValuesReadTheCellsAsNumbers) {
+std::vector<double> ValuesOf(std::span<const Observation> observations) {
+  std::vector<double> values;
+  for (const Observation& observation : observations) values.push_back(observation.Value());
+  return values;
+}
+
+TEST(SampleListTest, ObservationsReadTheCellsAsNumbers) {
   const SampleList list = ListOf({"5.5", " ", "abc", "-2"}, {"1"});
-  EXPECT_EQ(list.ColumnValues(1, 99), (std::vector<double>{5.5, 0, 0, -2}));
-  EXPECT_EQ(list.ColumnValues(1, 2), (std::vector<double>{5.5, 0}));
-  EXPECT_EQ(list.ColumnValues(2, 2), (std::vector<double>{1, 0}));
-  EXPECT_TRUE(list.ColumnValues(1, -1).empty());
-  EXPECT_TRUE(list.ColumnValues(0, 4).empty());
+  EXPECT_EQ(ValuesOf(list.Observations(1, 99)), (std::vector<double>{5.5, 0, 0, -2}));
+  EXPECT_EQ(ValuesOf(list.Observations(1, 2)), (std::vector<double>{5.5, 0}));
+  EXPECT_EQ(ValuesOf(list.Observations(2, 2)), (std::vector<double>{1, 0}));
+  EXPECT_TRUE(list.Observations(1, -1).empty());
+  EXPECT_TRUE(list.Observations(0, 4).empty());
 }
 
 // Whatever sets, moves or drops cells, each cell's observation is its text as

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "observations_of.h"
 #include "stats/number.h"
 #include "stats/regression.h"
 
@@ -62,7 +63,7 @@ TEST(Regression, RTAndEquation) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.x) + " / " + testing::PrintToString(row.y));
-    const RegressionResult result = Regress(row.x, row.y);
+    const RegressionResult result = Regress(ObservationsOf(row.x), ObservationsOf(row.y));
     EXPECT_EQ(result.n, row.n);
     EXPECT_EQ(result.r, row.r);
     EXPECT_EQ(result.equation, row.equation);

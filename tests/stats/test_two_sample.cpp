@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "observations_of.h"
 #include "stats/number.h"
 #include "stats/two_sample.h"
 
@@ -101,13 +102,13 @@ TEST(GroupSummary, MeanAndSampleSd) {
       {{1, 1, 2}, "3", "1.33333333333333", ".577350269189626"},
       {{5}, "1", "5", ""},
       {{}, "0", "", ""},
-      {{1e308, 1e308}, "2", "", ""},
+      {{1.7e308, -1.7e308}, "2", "0", ""},
       // Large values with a small spread keep the digits of the spread.
       {{1e9 + 0.25, 1e9 + 0.5, 1e9 + 0.75}, "3", "1000000000.5", ".25"},
   };
   for (const GroupRow& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.values));
-    const GroupSummary summary = SummariseGroup(row.values);
+    const GroupSummary summary = SummariseGroup(ObservationsOf(row.values));
     EXPECT_EQ(summary.n, row.n);
     EXPECT_EQ(summary.mean, row.mean);
     EXPECT_EQ(summary.sd, row.sd);
@@ -121,8 +122,8 @@ TEST(GroupSummary, MeanAndSampleSd) {
       EXPECT_NEAR(ReadNumber(summary.sd), sd, 1e-12L * sd);
     }
   }
-  EXPECT_EQ(InBox(SummariseGroup(std::vector<double>{1, 2, 3, 4}).sd), "1.2909");
-  EXPECT_EQ(InBox(SummariseGroup(std::vector<double>{1, 1, 2}).mean), "1.3333");
+  EXPECT_EQ(InBox(SummariseGroup(ObservationsOf(std::vector<double>{1, 2, 3, 4})).sd), "1.2909");
+  EXPECT_EQ(InBox(SummariseGroup(ObservationsOf(std::vector<double>{1, 1, 2})).mean), "1.3333");
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ void PairedPanel::ListChanged(const SampleList& list, std::optional<int>) {
     UpdateAnswer();
     return;
   }
-  const PairedSummary summary = SummarisePairs(list.ColumnValues(1, n1), list.ColumnValues(2, n2));
+  const PairedSummary summary = SummarisePairs(list.Observations(1, n1), list.Observations(2, n2));
   kit::WriteBox(pairsBox_, summary.n);
   kit::WriteBox(meanDifferenceBox_, summary.meanDifference);
   kit::WriteBox(sdDifferenceBox_, summary.sdDifference);

@@ -77,7 +77,7 @@ void RegressionPanel::ListChanged(const SampleList& list, std::optional<int>) {
     UpdateAnswer();
     return;
   }
-  const RegressionResult result = Regress(list.ColumnValues(1, n1), list.ColumnValues(2, n2));
+  const RegressionResult result = Regress(list.Observations(1, n1), list.Observations(2, n2));
   kit::WriteBox(sizeBox_, result.n);
   kit::WriteBox(rBox_, result.r);
   kit::WriteBox(equationBox_, result.equation);

@@ -121,7 +121,7 @@ TableQuestion TwoSamplePanel::Question() const {
 void TwoSamplePanel::WriteGroup(const SampleList& list, int group) {
   const int n = list.FilledCount(group);
   (group == 1 ? sizes_.n1 : sizes_.n2) = static_cast<std::int16_t>(n);
-  const GroupSummary summary = SummariseGroup(list.ColumnValues(group, n));
+  const GroupSummary summary = SummariseGroup(list.Observations(group, n));
   const Group& boxes = groups_[group - 1];
   kit::WriteBox(boxes.mean, summary.mean);
   kit::WriteBox(boxes.sd, summary.sd);
