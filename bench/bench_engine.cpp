@@ -1,15 +1,16 @@
 // The engine and the data files at the list's full size: the calculation of
-// each analysis against a plain strtod pass over the same cells; the
-// calculation over cells read once into observations against the one that
-// reads every cell at each press; import and export of a full file against
-// reading or writing the same bytes and splitting them into lines; and
-// Fisher's exact P of the largest table.
+// each analysis over the observations the list keeps, against a plain strtod
+// pass over the same cells and a fixed bound; the list's reading of every
+// cell; import and export of a full file against reading or writing the same
+// bytes and splitting them into lines; and Fisher's exact P of the largest
+// table.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "bench_main.h"
@@ -17,7 +18,6 @@
 #include "files/file_store.h"
 #include "files/sample_file.h"
 #include "marks.h"
-#include "parsed_list.h"
 #include "stats/exact_tests.h"
 #include "workloads.h"
 
@@ -84,16 +84,11 @@ void CalculateRegressionBench(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(CalculateRegression(FullList()));
 }
 
-const ParsedColumns& ParsedFullList() {
-  static const ParsedColumns columns = ParseList(FullList());
-  return columns;
-}
-
 // Nine decimals beside ten-digit whole numbers in both groups: their squares
 // pass 127 bits, so the sums take the big-integer path.
-const ParsedColumns& ParsedWideList() {
-  static const ParsedColumns columns = [] {
-    ParsedColumns wide;
+const SampleList& WideList() {
+  static const SampleList list = [] {
+    std::vector<SampleRow> rows;
     for (int row = 1; row <= kFullRows; ++row) {
       const long cents = std::lround(std::stod(CellText(row, 1)) * 100);
       char text[16];
@@ -102,38 +97,31 @@ const ParsedColumns& ParsedWideList() {
       } else {
         std::snprintf(text, sizeof(text), "10000%05ld", cents);
       }
-      wide.group1.push_back(ReadObservation(text));
-      wide.group2.push_back(ReadObservation(text));
+      rows.push_back({std::to_string(row), text, text});
     }
+    SampleList wide;
+    wide.Assign(std::move(rows));
     return wide;
   }();
-  return columns;
+  return list;
 }
 
-void CalculateParsedTwoSampleBench(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(CalculateParsedTwoSample(ParsedFullList()));
+void CalculateWideBench(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(CalculateTwoSample(WideList()));
 }
 
-void CalculateParsedPairedBench(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(CalculateParsedPaired(ParsedFullList()));
-}
-
-void CalculateParsedRegressionBench(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(CalculateParsedRegression(ParsedFullList()));
-}
-
-// Every analysis's figures at once: the most one press can ask for.
-void CalculateParsedAllBench(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(CalculateParsedAll(ParsedFullList()));
-}
-
-void CalculateParsedWideBench(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(CalculateParsedTwoSample(ParsedWideList()));
-}
-
-// What the list pays once per import: every cell read into an observation.
-void ParseListBench(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(ParseList(FullList()));
+// What the list pays once per import, beyond the rows themselves: every cell
+// read into an observation.
+void ReadObservationsBench(benchmark::State& state) {
+  std::vector<Observation> observations(2 * static_cast<std::size_t>(kFullRows));
+  for (auto _ : state) {
+    std::size_t i = 0;
+    for (const SampleRow& row : FullList().Rows()) {
+      observations[i++] = ReadObservation(row.group1);
+      observations[i++] = ReadObservation(row.group2);
+    }
+    benchmark::DoNotOptimize(observations.data());
+  }
 }
 
 void StrtodSumBench(benchmark::State& state) {
@@ -212,30 +200,18 @@ void Register(const char* name, void (*fn)(benchmark::State&)) {
 
 void Checks(const Medians& m) {
   const double strtod = MedianOf(m, "baseline/strtod_sum");
-  PrintRatioMark("calculate two-sample, 32767 rows", MedianOf(m, "calculate/two_sample"),
-                 "strtod sum", strtod, 3.0);
-  PrintRatioMark("calculate paired, 32767 rows", MedianOf(m, "calculate/paired"), "strtod sum",
+  const std::pair<const char*, const char*> analyses[] = {
+      {"two_sample", "two-sample"}, {"paired", "paired"}, {"regression", "regression"}};
+  for (const auto& [name, label] : analyses) {
+    const double figure = MedianOf(m, std::string("calculate/") + name);
+    const std::string what = std::string("calculate ") + label + ", 32767 rows";
+    PrintRatioMark(what, figure, "strtod sum", strtod, 3.0);
+    PrintBoundMark(what, figure, 0.3);
+  }
+  PrintRatioMark("calculate two-sample, past 127 bits", MedianOf(m, "calculate/wide"), "strtod sum",
                  strtod, 3.0);
-  PrintRatioMark("calculate regression, 32767 rows", MedianOf(m, "calculate/regression"),
+  PrintRatioMark("read list into observations, 32767 rows", MedianOf(m, "list/read_observations"),
                  "strtod sum", strtod, 3.0);
-  const double twoSample = MedianOf(m, "calculate/two_sample");
-  PrintRatioMark("calculate two-sample, parsed once, 32767 rows",
-                 MedianOf(m, "calculate_parsed/two_sample"), "calculate two-sample", twoSample,
-                 0.2);
-  PrintRatioMark("calculate paired, parsed once, 32767 rows",
-                 MedianOf(m, "calculate_parsed/paired"), "calculate paired",
-                 MedianOf(m, "calculate/paired"), 0.2);
-  PrintRatioMark("calculate regression, parsed once, 32767 rows",
-                 MedianOf(m, "calculate_parsed/regression"), "calculate regression",
-                 MedianOf(m, "calculate/regression"), 0.2);
-  const double all = MedianOf(m, "calculate_parsed/all");
-  PrintRatioMark("calculate all analyses, parsed once, 32767 rows", all, "calculate two-sample",
-                 twoSample, 0.2);
-  PrintBoundMark("calculate all analyses, parsed once, 32767 rows", all, 0.3);
-  PrintRatioMark("calculate two-sample, parsed, past 127 bits",
-                 MedianOf(m, "calculate_parsed/wide"), "calculate two-sample", twoSample, 3.0);
-  PrintRatioMark("read list into observations, 32767 rows", MedianOf(m, "parse/list"), "strtod sum",
-                 strtod, 3.0);
   PrintRatioMark("import data layer, 32767 rows", MedianOf(m, "files/import"), "read + split lines",
                  MedianOf(m, "baseline/read_lines"), 3.0);
   PrintRatioMark("export data layer, 32767 rows", MedianOf(m, "files/export"),
@@ -251,12 +227,8 @@ int main(int argc, char** argv) {
   Register("calculate/two_sample", CalculateTwoSampleBench);
   Register("calculate/paired", CalculatePairedBench);
   Register("calculate/regression", CalculateRegressionBench);
-  Register("calculate_parsed/two_sample", CalculateParsedTwoSampleBench);
-  Register("calculate_parsed/paired", CalculateParsedPairedBench);
-  Register("calculate_parsed/regression", CalculateParsedRegressionBench);
-  Register("calculate_parsed/all", CalculateParsedAllBench);
-  Register("calculate_parsed/wide", CalculateParsedWideBench);
-  Register("parse/list", ParseListBench);
+  Register("calculate/wide", CalculateWideBench);
+  Register("list/read_observations", ReadObservationsBench);
   Register("baseline/strtod_sum", StrtodSumBench);
   Register("files/import", ImportBench);
   Register("baseline/read_lines", ReadLinesBench);

@@ -58,13 +58,4 @@ FittedLine FitLine(std::span<const Observation> x, std::span<const Observation> 
   return ExtendedLine(x, y);
 }
 
-PairFigures DescribePairs(std::span<const Observation> x, std::span<const Observation> y) {
-  if (x.size() != y.size()) return {DescribeValues(x), DescribeValues(y), {}, {}};
-  if (const auto sums = SumPairs(x, y)) {
-    return {FiguresOf(sums->x), FiguresOf(sums->y), FiguresOf(DifferenceSums(*sums)),
-            FiguresOf(*sums)};
-  }
-  return {DescribeValues(x), DescribeValues(y), ExtendedDifferences(x, y), ExtendedLine(x, y)};
-}
-
 }  // namespace sumvane

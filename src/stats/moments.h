@@ -34,14 +34,4 @@ MeanAndSd DescribeDifferences(std::span<const Observation> x, std::span<const Ob
 // Empty when the columns differ in length.
 FittedLine FitLine(std::span<const Observation> x, std::span<const Observation> y);
 
-// Every figure of two groups at once, as the four functions above give them;
-// equally long groups are summed in one pass.
-struct PairFigures {
-  MeanAndSd x;
-  MeanAndSd y;
-  MeanAndSd differences;
-  FittedLine line;
-};
-PairFigures DescribePairs(std::span<const Observation> x, std::span<const Observation> y);
-
 }  // namespace sumvane
