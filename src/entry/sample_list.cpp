@@ -17,17 +17,37 @@ const std::string& CellOf(const SampleRow& row, int group) {
 
 }  // namespace
 
+void SampleList::Column::Set(std::size_t row, std::string_view text) {
+  observations[row] = ReadObservation(text);
+  empty[row] = text.empty();
+}
+
+void SampleList::Column::Append() {
+  observations.emplace_back();
+  empty.push_back(true);
+}
+
+void SampleList::Column::Erase(std::size_t row) {
+  observations.erase(observations.begin() + static_cast<std::ptrdiff_t>(row));
+  empty.erase(empty.begin() + static_cast<std::ptrdiff_t>(row));
+}
+
+void SampleList::Column::Clear() {
+  observations.clear();
+  empty.clear();
+}
+
 int SampleList::Count() const { return static_cast<int>(rows_.size()); }
 
 void SampleList::Clear() {
   rows_.clear();
-  for (auto& column : observations_) column.clear();
+  for (Column& column : columns_) column.Clear();
 }
 
 bool SampleList::AppendRow(std::string label) {
   if (Count() >= kMaxRows) return false;
   rows_.push_back(SampleRow{std::move(label), {}, {}});
-  for (auto& column : observations_) column.emplace_back();
+  for (Column& column : columns_) column.Append();
   return true;
 }
 
@@ -43,7 +63,7 @@ std::optional<std::string_view> SampleList::Cell(int position, int group) const 
 
 bool SampleList::SetCell(int position, int group, std::string text) {
   if (position < 1 || position > Count() || !IsGroup(group)) return false;
-  observations_[group - 1][position - 1] = ReadObservation(text);
+  columns_[group - 1].Set(position - 1, text);
   CellOf(rows_[position - 1], group) = std::move(text);
   return true;
 }
@@ -51,17 +71,14 @@ bool SampleList::SetCell(int position, int group, std::string text) {
 bool SampleList::RemoveRow(int position) {
   if (position < 1 || position > Count()) return false;
   rows_.erase(rows_.begin() + (position - 1));
-  for (auto& column : observations_) column.erase(column.begin() + (position - 1));
+  for (Column& column : columns_) column.Erase(position - 1);
   return true;
 }
 
 int SampleList::FirstEmptyRow(int group) const {
   if (!IsGroup(group)) return 1;
-  const int count = Count();
-  for (int i = 0; i < count; ++i) {
-    if (CellOf(rows_[i], group).empty()) return i + 1;
-  }
-  return count + 1;
+  const std::vector<char>& empty = columns_[group - 1].empty;
+  return static_cast<int>(std::find(empty.begin(), empty.end(), char{true}) - empty.begin()) + 1;
 }
 
 int SampleList::FilledCount(int group) const { return FirstEmptyRow(group) - 1; }
@@ -69,11 +86,11 @@ int SampleList::FilledCount(int group) const { return FirstEmptyRow(group) - 1; 
 bool SampleList::Assign(std::vector<SampleRow> rows) {
   if (rows.size() > static_cast<std::size_t>(kMaxRows)) return false;
   for (int group : {1, 2}) {
-    std::vector<Observation>& column = observations_[group - 1];
-    column.clear();
-    column.shrink_to_fit();
-    column.reserve(rows.size());
-    for (const SampleRow& row : rows) column.push_back(ReadObservation(CellOf(row, group)));
+    Column& column = columns_[group - 1];
+    column = Column{};
+    column.observations.resize(rows.size());
+    column.empty.resize(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) column.Set(i, CellOf(rows[i], group));
   }
   rows_ = std::move(rows);
   return true;
@@ -83,7 +100,7 @@ const std::vector<SampleRow>& SampleList::Rows() const { return rows_; }
 
 std::span<const Observation> SampleList::Observations(int group, int count) const {
   if (!IsGroup(group) || count <= 0) return {};
-  return std::span(observations_[group - 1]).first(std::min(count, Count()));
+  return std::span(columns_[group - 1].observations).first(std::min(count, Count()));
 }
 
 }  // namespace sumvane

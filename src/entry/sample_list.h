@@ -59,10 +59,20 @@ class SampleList {
   std::span<const Observation> Observations(int group, int count) const;
 
  private:
+  // Each group's cells as the analyses use them, row for row beside rows_:
+  // the observations as one span, and which texts are empty, so that neither
+  // a calculation nor the search for the first empty cell walks the texts.
+  struct Column {
+    std::vector<Observation> observations;
+    std::vector<char> empty;
+    void Set(std::size_t row, std::string_view text);
+    void Append();
+    void Erase(std::size_t row);
+    void Clear();
+  };
+
   std::vector<SampleRow> rows_;
-  // One column per group, row for row beside rows_, so that a group's
-  // observations are one span.
-  std::array<std::vector<Observation>, 2> observations_;
+  std::array<Column, 2> columns_;
 };
 
 }  // namespace sumvane

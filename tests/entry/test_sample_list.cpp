@@ -100,7 +100,7 @@ TEST(SampleListTest, ObservationsReadTheCellsAsNumbers) {
 }
 
 // Whatever sets, moves or drops cells, each cell's observation is its text as
-// read afresh.
+// read afresh, and the first empty cell is found where the texts say.
 TEST(SampleListTest, ObservationsFollowEveryChange) {
   SampleList list;
   const std::function<void()> changes[] = {
@@ -112,7 +112,10 @@ TEST(SampleListTest, ObservationsFollowEveryChange) {
         list.SetCell(3, 2, "&H10");
         list.SetCell(1, 2, "1E999");
       },
-      [&] { list.SetCell(2, 1, "7x"); },
+      [&] {
+        list.SetCell(2, 1, "7x");
+        list.SetCell(3, 2, "");
+      },
       [&] { list.RemoveRow(1); },
       [&] {
         list.Assign({{"1", ".1", ""}, {"2", "", "-3"}, {"3", "2E-5", "0.30"}});
@@ -130,9 +133,12 @@ TEST(SampleListTest, ObservationsFollowEveryChange) {
     for (int group : {1, 2}) {
       const std::span<const Observation> column = list.Observations(group, list.Count());
       ASSERT_EQ(column.size(), static_cast<std::size_t>(list.Count()));
-      for (int position = 1; position <= list.Count(); ++position) {
+      int firstEmpty = list.Count() + 1;
+      for (int position = list.Count(); position >= 1; --position) {
         EXPECT_EQ(column[position - 1], ReadObservation(*list.Cell(position, group)));
+        if (list.Cell(position, group)->empty()) firstEmpty = position;
       }
+      EXPECT_EQ(list.FirstEmptyRow(group), firstEmpty);
     }
   }
 }
