@@ -20,10 +20,6 @@ BigInt ToBig(Int128 value) {
   return value < 0 ? BigInt(-big) : big;
 }
 
-BigInt BigPowerOfTen(int k) {
-  return boost::multiprecision::pow(BigInt(10), static_cast<unsigned>(k));
-}
-
 std::uint64_t Magnitude(std::int64_t x) {
   return x < 0 ? -static_cast<std::uint64_t>(x) : static_cast<std::uint64_t>(x);
 }
@@ -70,16 +66,25 @@ Survey SurveyColumn(std::span<const Observation> values) {
   return {exact, lowest, highest, largest};
 }
 
-// Whether every value at the lowest power of ten stays below the limit for
-// n of them, their squares and their products to be summed in 127 bits:
-// n · limit² < 2^127.
-bool FitsNarrow(const Survey& survey, std::size_t n) {
+// The largest whole number for which n of them, their squares and their
+// products stay within 127 bits: n · limit² < 2^127.
+std::uint64_t NarrowLimit(std::size_t n) {
   const long double root =
       std::sqrt(0x1p126L / static_cast<long double>(std::max<std::size_t>(n, 1)));
-  const std::uint64_t limit = std::min(std::uint64_t{1} << 62, static_cast<std::uint64_t>(root));
-  const auto span = static_cast<std::size_t>(survey.highest - survey.lowest);
+  return std::min(std::uint64_t{1} << 62, static_cast<std::uint64_t>(root));
+}
+
+// Whether every value of the column, in units of 10^exponent (at most its
+// lowest power), stays within the limit.
+bool WithinLimit(const Survey& survey, int exponent, std::uint64_t limit) {
+  if (survey.largest == 0) return true;
+  const auto span = static_cast<std::size_t>(survey.highest - exponent);
   return span < kPowersOfTen.size() &&
          survey.largest <= limit / static_cast<std::uint64_t>(kPowersOfTen[span]);
+}
+
+bool FitsNarrow(const Survey& survey, std::size_t n) {
+  return WithinLimit(survey, survey.lowest, NarrowLimit(n));
 }
 
 ColumnSums SumNarrow(std::span<const Observation> values, int exponent) {
@@ -171,15 +176,33 @@ std::optional<PairSums> SumPairs(std::span<const Observation> x, std::span<const
   return sums;
 }
 
-// Σd = Σx - Σy and Σd² = Σx² - 2Σxy + Σy², each brought to the lower of the
-// two columns' powers of ten.
-ColumnSums DifferenceSums(const PairSums& pairs) {
-  const int e = std::min(pairs.x.exponent, pairs.y.exponent);
-  const int dx = pairs.x.exponent - e;
-  const int dy = pairs.y.exponent - e;
-  return {pairs.x.n, e, pairs.x.sum * BigPowerOfTen(dx) - pairs.y.sum * BigPowerOfTen(dy),
-          pairs.x.squares * BigPowerOfTen(2 * dx) - 2 * pairs.products * BigPowerOfTen(dx + dy) +
-              pairs.y.squares * BigPowerOfTen(2 * dy)};
+// Each difference at the lower of the columns' lowest powers of ten. Values
+// within half the limit keep their differences within it.
+std::optional<ColumnSums> SumDifferences(std::span<const Observation> x,
+                                         std::span<const Observation> y) {
+  if (x.size() != y.size()) return std::nullopt;
+  const Survey xSurvey = SurveyColumn(x);
+  const Survey ySurvey = SurveyColumn(y);
+  if (!xSurvey.exact || !ySurvey.exact) return std::nullopt;
+  const int exponent = std::min(xSurvey.lowest, ySurvey.lowest);
+  const std::uint64_t half = NarrowLimit(x.size()) / 2;
+  if (WithinLimit(xSurvey, exponent, half) && WithinLimit(ySurvey, exponent, half)) {
+    Int128 sum = 0;
+    Int128 squares = 0;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+      const std::int64_t d = Scaled(x[i], exponent) - Scaled(y[i], exponent);
+      sum += d;
+      squares += static_cast<Int128>(d) * d;
+    }
+    return ColumnSums{x.size(), exponent, ToBig(sum), ToBig(squares)};
+  }
+  ColumnSums sums{x.size(), exponent, 0, 0};
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    const BigInt d = BigScaled(x[i], exponent) - BigScaled(y[i], exponent);
+    sums.sum += d;
+    sums.squares += d * d;
+  }
+  return sums;
 }
 
 }  // namespace sumvane

@@ -31,7 +31,8 @@ struct PairSums {
 // columns differ in length.
 std::optional<ColumnSums> SumColumn(std::span<const Observation> values);
 std::optional<PairSums> SumPairs(std::span<const Observation> x, std::span<const Observation> y);
-// The sums of the differences x - y, formed exactly from those of the pairs.
-ColumnSums DifferenceSums(const PairSums& pairs);
+// The sums of the differences x - y; empty as for the pairs.
+std::optional<ColumnSums> SumDifferences(std::span<const Observation> x,
+                                         std::span<const Observation> y);
 
 }  // namespace sumvane

@@ -48,7 +48,7 @@ MeanAndSd DescribeValues(std::span<const Observation> values) {
 
 MeanAndSd DescribeDifferences(std::span<const Observation> x, std::span<const Observation> y) {
   if (x.size() != y.size()) return {};
-  if (const auto sums = SumPairs(x, y)) return FiguresOf(DifferenceSums(*sums));
+  if (const auto sums = SumDifferences(x, y)) return FiguresOf(*sums);
   return ExtendedDifferences(x, y);
 }
 
