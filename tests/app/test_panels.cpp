@@ -11,6 +11,15 @@ namespace {
 
 QString Name(const char* base, int index) { return QStringLiteral("%1(%2)").arg(base).arg(index); }
 
+// 1001 rows in NIST's NumAcc pattern: the first pair, then the other two
+// alternating, in each group.
+Rows NumAcc(const Rows& firstAndAlternates) {
+  Rows rows{firstAndAlternates[0]};
+  for (int i = 0; i < 500; ++i)
+    rows.insert(rows.end(), {firstAndAlternates[1], firstAndAlternates[2]});
+  return rows;
+}
+
 }  // namespace
 
 class PanelsTest : public QObject {
@@ -292,6 +301,42 @@ class PanelsTest : public QObject {
     QCOMPARE(w.Text("Text8"), boxes[1]);
     QCOMPARE(w.Text("Text7"), boxes[2]);
     QCOMPARE(w.Text("Text10"), boxes[3]);
+  }
+
+  // The decimals typed are summed exactly, so figures that sums of doubles
+  // bend come out as certified: NumAcc2 (mean 1.2, sd .1) in group 1 and
+  // NumAcc4 (mean 10000000.2, sd .1) in group 2.
+  void calculateSumsTheDecimalsTyped() {
+    Window w;
+    w.Fill(NumAcc({{"1.2", "10000000.2"}, {"1.1", "10000000.1"}, {"1.3", "10000000.3"}}));
+    w.Click("Command2");
+    const QStringList boxes{"1.2", "1E+7", ".1", ".1", "1001", "1001"};
+    for (int i = 0; i <= 5; ++i) QCOMPARE(w.Text(Name("Text3", i)), boxes[i]);
+  }
+  void calculatePairsOffsetFromZero() {
+    Window w;
+    w.Click("Command1(1)");
+    w.Fill({{"1000000.15", "1000000.1"}, {"1000000.35", "1000000.2"}, {"1000000.05", "1000000.1"}});
+    w.Click("Command2");
+    QCOMPARE(w.Text("Text5(1)"), QStringLiteral(".05"));
+    QCOMPARE(w.Text("Text5(2)"), QStringLiteral(".1"));
+  }
+  // y = 0.5x - 400000 at x = 1000000.1 to 1000002.0.
+  void calculateRegressionOffsetFromZero() {
+    Rows rows;
+    for (int i = 1; i <= 20; ++i) {
+      rows.push_back({QStringLiteral("%1.%2").arg(1000000 + i / 10).arg(i % 10).toStdString(),
+                      QStringLiteral("%1.%2")
+                          .arg(100000 + i / 20)
+                          .arg(i % 20 * 5, 2, 10, QLatin1Char('0'))
+                          .toStdString()});
+    }
+    Window w;
+    w.Click("Command1(2)");
+    w.Fill(rows);
+    w.Click("Command2");
+    QCOMPARE(w.Text("Text8"), QStringLiteral("1"));
+    QCOMPARE(w.Text("Text10"), QStringLiteral("Y=-400000 + 0.5X"));
   }
 };
 
