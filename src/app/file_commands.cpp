@@ -14,12 +14,11 @@ namespace sumvane {
 FileCommands::FileCommands(QWidget* window, SampleListModel* model)
     : window_(window), model_(model) {}
 
-void FileCommands::Import(Dialogs& dialogs) {
+bool FileCommands::Import(Dialogs& dialogs) {
   const std::optional<QString> path = dialogs.AskOpenFileName(window_);
-  if (!path || path->isEmpty()) return;
-  if (auto rows = LoadSampleList(QFile::encodeName(*path).toStdString())) {
-    model_->Assign(std::move(*rows));
-  }
+  if (!path || path->isEmpty()) return false;
+  auto rows = LoadSampleList(QFile::encodeName(*path).toStdString());
+  return rows && model_->Assign(std::move(*rows));
 }
 
 void FileCommands::Export(Dialogs& dialogs) {

@@ -13,7 +13,8 @@ class FileCommands {
  public:
   FileCommands(QWidget* window, SampleListModel* model);
 
-  void Import(Dialogs& dialogs);
+  // True when the list was replaced.
+  bool Import(Dialogs& dialogs);
   void Export(Dialogs& dialogs);
   void OpenHelp(Dialogs& dialogs);
 

@@ -181,19 +181,27 @@ void Form1::Calculate() {
   }
 }
 
-void Form1::ImportSampleList() { files_->Import(*dialogs_); }
+void Form1::ImportSampleList() {
+  if (files_->Import(*dialogs_)) TellPanelListChanged(std::nullopt);
+}
 
 void Form1::ExportSampleList() { files_->Export(*dialogs_); }
 
 void Form1::ClearFromMenu() {
   if (!listView_->isHidden()) {
-    model_->Clear();
+    ClearList();
     return;
   }
   fourfoldTable_->Empty();
 }
 
-void Form1::ClearList() { model_->Clear(); }
+// No figure on screen describes data that is gone, and the next value goes
+// into row 1.
+void Form1::ClearList() {
+  model_->Clear();
+  entry_->ResetRowNumber();
+  if (!TableMode()) TellPanelListChanged(std::nullopt);
+}
 
 void Form1::DeleteSelectedRow() {
   const auto selected = SelectedRow();
@@ -201,6 +209,7 @@ void Form1::DeleteSelectedRow() {
   model_->RemoveRow(*selected);
   // The view moves its selection to the next row; the user chose none.
   listView_->selectionModel()->clearSelection();
+  if (!TableMode()) TellPanelListChanged(std::nullopt);
 }
 
 void Form1::OpenHelp() { files_->OpenHelp(*dialogs_); }

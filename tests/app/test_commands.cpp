@@ -165,6 +165,24 @@ class CommandsTest : public QObject {
     QVERIFY(!w.form.SelectedRow());
   }
 
+  // No figure on screen describes data that is gone.
+  void thePanelFollowsTheList() {
+    Window w;
+    w.Fill({{"1", "2"}, {"2", "4"}, {"3", "6"}});
+    w.Click("Command2");
+    QCOMPARE(w.Text("Text3(4)"), QStringLiteral("3"));
+    ClickRow(w, 3);
+    w.form.DeleteSelectedRow();
+    QCOMPARE(w.Text("Text3(0)"), QStringLiteral("1.5"));
+    QCOMPARE(w.Text("Text3(4)"), QStringLiteral("2"));
+    QCOMPARE(w.Text("Text3(6)"), QStringLiteral("2"));
+    w.Find<QAction>("清空")->trigger();
+    QCOMPARE(w.Text("Text3(0)"), QString());
+    QCOMPARE(w.Text("Text3(4)"), QStringLiteral("0"));
+    QCOMPARE(w.Text("Text3(9)"), QString());
+    QCOMPARE(w.Text("Text2"), QStringLiteral("1"));
+  }
+
   void clearFromTheMenuPerArrangement() {
     Window w;
     w.Fill({{"1", "2"}});

@@ -707,8 +707,13 @@ class Session {
         }
       }
     }
-    if (input_->text() != input || rowNumber_->text() != row) {
-      return QStringLiteral("clearing changed the input or row-number box");
+    // Clearing the list sends the next value to row 1; the table leaves the
+    // row number alone.
+    const bool listCleared = !fromMenu || ListMode();
+    const QString rowAfter = listCleared ? QStringLiteral("1") : row;
+    if (input_->text() != input || rowNumber_->text() != rowAfter) {
+      return QStringLiteral("clearing changed the input box or left the row-number box at %1")
+          .arg(rowNumber_->text());
     }
     return {};
   }
