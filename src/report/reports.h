@@ -13,10 +13,12 @@
 // one line saying what to enter.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
 #include "stats/answer_text.h"
+#include "stats/fourfold.h"
 
 namespace sumvane {
 
@@ -49,11 +51,39 @@ struct CorrelationPanelTexts {
   bool unequalGroups = false;
 };
 
+// The fourfold table: the four cells, the margins a + c, b + d, a + b, c + d
+// and the total, as the table shows them.
+struct FourfoldTableTexts {
+  FourfoldCells cells{};
+  std::array<std::string_view, 4> margins{};
+  std::string_view total{};
+};
+
+// The chi-square panel of a fourfold table: n, the expected counts of a, b,
+// c, d and chi-square.
+struct ChiSquarePanelTexts {
+  FourfoldTableTexts table{};
+  std::string_view n{};
+  std::array<std::string_view, 4> expected{};
+  std::string_view chiSquare{};
+};
+
+// The paired chi-square panel: n and chi-square.
+struct PairedChiSquarePanelTexts {
+  FourfoldTableTexts table{};
+  std::string_view n{};
+  std::string_view chiSquare{};
+};
+
 std::string TwoSampleReport(const TwoSamplePanelTexts& panel, Alpha alpha,
                             const ReportPictures& pictures = {});
 std::string PairedReport(const PairedPanelTexts& panel, Alpha alpha,
                          const ReportPictures& pictures = {});
 std::string CorrelationReport(const CorrelationPanelTexts& panel, Alpha alpha,
                               const ReportPictures& pictures = {});
+std::string ChiSquareReport(const ChiSquarePanelTexts& panel, Alpha alpha,
+                            const ReportPictures& pictures = {});
+std::string PairedChiSquareReport(const PairedChiSquarePanelTexts& panel, Alpha alpha,
+                                  const ReportPictures& pictures = {});
 
 }  // namespace sumvane
