@@ -64,8 +64,7 @@ void WriteRhoInterval(html::Page& page, const CorrelationPanelTexts& panel) {
   }
   page.Paragraph("ρ的95%置信区间（Fisher z变换）：z = tanh" + Sup("−1") +
                  "r = ½ln[(1+r)/(1−r)] = " + FourDigitText(std::atanh(r)) +
-                 "，z ± 1.96/√(n−3) 反变换得 (" + FourDigitText(interval->lower) + ", " +
-                 FourDigitText(interval->upper) + ")");
+                 "，z ± 1.96/√(n−3) 反变换得 " + report::IntervalText(*interval));
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include "report/steps.h"
 #include "stats/answers.h"
 #include "stats/arithmetic.h"
-#include "stats/four_digit_text.h"
 #include "stats/number.h"
 #include "stats/report_figures.h"
 
@@ -94,8 +93,7 @@ std::string PairedReport(const PairedPanelTexts& panel, Alpha alpha,
   page.Paragraph(
       "差值总体均数μ" + Sub("d") + "的95%置信区间：" + kMeanDifference + " ± t" + Sub("0.05/2,ν") +
       kStandardError + " = " +
-      (interval ? "(" + FourDigitText(interval->lower) + ", " + FourDigitText(interval->upper) + ")"
-                : std::string("不能计算（差值标准差为0）")));
+      (interval ? report::IntervalText(*interval) : std::string("不能计算（差值标准差为0）")));
   return page.Text();
 }
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "stats/four_digit_text.h"
 #include "stats/number.h"
 
 namespace sumvane::report {
@@ -72,6 +73,10 @@ std::string Operand(std::string_view text) {
 std::string AlphaFigure(Alpha alpha) {
   const std::string text = AlphaText(alpha);
   return text.substr(text.find('=') + 1);
+}
+
+std::string IntervalText(const Interval& interval) {
+  return "(" + FourDigitText(interval.lower) + ", " + FourDigitText(interval.upper) + ")";
 }
 
 void WriteHypotheses(html::Page& page, std::string_view h0, std::string_view h1, Alpha alpha) {

@@ -9,6 +9,7 @@
 #include "report/html.h"
 #include "stats/answer_text.h"
 #include "stats/answers.h"
+#include "stats/report_figures.h"
 #include "stats/table_lookup.h"
 
 namespace sumvane::report {
@@ -29,6 +30,9 @@ std::string Operand(std::string_view text);
 
 // α as a figure, "0.05".
 std::string AlphaFigure(Alpha alpha);
+
+// A confidence interval, its limits to four significant digits: "(0.2109, 4.789)".
+std::string IntervalText(const Interval& interval);
 
 // H0 and H1 in the analysis's words (markup), then α.
 void WriteHypotheses(html::Page& page, std::string_view h0, std::string_view h1, Alpha alpha);

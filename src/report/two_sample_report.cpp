@@ -28,10 +28,6 @@ const std::string kMean1 = kMean + Sub("1"), kMean2 = kMean + Sub("2");
 const std::string kSquare = Sup("2");
 const std::string kStandardError = "S" + Sub(kMean + "1−" + kMean + "2");
 
-std::string Interval(const sumvane::Interval& interval) {
-  return "(" + FourDigitText(interval.lower) + ", " + FourDigitText(interval.upper) + ")";
-}
-
 void WriteData(html::Page& page, const TwoSamplePanelTexts& panel) {
   page.Table({{"组别", "例数 n", "均数 " + kMean, "标准差 S"},
               {"第1组", Shown(panel.n1), Shown(panel.mean1), Shown(panel.sd1)},
@@ -133,11 +129,11 @@ void WriteRemarks(html::Page& page, const TwoSamplePanelTexts& panel, Alpha alph
     }
   }
 
-  const std::optional<sumvane::Interval> interval = PooledDifferenceInterval(first, second);
+  const std::optional<Interval> interval = PooledDifferenceInterval(first, second);
   const std::string formula =
       "(" + kMean1 + "−" + kMean2 + ") ± t" + Sub("0.05/2,ν") + kStandardError;
   page.Paragraph("两总体均数之差的95%置信区间：" + formula + " = " +
-                 (interval ? Interval(*interval) : std::string("不能计算")));
+                 (interval ? report::IntervalText(*interval) : std::string("不能计算")));
 }
 
 }  // namespace
