@@ -138,7 +138,9 @@ std::string ChiSquareReport(const ChiSquarePanelTexts& panel, Alpha alpha,
                               .firstRow = "试验组",
                               .secondRow = "对照组",
                               .firstColumn = "阳性（+）",
-                              .secondColumn = "阴性（-）"});
+                              .secondColumn = "阴性（-）"},
+                             panel.expected);
+  if (SmallestExpected(panel)) page.Paragraph("括号内为理论数T。");
   page.Insert(pictures.data);
 
   report::BeginStep(page, report::Step::kHypotheses);

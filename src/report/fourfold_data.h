@@ -2,6 +2,8 @@
 // their margins and total, under the captions of the analysis.
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string_view>
 
 #include "report/html.h"
@@ -18,7 +20,10 @@ struct FourfoldCaptions {
 // No cell holds anything.
 bool IsEmptyTable(const FourfoldTableTexts& table);
 
+// The expected counts of a, b, c, d, when given, stand in brackets beside
+// their cells, as the textbook sets them.
 void WriteFourfoldTable(html::Page& page, const FourfoldTableTexts& table,
-                        const FourfoldCaptions& captions);
+                        const FourfoldCaptions& captions,
+                        const std::optional<std::array<std::string_view, 4>>& expected = {});
 
 }  // namespace sumvane::report
