@@ -41,7 +41,7 @@ void WriteExpectedCounts(html::Page& page, const ChiSquarePanelTexts& panel) {
   page.Paragraph("理论数 T = n" + Sub("R") + "n" + Sub("C") + "/n，n" + Sub("R") + "、n" +
                  Sub("C") + "为所在行、列的合计，n=" + Shown(panel.n) + "：");
   for (int i = 0; i < 4; ++i) {
-    page.Paragraph("T" + Sub(kCells[i]) + " = " + kMargins[i] +
+    page.Paragraph(std::string("T") + Sub(kCells[i]) + " = " + kMargins[i] +
                    "/n = " + Operand(RowMargin(panel.table, i)) + "×" +
                    Operand(ColumnMargin(panel.table, i)) + "/" + Operand(panel.n) + " = " +
                    (report::IsBlank(panel.expected[i]) ? std::string("不能计算（n=0）")

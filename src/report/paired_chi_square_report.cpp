@@ -35,7 +35,7 @@ bool WriteStatistic(html::Page& page, const PairedChiSquarePanelTexts& panel, bo
     report::WriteStop(page, "b+c=0，没有结果不一致的对子，χ²不能计算。");
     return false;
   }
-  const std::string sum = "(" + Operand(cells.b) + "+" + Operand(cells.c) + ")";
+  const std::string sum = std::string("(") + Operand(cells.b) + "+" + Operand(cells.c) + ")";
   const std::string difference = Operand(cells.b) + "−" + Operand(cells.c);
   if (corrected) {
     std::string line = "b+c=" + discordant + " &lt; 40，用校正公式：χ²" + Sub("c") +

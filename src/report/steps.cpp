@@ -31,11 +31,11 @@ std::string CellSymbol(CriticalTable table, std::string_view probability, std::s
     case CriticalTable::kChiSquare:
       return "χ²" + Sub(where);
     case CriticalTable::kR:
-      return "r" + Sub(where);
+      return std::string("r") + Sub(where);
     case CriticalTable::kT:
       break;
   }
-  return "t" + Sub(where);
+  return std::string("t") + Sub(where);
 }
 
 std::string Cell(CriticalTable table, const TableCell& cell, std::string_view row) {
@@ -76,12 +76,13 @@ std::string AlphaFigure(Alpha alpha) {
 }
 
 std::string IntervalText(const Interval& interval) {
-  return "(" + FourDigitText(interval.lower) + ", " + FourDigitText(interval.upper) + ")";
+  return std::string("(") + FourDigitText(interval.lower) + ", " + FourDigitText(interval.upper) +
+         ")";
 }
 
 void WriteHypotheses(html::Page& page, std::string_view h0, std::string_view h1, Alpha alpha) {
-  page.Paragraph("H" + Sub("0") + "：" + std::string(h0));
-  page.Paragraph("H" + Sub("1") + "：" + std::string(h1));
+  page.Paragraph(std::string("H") + Sub("0") + "：" + std::string(h0));
+  page.Paragraph(std::string("H") + Sub("1") + "：" + std::string(h1));
   page.Paragraph(AlphaText(alpha) + "（双侧）");
 }
 
@@ -126,7 +127,7 @@ void WriteConclusion(html::Page& page, const Answer& answer, std::string_view so
   page.Paragraph(std::string(source) + "，" + Escape(answer.pText) + "。");
   const std::string what = finding == Finding::kCorrelation ? "相关" : "差异";
   const std::string level = "按" + AlphaText(alpha) + "水准，";
-  const std::string h = "H" + Sub("0");
+  const std::string h = std::string("H") + Sub("0");
   if (IsSignificant(*answer.p, alpha)) {
     page.Paragraph("<b>" + level + "拒绝" + h + "，接受H" + Sub("1") + "，" + what +
                    "有统计学意义，可认为" + std::string(claim) + "。</b>");

@@ -89,8 +89,8 @@ void WriteWelch(html::Page& page, const GroupStatistics& first, const GroupStati
     report::WriteStop(page, "t′不能计算。");
     return;
   }
-  const std::string v1 = "S" + Sub("1") + kSquare + "/n" + Sub("1");
-  const std::string v2 = "S" + Sub("2") + kSquare + "/n" + Sub("2");
+  const std::string v1 = std::string("S") + Sub("1") + kSquare + "/n" + Sub("1");
+  const std::string v2 = std::string("S") + Sub("2") + kSquare + "/n" + Sub("2");
   page.Paragraph("t′ = |" + kMean1 + "−" + kMean2 + "|/√(" + v1 + "+" + v2 + ") = |" +
                  Operand(panel.mean1) + "−" + Operand(panel.mean2) + "|/√(" + Operand(panel.sd1) +
                  kSquare + "/" + Operand(panel.n1) + "+" + Operand(panel.sd2) + kSquare + "/" +
