@@ -60,6 +60,9 @@ Actions BuildMenus(QMainWindow* window) {
   a.alpha05->setChecked(true);
   a.openTable = MakeAction(window, QStringLiteral("界值表"), QStringLiteral("查看界值表"),
                            QKeySequence(Qt::CTRL | Qt::Key_T));
+  a.report = MakeAction(window, QStringLiteral("计算过程"), QStringLiteral("计算过程"),
+                        QKeySequence(Qt::CTRL | Qt::Key_R));
+  a.report->setIcon(ToolbarIcon(QStringLiteral("x-office-document"), QStringLiteral("report")));
   a.help = MakeAction(window, QStringLiteral("操作说明"), QStringLiteral("帮助"),
                       QKeySequence(Qt::CTRL | Qt::Key_E));
   a.clearList = MakeAction(window, QStringLiteral("清空1"), QStringLiteral("清空"),
@@ -83,6 +86,7 @@ Actions BuildMenus(QMainWindow* window) {
   edit->addAction(a.alpha01);
   edit->addSeparator();
   edit->addAction(a.openTable);
+  edit->addAction(a.report);
 
   QMenu* help = window->menuBar()->addMenu(QStringLiteral("帮助(H)"));
   help->setObjectName(QStringLiteral("帮助"));
@@ -100,6 +104,8 @@ void BuildToolbar(QWidget* client, const Actions& actions) {
   toolbar->setFloatable(false);
   toolbar->addAction(actions.importList);
   toolbar->addAction(actions.exportList);
+  toolbar->addSeparator();
+  toolbar->addAction(actions.report);
   toolbar->addSeparator();
   toolbar->addAction(actions.exit);
   PlaceTwips(toolbar, 75, 150, 7200, 330);

@@ -24,6 +24,8 @@ struct Actions {
   QAction* alpha01 = nullptr;
   // The critical-value table on show, whole, in a window of its own.
   QAction* openTable = nullptr;
+  // The worked calculation of the analysis on show.
+  QAction* report = nullptr;
   // 帮助
   QAction* help = nullptr;
   // The list's pop-up menu.

@@ -15,6 +15,7 @@
 #include "app/panels/regression_panel.h"
 #include "app/panels/two_sample_panel.h"
 #include "app/reference_tables.h"
+#include "app/report_window.h"
 #include "app/resource_icon.h"
 #include "app/sample_list_model.h"
 #include "app/twips.h"
@@ -75,6 +76,9 @@ void Form1::BuildParts(QWidget* client) {
   entry_ = new EntryFrame(client, model_, listView_->selectionModel());
   BuildPanels(client);
   files_ = std::make_unique<FileCommands>(this, model_);
+  report_ = new ReportWindow(
+      this, [this] { return CurrentPanel()->ReportHtml({}); },
+      [this]() -> Dialogs& { return *dialogs_; });
 }
 
 // The first four panels share the black picture box Picture2; the fifth
@@ -102,6 +106,7 @@ void Form1::ConnectParts() {
   connect(actions_.alpha05, &QAction::triggered, this, [this] { SetAlpha(Alpha::kFivePercent); });
   connect(actions_.alpha01, &QAction::triggered, this, [this] { SetAlpha(Alpha::kOnePercent); });
   connect(actions_.openTable, &QAction::triggered, tables_, &ReferenceTables::OpenWindow);
+  connect(actions_.report, &QAction::triggered, report_, &ReportWindow::Open);
   connect(actions_.deleteListRow, &QAction::triggered, this, &Form1::DeleteSelectedRow);
 
   connect(methods_, &MethodButtons::Chosen, this, &Form1::ChooseMethod);
@@ -114,7 +119,9 @@ void Form1::ConnectParts() {
   connect(fourfoldTable_, &FourfoldTable::CellsChanged, this, &Form1::TellPanelCellsChanged);
   for (AnalysisPanel* panel : panels_) {
     connect(panel, &AnalysisPanel::FiguresChanged, this, [this, panel] {
-      if (panel == CurrentPanel()) PointTableAtAnswer();
+      if (panel != CurrentPanel()) return;
+      PointTableAtAnswer();
+      report_->Refresh();
     });
   }
 }
@@ -164,6 +171,7 @@ void Form1::ChooseMethod(int method) {
 
   tables_->ShowFor(analysis_);
   PointTableAtAnswer();
+  report_->Refresh();
   entry_->SetTableMode(TableMode());
   listView_->setVisible(!TableMode());
   fourfoldTable_->setVisible(TableMode());

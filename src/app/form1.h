@@ -37,6 +37,7 @@ class EntryFrame;
 class FourfoldTable;
 class MethodButtons;
 class ReferenceTables;
+class ReportWindow;
 class SampleList;
 class SampleListModel;
 class SampleListView;
@@ -98,6 +99,7 @@ class Form1 : public QMainWindow {
   EntryFrame* entry_ = nullptr;
   std::array<AnalysisPanel*, kAnalysisCount> panels_{};
   std::unique_ptr<FileCommands> files_;
+  ReportWindow* report_ = nullptr;
 };
 
 }  // namespace sumvane

@@ -110,8 +110,8 @@ class CommandsTest : public QObject {
     for (QAction* a : w.Find<QToolBar>("Toolbar1")->actions()) {
       tools << (a->isSeparator() ? "-" : a->text());
     }
-    QCOMPARE(tools, (QStringList{"导入", "导出", "-", "退出"}));
-    for (const char* name : {"导入", "导出", "退出"})
+    QCOMPARE(tools, (QStringList{"导入", "导出", "-", "计算过程", "-", "退出"}));
+    for (const char* name : {"导入", "导出", "计算过程", "退出"})
       QVERIFY(!ToolButton(w, name)->icon().isNull());
   }
 

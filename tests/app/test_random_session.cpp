@@ -218,6 +218,9 @@ class SessionDialogs : public sumvane::Dialogs {
   void ShowMessage(QWidget*, const QString& text) override { messages << text; }
   std::optional<QString> AskSaveFileName(QWidget*) override { return Take(); }
   std::optional<QString> AskOpenFileName(QWidget*) override { return Take(); }
+  std::optional<QString> AskReportFileName(QWidget*) override { return std::nullopt; }
+  bool SetUpPrinter(QWidget*, QPrinter&) override { return false; }
+  UnsavedList AskAboutUnsavedList(QWidget*) override { return UnsavedList::kDiscard; }
   void OpenUrl(const QUrl&) override { ++pagesOpened; }
 
   QStringList answers;  // a null text: the user cancels

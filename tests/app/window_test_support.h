@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -25,7 +26,12 @@ class ScriptedDialogs : public Dialogs {
     QStringList messages;
     int saveAsked = 0;
     int openAsked = 0;
+    int unsavedAsked = 0;
     QList<QUrl> opened;
+    // What the next question about an unexported list answers.
+    Dialogs::UnsavedList unsavedAnswer = Dialogs::UnsavedList::kDiscard;
+    // Where a print goes: a PDF file, or nowhere (the dialog is cancelled).
+    QString printFile;
   };
   // A null QString in the script stands for a cancelled dialog.
   ScriptedDialogs(std::shared_ptr<Log> log, QStringList files)
@@ -39,6 +45,17 @@ class ScriptedDialogs : public Dialogs {
   std::optional<QString> AskOpenFileName(QWidget*) override {
     ++log_->openAsked;
     return Next();
+  }
+  std::optional<QString> AskReportFileName(QWidget*) override { return Next(); }
+  bool SetUpPrinter(QWidget*, QPrinter& printer) override {
+    if (log_->printFile.isEmpty()) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(log_->printFile);
+    return true;
+  }
+  UnsavedList AskAboutUnsavedList(QWidget*) override {
+    ++log_->unsavedAsked;
+    return log_->unsavedAnswer;
   }
   void OpenUrl(const QUrl& url) override { log_->opened << url; }
 
