@@ -76,9 +76,6 @@ void Form1::BuildParts(QWidget* client) {
   entry_ = new EntryFrame(client, model_, listView_->selectionModel());
   BuildPanels(client);
   files_ = std::make_unique<FileCommands>(this, model_);
-  report_ = new ReportWindow(
-      this, [this] { return CurrentPanel()->ReportHtml({}); },
-      [this]() -> Dialogs& { return *dialogs_; });
 }
 
 // The first four panels share the black picture box Picture2; the fifth
@@ -106,7 +103,7 @@ void Form1::ConnectParts() {
   connect(actions_.alpha05, &QAction::triggered, this, [this] { SetAlpha(Alpha::kFivePercent); });
   connect(actions_.alpha01, &QAction::triggered, this, [this] { SetAlpha(Alpha::kOnePercent); });
   connect(actions_.openTable, &QAction::triggered, tables_, &ReferenceTables::OpenWindow);
-  connect(actions_.report, &QAction::triggered, report_, &ReportWindow::Open);
+  connect(actions_.report, &QAction::triggered, this, &Form1::OpenReport);
   connect(actions_.deleteListRow, &QAction::triggered, this, &Form1::DeleteSelectedRow);
 
   connect(methods_, &MethodButtons::Chosen, this, &Form1::ChooseMethod);
@@ -121,7 +118,7 @@ void Form1::ConnectParts() {
     connect(panel, &AnalysisPanel::FiguresChanged, this, [this, panel] {
       if (panel != CurrentPanel()) return;
       PointTableAtAnswer();
-      report_->Refresh();
+      if (report_) report_->Refresh();
     });
   }
 }
@@ -156,6 +153,16 @@ void Form1::TellPanelCellsChanged() {
 
 void Form1::PointTableAtAnswer() { tables_->PointAt(CurrentPanel()->Question()); }
 
+// Made when first asked for, so that start-up does not pay for it.
+void Form1::OpenReport() {
+  if (!report_) {
+    report_ = new ReportWindow(
+        this, [this] { return CurrentPanel()->ReportHtml({}); },
+        [this]() -> Dialogs& { return *dialogs_; });
+  }
+  report_->Open();
+}
+
 void Form1::SetAlpha(Alpha alpha) {
   for (AnalysisPanel* panel : panels_) panel->SetAlpha(alpha);
 }
@@ -171,7 +178,7 @@ void Form1::ChooseMethod(int method) {
 
   tables_->ShowFor(analysis_);
   PointTableAtAnswer();
-  report_->Refresh();
+  if (report_) report_->Refresh();
   entry_->SetTableMode(TableMode());
   listView_->setVisible(!TableMode());
   fourfoldTable_->setVisible(TableMode());

@@ -69,6 +69,7 @@ class Form1 : public QMainWindow {
   void ClearList();
   void DeleteSelectedRow();
   void OpenHelp();
+  void OpenReport();
   void ExitProgram();
 
  protected:

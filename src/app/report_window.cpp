@@ -59,6 +59,8 @@ ReportWindow::ReportWindow(QWidget* owner, Source source, std::function<Dialogs&
   text_->setObjectName(QStringLiteral("ReportText"));
   text_->setAccessibleName(QStringLiteral("计算过程"));
   text_->setOpenLinks(false);
+  // A scroll bar that comes and goes would lay the report out twice.
+  text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   text_->document()->setDefaultFont(kit::WindowFont(kReportPointSize));
   text_->installEventFilter(this);
 
