@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenuBar>
+#include <QUndoStack>
 
 #include "app/entry_frame.h"
 #include "app/fourfold_table.h"
@@ -19,6 +20,7 @@
 #include "app/resource_icon.h"
 #include "app/sample_list_model.h"
 #include "app/twips.h"
+#include "app/undo_commands.h"
 #include "app/widget_kit.h"
 #include "stats/fourfold.h"
 
@@ -71,11 +73,12 @@ void Form1::BuildParts(QWidget* client) {
   methods_ = new MethodButtons(client);
   tables_ = new ReferenceTables(client);
   model_ = new SampleListModel(this);
+  undo_ = new QUndoStack(this);
   listView_ = new SampleListView(client, model_, popup);
   fourfoldTable_ = new FourfoldTable(client);
-  entry_ = new EntryFrame(client, model_, listView_->selectionModel());
+  entry_ = new EntryFrame(client, model_, listView_->selectionModel(), undo_);
   BuildPanels(client);
-  files_ = std::make_unique<FileCommands>(this, model_);
+  files_ = std::make_unique<FileCommands>(this, model_, undo_);
 }
 
 // The first four panels share the black picture box Picture2; the fifth
@@ -100,6 +103,12 @@ void Form1::ConnectParts() {
   connect(actions_.deleteRow, &QAction::triggered, this, &Form1::DeleteSelectedRow);
   connect(actions_.help, &QAction::triggered, this, &Form1::OpenHelp);
   connect(actions_.clearList, &QAction::triggered, this, &Form1::ClearList);
+  connect(actions_.undo, &QAction::triggered, this, &Form1::Undo);
+  connect(actions_.redo, &QAction::triggered, this, &Form1::Redo);
+  actions_.undo->setEnabled(false);
+  actions_.redo->setEnabled(false);
+  connect(undo_, &QUndoStack::canUndoChanged, actions_.undo, &QAction::setEnabled);
+  connect(undo_, &QUndoStack::canRedoChanged, actions_.redo, &QAction::setEnabled);
   connect(actions_.alpha05, &QAction::triggered, this, [this] { SetAlpha(Alpha::kFivePercent); });
   connect(actions_.alpha01, &QAction::triggered, this, [this] { SetAlpha(Alpha::kOnePercent); });
   connect(actions_.openTable, &QAction::triggered, tables_, &ReferenceTables::OpenWindow);
@@ -114,6 +123,10 @@ void Form1::ConnectParts() {
           [this] { dialogs_->ShowMessage(this, QStringLiteral("输入数据不能为空！")); });
   connect(entry_, &EntryFrame::CalculateRequested, this, &Form1::Calculate);
   connect(fourfoldTable_, &FourfoldTable::CellsChanged, this, &Form1::TellPanelCellsChanged);
+  connect(fourfoldTable_, &FourfoldTable::CellEdited, this,
+          [this](int cell, const FourfoldTable::Cells& before, const FourfoldTable::Cells& after) {
+            undo_->push(new CellsChange(fourfoldTable_, before, after, cell));
+          });
   for (AnalysisPanel* panel : panels_) {
     connect(panel, &AnalysisPanel::FiguresChanged, this, [this, panel] {
       if (panel != CurrentPanel()) return;
@@ -167,10 +180,22 @@ void Form1::SetAlpha(Alpha alpha) {
   for (AnalysisPanel* panel : panels_) panel->SetAlpha(alpha);
 }
 
+void Form1::EmptyList(const QString& what) {
+  if (List().Count() > 0) ChangeList(undo_, model_, 1, List().Count(), {}, what);
+}
+
+void Form1::EmptyFourfoldTable() {
+  undo_->push(new CellsChange(fourfoldTable_, fourfoldTable_->CellTexts(), {}));
+}
+
+// Choosing an analysis clears the list and, for the chi-square analyses, the
+// table, as one step: undone, the rows come back under the analysis now
+// chosen, which is how a user reuses data for another test.
 void Form1::ChooseMethod(int method) {
   if (method < 0 || method >= kAnalysisCount) return;
+  undo_->beginMacro(QStringLiteral("选择分析"));
   entry_->ResetRowNumber();
-  model_->Clear();
+  EmptyList(QStringLiteral("选择分析"));
   for (auto* panel : panels_) panel->hide();
   panels_[method]->show();
   methods_->ShowChosen(Analysis(method));
@@ -182,9 +207,11 @@ void Form1::ChooseMethod(int method) {
   entry_->SetTableMode(TableMode());
   listView_->setVisible(!TableMode());
   fourfoldTable_->setVisible(TableMode());
-  if (!TableMode()) return;
-  fourfoldTable_->ShowCaptions(analysis_);
-  fourfoldTable_->Empty();
+  if (TableMode()) {
+    fourfoldTable_->ShowCaptions(analysis_);
+    EmptyFourfoldTable();
+  }
+  undo_->endMacro();
 }
 
 // In table mode Calculate repeats the calculation a cell change runs.
@@ -207,13 +234,13 @@ void Form1::ClearFromMenu() {
     ClearList();
     return;
   }
-  fourfoldTable_->Empty();
+  EmptyFourfoldTable();
 }
 
 // No figure on screen describes data that is gone, and the next value goes
 // into row 1.
 void Form1::ClearList() {
-  model_->Clear();
+  EmptyList(QStringLiteral("清空"));
   entry_->ResetRowNumber();
   if (!TableMode()) TellPanelListChanged(std::nullopt);
 }
@@ -221,7 +248,7 @@ void Form1::ClearList() {
 void Form1::DeleteSelectedRow() {
   const auto selected = SelectedRow();
   if (!selected) return;
-  model_->RemoveRow(*selected);
+  ChangeList(undo_, model_, *selected, 1, {}, QStringLiteral("删除"));
   // The view moves its selection to the next row; the user chose none.
   listView_->selectionModel()->clearSelection();
   if (!TableMode()) TellPanelListChanged(std::nullopt);
@@ -229,11 +256,41 @@ void Form1::DeleteSelectedRow() {
 
 void Form1::OpenHelp() { files_->OpenHelp(*dialogs_); }
 
-void Form1::ExitProgram() {
-  close();
-  QCoreApplication::quit();
+// Undoing or redoing a change of the list recomputes the panel, as every
+// change of the list does; a change of the cells recomputes by itself.
+void Form1::Undo() {
+  undo_->undo();
+  if (!TableMode()) TellPanelListChanged(std::nullopt);
 }
 
-void Form1::closeEvent(QCloseEvent* event) { event->accept(); }
+void Form1::Redo() {
+  undo_->redo();
+  if (!TableMode()) TellPanelListChanged(std::nullopt);
+}
+
+void Form1::ExitProgram() {
+  if (close()) QCoreApplication::quit();
+}
+
+// Nothing typed is lost by accident: list changes never exported are offered
+// for export first.
+void Form1::closeEvent(QCloseEvent* event) {
+  if (files_->ListChangedSinceSaved()) {
+    switch (dialogs_->AskAboutUnsavedList(this)) {
+      case Dialogs::UnsavedList::kExport:
+        if (!files_->Export(*dialogs_)) {
+          event->ignore();
+          return;
+        }
+        break;
+      case Dialogs::UnsavedList::kDiscard:
+        break;
+      case Dialogs::UnsavedList::kCancel:
+        event->ignore();
+        return;
+    }
+  }
+  event->accept();
+}
 
 }  // namespace sumvane

@@ -19,6 +19,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QUndoStack>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -70,6 +71,8 @@ class Form1 : public QMainWindow {
   void DeleteSelectedRow();
   void OpenHelp();
   void OpenReport();
+  void Undo();
+  void Redo();
   void ExitProgram();
 
  protected:
@@ -87,11 +90,15 @@ class Form1 : public QMainWindow {
   void TellPanelCellsChanged();
   void PointTableAtAnswer();
   void SetAlpha(Alpha alpha);
+  // Clears the list as a step that can be undone.
+  void EmptyList(const QString& what);
+  void EmptyFourfoldTable();
 
   std::unique_ptr<Dialogs> dialogs_;
   Analysis analysis_ = Analysis::kTwoSample;
   GroupSizes groupSizes_;
   SampleListModel* model_ = nullptr;
+  QUndoStack* undo_ = nullptr;
   Actions actions_;
   MethodButtons* methods_ = nullptr;
   ReferenceTables* tables_ = nullptr;

@@ -1,5 +1,7 @@
 #include "entry/sample_list.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "stats/number.h"
@@ -64,6 +66,22 @@ int SampleList::FilledCount(int group) const { return FirstEmptyRow(group) - 1; 
 bool SampleList::Assign(std::vector<SampleRow> rows) {
   if (rows.size() > static_cast<std::size_t>(kMaxRows)) return false;
   rows_ = std::move(rows);
+  return true;
+}
+
+bool SampleList::ReplaceRows(int first, int count, std::vector<SampleRow> rows) {
+  if (first < 1 || count < 0 || first - 1 + count > Count()) return false;
+  if (Count() - count + static_cast<int>(rows.size()) > kMaxRows) return false;
+  const auto from = rows_.begin() + (first - 1);
+  const std::size_t shared = std::min(static_cast<std::size_t>(count), rows.size());
+  std::move(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(shared), from);
+  if (rows.size() > shared) {
+    rows_.insert(from + static_cast<std::ptrdiff_t>(shared),
+                 std::make_move_iterator(rows.begin() + static_cast<std::ptrdiff_t>(shared)),
+                 std::make_move_iterator(rows.end()));
+  } else {
+    rows_.erase(from + static_cast<std::ptrdiff_t>(shared), from + count);
+  }
   return true;
 }
 

@@ -45,6 +45,11 @@ class SampleList {
   // Replaces all rows at once (a loaded file); false, and nothing changed,
   // when there are more than kMaxRows rows.
   bool Assign(std::vector<SampleRow> rows);
+  // Replaces the `count` rows from position `first` with `rows`, which may be
+  // more or fewer: every change of the list is one such step, so that each can
+  // be undone by the opposite step. first runs 1..Count()+1; false, and
+  // nothing changed, outside the list or past kMaxRows rows.
+  bool ReplaceRows(int first, int count, std::vector<SampleRow> rows);
   const std::vector<SampleRow>& Rows() const;
 
   // The group's cells at positions 1..count (count clipped to Count()) read as

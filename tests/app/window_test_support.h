@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeView>
 #include <memory>
 #include <optional>
 #include <string>
@@ -101,6 +102,27 @@ struct Window {
     }
   }
   void Click(const QString& name) { QTest::mouseClick(Find(name), Qt::LeftButton); }
+  // Types a value into the data box and presses Enter.
+  void Enter(const QString& value) {
+    QLineEdit* input = Box(QStringLiteral("Text1"));
+    input->setFocus();
+    QTest::keyClicks(input, value);
+    QTest::keyClick(input, Qt::Key_Return);
+  }
+  void ClickRow(int position, int column = 0) {
+    auto* view = Find<QTreeView>(QStringLiteral("L1"));
+    const QRect rect = view->visualRect(view->model()->index(position - 1, column));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+  }
+  QStringList Labels() {
+    QStringList labels;
+    for (const SampleRow& row : form.List().Rows()) labels << QString::fromStdString(row.label);
+    return labels;
+  }
+  QString Cell(int position, int group) {
+    const auto cell = form.List().Cell(position, group);
+    return cell ? QString::fromStdString(std::string(*cell)) : QStringLiteral("<none>");
+  }
   void Fill(const std::vector<std::pair<std::string, std::string>>& rows) {
     SampleListModel* model = form.ListModel();
     for (const auto& [x, y] : rows) {

@@ -54,6 +54,35 @@ TEST(SampleListTest, RemovalMovesLaterRowsUpAndKeepsLabels) {
             (std::vector<SampleRow>{{"1", "a", "w"}, {"3", "c", "y"}, {"4", "d", "z"}}));
 }
 
+TEST(SampleListTest, ReplacingRowsGrowsShrinksOrKeepsTheList) {
+  struct Case {
+    int first, count;
+    std::vector<SampleRow> rows;
+    std::vector<std::string> labels;  // after
+  };
+  const std::vector<Case> cases = {
+      {2, 1, {{"x", "9", ""}}, {"1", "x", "3"}},
+      {2, 0, {{"x", "", ""}, {"y", "", ""}}, {"1", "x", "y", "2", "3"}},
+      {1, 2, {}, {"3"}},
+      {4, 0, {{"4", "", ""}}, {"1", "2", "3", "4"}},
+      {1, 3, {{"a", "", ""}}, {"a"}},
+  };
+  for (const Case& c : cases) {
+    SampleList list = ListOf({"5", "6", "7"}, {});
+    ASSERT_TRUE(list.ReplaceRows(c.first, c.count, c.rows)) << c.first << "," << c.count;
+    std::vector<std::string> labels;
+    for (const SampleRow& row : list.Rows()) labels.push_back(row.label);
+    EXPECT_EQ(labels, c.labels) << c.first << "," << c.count;
+  }
+  SampleList list = ListOf({"5"}, {});
+  const std::vector<SampleRow> before = list.Rows();
+  EXPECT_FALSE(list.ReplaceRows(0, 0, {}));
+  EXPECT_FALSE(list.ReplaceRows(3, 0, {}));
+  EXPECT_FALSE(list.ReplaceRows(1, 2, {}));
+  EXPECT_FALSE(list.ReplaceRows(2, 0, std::vector<SampleRow>(SampleList::kMaxRows)));
+  EXPECT_EQ(list.Rows(), before);
+}
+
 TEST(SampleListTest, ClearEmptiesTheList) {
   SampleList list = ListOf({"1"}, {});
   list.Clear();
