@@ -1,9 +1,7 @@
 #include "app/file_commands.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include "app/dialogs.h"
 #include "app/sample_list_model.h"
@@ -46,19 +44,6 @@ bool FileCommands::Export(Dialogs& dialogs) {
   }
   saved_ = model_->List().Rows();
   return true;
-}
-
-void FileCommands::OpenHelp(Dialogs& dialogs) {
-  // Installed beside the program under share/, or copied next to it in a build.
-  const QDir programDir(QCoreApplication::applicationDirPath());
-  for (const QString& candidate :
-       {QStringLiteral("../share/sumvane/help/index.html"), QStringLiteral("help/index.html")}) {
-    const QString path = programDir.absoluteFilePath(candidate);
-    if (QFileInfo::exists(path)) {
-      dialogs.OpenUrl(QUrl::fromLocalFile(QFileInfo(path).canonicalFilePath()));
-      return;
-    }
-  }
 }
 
 }  // namespace sumvane

@@ -1,5 +1,5 @@
-// The commands that reach outside the window: import and export of the list,
-// and the help page. Every dialog goes through the Dialogs the caller passes.
+// The commands that reach outside the window: import and export of the list.
+// Every dialog goes through the Dialogs the caller passes.
 #pragma once
 
 #include <vector>
@@ -26,7 +26,6 @@ class FileCommands {
   bool Import(Dialogs& dialogs);
   // True when the list was written.
   bool Export(Dialogs& dialogs);
-  void OpenHelp(Dialogs& dialogs);
 
  private:
   QWidget* window_;

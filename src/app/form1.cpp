@@ -8,6 +8,7 @@
 
 #include "app/entry_frame.h"
 #include "app/fourfold_table.h"
+#include "app/help_window.h"
 #include "app/list_view.h"
 #include "app/method_buttons.h"
 #include "app/panels/chi_square_panel.h"
@@ -254,7 +255,10 @@ void Form1::DeleteSelectedRow() {
   if (!TableMode()) TellPanelListChanged(std::nullopt);
 }
 
-void Form1::OpenHelp() { files_->OpenHelp(*dialogs_); }
+void Form1::OpenHelp() {
+  if (!help_) help_ = new HelpWindow(this, [this]() -> Dialogs& { return *dialogs_; });
+  help_->Open();
+}
 
 // Undoing or redoing a change of the list recomputes the panel, as every
 // change of the list does; a change of the cells recomputes by itself.

@@ -39,6 +39,7 @@ class FourfoldTable;
 class MethodButtons;
 class ReferenceTables;
 class ReportWindow;
+class HelpWindow;
 class SampleList;
 class SampleListModel;
 class SampleListView;
@@ -108,6 +109,7 @@ class Form1 : public QMainWindow {
   std::array<AnalysisPanel*, kAnalysisCount> panels_{};
   std::unique_ptr<FileCommands> files_;
   ReportWindow* report_ = nullptr;
+  HelpWindow* help_ = nullptr;
 };
 
 }  // namespace sumvane
