@@ -689,7 +689,11 @@ class Session {
       Note(QStringLiteral("menu item %1").arg(action));
       w_.Find<QAction>(action)->trigger();
     } else {
-      QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &w_.form;
+      // Keys go where the user types: the focused control of the main window,
+      // which the user brings back to the front over the help window.
+      QApplication::setActiveWindow(&w_.form);
+      QWidget* focus = QApplication::focusWidget();
+      QWidget* target = focus && focus->window() == &w_.form ? focus : &w_.form;
       Note(QStringLiteral("Ctrl+%1 in %2").arg(QKeySequence(key).toString(), target->objectName()));
       QTest::keyClick(target, key, Qt::ControlModifier);
     }
