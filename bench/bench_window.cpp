@@ -5,6 +5,7 @@
 // included, so that the figure is what the user waits for.
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -161,6 +162,43 @@ void CellKeystrokeBench(benchmark::State& state) {
   }
 }
 
+// One change of a panel box, the panel's cascade, painting included, with the
+// report window open (the report rewritten too) or not: the difference is what
+// the report adds to a keystroke.
+void ReportKeystrokeBench(benchmark::State& state, bool reportOpen) {
+  Window window;
+  const QStringList inputs{"5.2", "4.1", "1.1", "1.3", "10", "12"};
+  for (int i = 0; i < 6; ++i) {
+    window.form.findChild<QLineEdit*>(QStringLiteral("Text3(%1)").arg(i))->setText(inputs[i]);
+  }
+  if (reportOpen) window.form.findChild<QAction*>(QStringLiteral("计算过程"))->trigger();
+  auto* mean = window.form.findChild<QLineEdit*>(QStringLiteral("Text3(0)"));
+  Settle();
+  bool odd = false;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    mean->setText((odd = !odd) ? QStringLiteral("5.3") : QStringLiteral("5.2"));
+    Settle();
+    state.SetIterationTime(Seconds(start));
+  }
+}
+
+// Calculate over a full list with the report window open, for each analysis
+// that reads the list.
+void ReportCalculateBench(benchmark::State& state, int method) {
+  Window window;
+  window.form.ChooseMethod(method);
+  window.form.ListModel()->Assign(MakeRows(kFullRows, kFullRows, kFullRows));
+  window.form.findChild<QAction*>(QStringLiteral("计算过程"))->trigger();
+  Settle();
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    window.form.Calculate();
+    Settle();
+    state.SetIterationTime(Seconds(start));
+  }
+}
+
 // The engine's calculation on the list of the full-size Enter, in this
 // process so that it meets the same load as the Enter.
 void EngineCalculateBench(benchmark::State& state) {
@@ -214,6 +252,14 @@ void Checks(const Medians& m) {
                  100.0);
   PrintBoundMark("keystroke in a cell, n 32767, P included", MedianOf(m, "window/cell_keystroke"),
                  16.0);
+  const double withReport = MedianOf(m, "report/keystroke_open");
+  const double without = MedianOf(m, "report/keystroke_closed");
+  std::printf("keystroke with the report open %.3f ms, without %.3f ms\n", withReport, without);
+  PrintBoundMark("report rewrite added to a keystroke", withReport - without, 5.0);
+  for (int method = 0; method < 3; ++method) {
+    PrintBoundMark("Calculate with the report, 32767 rows, method " + std::to_string(method),
+                   MedianOf(m, "report/calculate_32767_" + std::to_string(method)), 16.0);
+  }
 }
 
 }  // namespace
@@ -237,6 +283,14 @@ int main(int argc, char** argv) {
   Register("engine/calculate_two_sample", EngineCalculateBench, false);
   Register("window/import_32767", ImportBench, true);
   Register("window/cell_keystroke", CellKeystrokeBench, true);
+  Register(
+      "report/keystroke_open", [](benchmark::State& s) { ReportKeystrokeBench(s, true); }, true);
+  Register(
+      "report/keystroke_closed", [](benchmark::State& s) { ReportKeystrokeBench(s, false); }, true);
+  for (int method = 0; method < 3; ++method) {
+    Register(("report/calculate_32767_" + std::to_string(method)).c_str(),
+             [=](benchmark::State& s) { ReportCalculateBench(s, method); }, true);
+  }
   const int result = RunBenchmarks(argc, argv, Checks);
   std::remove(FullFilePath().c_str());
   return result;

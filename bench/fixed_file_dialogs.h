@@ -16,6 +16,9 @@ class FixedFileDialogs : public Dialogs {
   void ShowMessage(QWidget*, const QString&) override {}
   std::optional<QString> AskSaveFileName(QWidget*) override { return std::nullopt; }
   std::optional<QString> AskOpenFileName(QWidget*) override { return path_; }
+  std::optional<QString> AskReportFileName(QWidget*) override { return std::nullopt; }
+  bool SetUpPrinter(QWidget*, QPrinter&) override { return false; }
+  UnsavedList AskAboutUnsavedList(QWidget*) override { return UnsavedList::kDiscard; }
   void OpenUrl(const QUrl&) override {}
 
  private:

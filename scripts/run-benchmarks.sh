@@ -12,7 +12,8 @@ jobs="${JOBS:-$(nproc)}"
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release \
   -DSUMVANE_BUILD_BENCH=ON -DSUMVANE_BUILD_TESTS=OFF
-cmake --build "$build" -j "$jobs" --target bench_engine bench_window bench_startup
+cmake --build "$build" -j "$jobs" --target bench_engine bench_report bench_window \
+  bench_startup
 
 export QT_QPA_PLATFORM=offscreen
 log="$(mktemp)"
@@ -33,6 +34,7 @@ run() {
 }
 
 run bench_engine "$@"
+run bench_report "$@"
 run bench_window "$@"
 run bench_startup
 

@@ -46,10 +46,16 @@ Actions BuildMenus(QMainWindow* window) {
   a.importList->setIcon(ToolbarIcon(QStringLiteral("document-open"), QStringLiteral("open")));
   a.exportList->setIcon(ToolbarIcon(QStringLiteral("document-save"), QStringLiteral("save")));
   a.exit->setIcon(ToolbarIcon(QStringLiteral("application-exit"), QStringLiteral("exit")));
+  a.undo = MakeAction(window, QStringLiteral("撤销"), QStringLiteral("撤销"), QKeySequence::Undo);
+  a.redo = MakeAction(window, QStringLiteral("重做"), QStringLiteral("重做"),
+                      QKeySequence(Qt::CTRL | Qt::Key_Y));
+  a.redo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   a.clear = MakeAction(window, QStringLiteral("清空"), QStringLiteral("清空"),
                        QKeySequence(Qt::CTRL | Qt::Key_M));
+  // The Del key, as everywhere on the desktop; Ctrl+Z is undo.
   a.deleteRow = MakeAction(window, QStringLiteral("删除"), QStringLiteral("删除"),
-                           QKeySequence(Qt::CTRL | Qt::Key_Z));
+                           QKeySequence(Qt::Key_Delete));
   a.alpha05 = MakeAction(window, QStringLiteral("Alpha(0)"), QStringLiteral("α=0.05"), {});
   a.alpha01 = MakeAction(window, QStringLiteral("Alpha(1)"), QStringLiteral("α=0.01"), {});
   auto* levels = new QActionGroup(window);
@@ -60,6 +66,9 @@ Actions BuildMenus(QMainWindow* window) {
   a.alpha05->setChecked(true);
   a.openTable = MakeAction(window, QStringLiteral("界值表"), QStringLiteral("查看界值表"),
                            QKeySequence(Qt::CTRL | Qt::Key_T));
+  a.report = MakeAction(window, QStringLiteral("计算过程"), QStringLiteral("计算过程"),
+                        QKeySequence(Qt::CTRL | Qt::Key_R));
+  a.report->setIcon(ToolbarIcon(QStringLiteral("x-office-document"), QStringLiteral("report")));
   a.help = MakeAction(window, QStringLiteral("操作说明"), QStringLiteral("帮助"),
                       QKeySequence(Qt::CTRL | Qt::Key_E));
   a.clearList = MakeAction(window, QStringLiteral("清空1"), QStringLiteral("清空"),
@@ -76,6 +85,9 @@ Actions BuildMenus(QMainWindow* window) {
 
   QMenu* edit = window->menuBar()->addMenu(QStringLiteral("编辑(E)"));
   edit->setObjectName(QStringLiteral("编辑"));
+  edit->addAction(a.undo);
+  edit->addAction(a.redo);
+  edit->addSeparator();
   edit->addAction(a.clear);
   edit->addAction(a.deleteRow);
   edit->addSeparator();
@@ -83,6 +95,7 @@ Actions BuildMenus(QMainWindow* window) {
   edit->addAction(a.alpha01);
   edit->addSeparator();
   edit->addAction(a.openTable);
+  edit->addAction(a.report);
 
   QMenu* help = window->menuBar()->addMenu(QStringLiteral("帮助(H)"));
   help->setObjectName(QStringLiteral("帮助"));
@@ -101,6 +114,8 @@ void BuildToolbar(QWidget* client, const Actions& actions) {
   toolbar->addAction(actions.importList);
   toolbar->addAction(actions.exportList);
   toolbar->addSeparator();
+  toolbar->addAction(actions.report);
+  toolbar->addSeparator();
   toolbar->addAction(actions.exit);
   PlaceTwips(toolbar, 75, 150, 7200, 330);
 }
@@ -108,6 +123,9 @@ void BuildToolbar(QWidget* client, const Actions& actions) {
 QMenu* BuildPopup(QMainWindow* window, const Actions& actions) {
   auto* popup = new QMenu(QStringLiteral("et"), window);
   popup->setObjectName(QStringLiteral("et"));
+  popup->addAction(actions.undo);
+  popup->addAction(actions.redo);
+  popup->addSeparator();
   popup->addAction(actions.clearList);
   popup->addAction(actions.deleteListRow);
   window->addAction(actions.clearList);
@@ -122,9 +140,15 @@ ShortcutGuard::ShortcutGuard(QWidget* window) : QObject(window), window_(window)
 
 bool ShortcutGuard::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ShortcutOverride) {
-    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // A box keeps the keys that edit its own line: Del, copy, cut, paste.
+    for (const auto own : {QKeySequence::Delete, QKeySequence::Copy, QKeySequence::Cut,
+                           QKeySequence::Paste, QKeySequence::SelectAll}) {
+      if (key->matches(own)) return QObject::eventFilter(watched, event);
+    }
+    const QKeySequence pressed(key->keyCombination());
     for (const QAction* action : window_->findChildren<QAction*>()) {
-      if (!action->shortcut().isEmpty() && action->shortcut() == pressed) {
+      if (action->shortcuts().contains(pressed)) {
         // Not taken by the box: the window's shortcut runs.
         event->ignore();
         return true;

@@ -16,7 +16,10 @@ struct Actions {
   QAction* importList = nullptr;
   QAction* exportList = nullptr;
   QAction* exit = nullptr;
-  // 编辑: 清空 empties the list or the fourfold table, whichever is shown.
+  // 编辑: undo and redo of every change of the list and of the cells.
+  QAction* undo = nullptr;
+  QAction* redo = nullptr;
+  // 清空 empties the list or the fourfold table, whichever is shown.
   QAction* clear = nullptr;
   QAction* deleteRow = nullptr;
   // The significance level of every verdict, α=0.05 at every start.
@@ -24,6 +27,8 @@ struct Actions {
   QAction* alpha01 = nullptr;
   // The critical-value table on show, whole, in a window of its own.
   QAction* openTable = nullptr;
+  // The worked calculation of the analysis on show.
+  QAction* report = nullptr;
   // 帮助
   QAction* help = nullptr;
   // The list's pop-up menu.
@@ -42,8 +47,8 @@ void BuildToolbar(QWidget* client, const Actions& actions);
 QMenu* BuildPopup(QMainWindow* window, const Actions& actions);
 
 // Makes the window's shortcuts win over the editing keys of the text boxes
-// and tables (Ctrl+Z deletes the selected row, Ctrl+K exports), as everywhere
-// else in the window.
+// and tables (Ctrl+Z undoes the last change of the list, Ctrl+K exports), as
+// everywhere else in the window; a box keeps Del, copy, cut and paste.
 class ShortcutGuard : public QObject {
  public:
   explicit ShortcutGuard(QWidget* window);

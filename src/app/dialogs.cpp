@@ -3,24 +3,28 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 
 namespace sumvane {
 namespace {
 
-const QString kTextFileFilter = QStringLiteral("文本文件(*.txt)");
-
 std::optional<QString> AskFileName(QWidget* parent, QFileDialog::AcceptMode mode,
+                                   const QStringList& filters, const QString& suffix,
                                    const QString& proposed) {
   QFileDialog dialog(parent);
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                      : QFileDialog::ExistingFile);
-  dialog.setNameFilter(kTextFileFilter);
-  dialog.setDefaultSuffix(QStringLiteral("txt"));
+  dialog.setNameFilters(filters);
+  dialog.setDefaultSuffix(suffix);
   if (!proposed.isEmpty()) dialog.selectFile(proposed);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
 }
+
+const QStringList kDataFilters = {QStringLiteral("文本文件(*.txt)")};
 
 }  // namespace
 
@@ -31,11 +35,39 @@ void QtDialogs::ShowMessage(QWidget* parent, const QString& text) {
 }
 
 std::optional<QString> QtDialogs::AskSaveFileName(QWidget* parent) {
-  return AskFileName(parent, QFileDialog::AcceptSave, QStringLiteral("txt"));
+  return AskFileName(parent, QFileDialog::AcceptSave, kDataFilters, QStringLiteral("txt"),
+                     QStringLiteral("txt"));
 }
 
 std::optional<QString> QtDialogs::AskOpenFileName(QWidget* parent) {
-  return AskFileName(parent, QFileDialog::AcceptOpen, QString());
+  return AskFileName(parent, QFileDialog::AcceptOpen, kDataFilters, QStringLiteral("txt"),
+                     QString());
+}
+
+std::optional<QString> QtDialogs::AskReportFileName(QWidget* parent) {
+  return AskFileName(parent, QFileDialog::AcceptSave,
+                     {QStringLiteral("网页文件(*.html *.htm)"), QStringLiteral("PDF 文件(*.pdf)")},
+                     QStringLiteral("html"), QStringLiteral("计算过程.html"));
+}
+
+bool QtDialogs::SetUpPrinter(QWidget* parent, QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+Dialogs::UnsavedList QtDialogs::AskAboutUnsavedList(QWidget* parent) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Sumvane"),
+                  QStringLiteral("列表中的数据尚未导出。退出前是否导出？"), QMessageBox::NoButton,
+                  parent);
+  QPushButton* exportButton = box.addButton(QStringLiteral("导出"), QMessageBox::AcceptRole);
+  QPushButton* discardButton =
+      box.addButton(QStringLiteral("不导出"), QMessageBox::DestructiveRole);
+  box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+  box.setDefaultButton(exportButton);
+  box.exec();
+  if (box.clickedButton() == exportButton) return UnsavedList::kExport;
+  if (box.clickedButton() == discardButton) return UnsavedList::kDiscard;
+  return UnsavedList::kCancel;
 }
 
 void QtDialogs::OpenUrl(const QUrl& url) { QDesktopServices::openUrl(url); }

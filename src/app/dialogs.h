@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace sumvane {
@@ -15,9 +16,16 @@ class Dialogs {
   virtual ~Dialogs() = default;
   // A modal message with an OK button.
   virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
-  // The chosen file, or nothing when the user cancelled.
+  // The chosen data file, or nothing when the user cancelled.
   virtual std::optional<QString> AskSaveFileName(QWidget* parent) = 0;
   virtual std::optional<QString> AskOpenFileName(QWidget* parent) = 0;
+  // Where to save the report: its suffix, .html or .pdf, decides the format.
+  virtual std::optional<QString> AskReportFileName(QWidget* parent) = 0;
+  // The print dialog sets the printer up; false when the user cancelled.
+  virtual bool SetUpPrinter(QWidget* parent, QPrinter& printer) = 0;
+  // What to do with list changes never exported, before they are discarded.
+  enum class UnsavedList { kExport, kDiscard, kCancel };
+  virtual UnsavedList AskAboutUnsavedList(QWidget* parent) = 0;
   // Opens a page in the user's web browser; whether it opened is not reported.
   virtual void OpenUrl(const QUrl& url) = 0;
 };
@@ -28,6 +36,9 @@ class QtDialogs : public Dialogs {
   void ShowMessage(QWidget* parent, const QString& text) override;
   std::optional<QString> AskSaveFileName(QWidget* parent) override;
   std::optional<QString> AskOpenFileName(QWidget* parent) override;
+  std::optional<QString> AskReportFileName(QWidget* parent) override;
+  bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
+  UnsavedList AskAboutUnsavedList(QWidget* parent) override;
   void OpenUrl(const QUrl& url) override;
 };
 

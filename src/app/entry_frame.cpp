@@ -9,6 +9,7 @@
 #include "app/list_view.h"
 #include "app/sample_list_model.h"
 #include "app/twips.h"
+#include "app/undo_commands.h"
 #include "app/widget_kit.h"
 #include "entry/entry_rules.h"
 
@@ -17,8 +18,12 @@ namespace sumvane {
 using kit::Q;
 using kit::S;
 
-EntryFrame::EntryFrame(QWidget* client, SampleListModel* model, QItemSelectionModel* selection)
-    : QGroupBox(QStringLiteral("数据输入"), client), model_(model), selection_(selection) {
+EntryFrame::EntryFrame(QWidget* client, SampleListModel* model, QItemSelectionModel* selection,
+                       QUndoStack* undo)
+    : QGroupBox(QStringLiteral("数据输入"), client),
+      model_(model),
+      selection_(selection),
+      undo_(undo) {
   setObjectName(QStringLiteral("Frame3"));
   PlaceTwips(this, 2310, 3750, 5845, 765);
 
@@ -88,11 +93,16 @@ QWidgetList EntryFrame::TabChain() const {
 void EntryFrame::EnterValue() {
   const std::string value = S(valueBox_->text());
   const int group = CurrentGroup();
-  const EntryPlan plan = PlanEntry(model_->List(), S(rowNumberBox_->text()));
+  const SampleList& list = model_->List();
+  const EntryPlan plan = PlanEntry(list, S(rowNumberBox_->text()));
   if (plan.newRowLabel) {
-    if (model_->AppendRow(*plan.newRowLabel)) model_->SetCell(model_->List().Count(), group, value);
+    SampleRow row{*plan.newRowLabel, {}, {}};
+    (group == 1 ? row.group1 : row.group2) = value;
+    ChangeList(undo_, model_, list.Count() + 1, 0, {std::move(row)}, QStringLiteral("输入"));
   } else if (plan.overwrite) {
-    model_->SetCell(*plan.overwrite, group, value);
+    SampleRow row = list.Rows()[static_cast<std::size_t>(*plan.overwrite - 1)];
+    (group == 1 ? row.group1 : row.group2) = value;
+    ChangeList(undo_, model_, *plan.overwrite, 1, {std::move(row)}, QStringLiteral("输入"));
   }
   rowNumberBox_->setText(Q(plan.nextRowNumber));
   valueBox_->clear();

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 
 class QItemSelectionModel;
+class QUndoStack;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -20,7 +21,9 @@ class EntryFrame : public QGroupBox {
  public:
   // The selection is the list view's: choosing a group loads the chosen row's
   // cell of that group.
-  EntryFrame(QWidget* client, SampleListModel* model, QItemSelectionModel* selection);
+  // Every value entered is a step on `undo`.
+  EntryFrame(QWidget* client, SampleListModel* model, QItemSelectionModel* selection,
+             QUndoStack* undo);
 
   int CurrentGroup() const;
   // The chi-square analyses type into the fourfold table instead; Calculate
@@ -47,6 +50,7 @@ class EntryFrame : public QGroupBox {
 
   SampleListModel* model_;
   QItemSelectionModel* selection_;
+  QUndoStack* undo_;
   QRadioButton* group1Button_ = nullptr;
   QRadioButton* group2Button_ = nullptr;
   QLineEdit* rowNumberBox_ = nullptr;

@@ -1,7 +1,12 @@
-// The commands that reach outside the window: import and export of the list,
-// and the help page. Every dialog goes through the Dialogs the caller passes.
+// The commands that reach outside the window: import and export of the list.
+// Every dialog goes through the Dialogs the caller passes.
 #pragma once
 
+#include <vector>
+
+#include "entry/sample_list.h"
+
+class QUndoStack;
 class QWidget;
 
 namespace sumvane {
@@ -11,15 +16,23 @@ class SampleListModel;
 
 class FileCommands {
  public:
-  FileCommands(QWidget* window, SampleListModel* model);
+  // An import is a step on `undo`.
+  FileCommands(QWidget* window, SampleListModel* model, QUndoStack* undo);
 
-  void Import(Dialogs& dialogs);
-  void Export(Dialogs& dialogs);
-  void OpenHelp(Dialogs& dialogs);
+  // Whether the list holds changes never exported nor imported.
+  bool ListChangedSinceSaved() const;
+
+  // True when the list was replaced.
+  bool Import(Dialogs& dialogs);
+  // True when the list was written.
+  bool Export(Dialogs& dialogs);
 
  private:
   QWidget* window_;
   SampleListModel* model_;
+  QUndoStack* undo_;
+  // The list as last exported or imported.
+  std::vector<SampleRow> saved_;
 };
 
 }  // namespace sumvane

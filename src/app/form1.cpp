@@ -4,9 +4,11 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenuBar>
+#include <QUndoStack>
 
 #include "app/entry_frame.h"
 #include "app/fourfold_table.h"
+#include "app/help_window.h"
 #include "app/list_view.h"
 #include "app/method_buttons.h"
 #include "app/panels/chi_square_panel.h"
@@ -15,9 +17,11 @@
 #include "app/panels/regression_panel.h"
 #include "app/panels/two_sample_panel.h"
 #include "app/reference_tables.h"
+#include "app/report_window.h"
 #include "app/resource_icon.h"
 #include "app/sample_list_model.h"
 #include "app/twips.h"
+#include "app/undo_commands.h"
 #include "app/widget_kit.h"
 #include "stats/fourfold.h"
 
@@ -70,11 +74,12 @@ void Form1::BuildParts(QWidget* client) {
   methods_ = new MethodButtons(client);
   tables_ = new ReferenceTables(client);
   model_ = new SampleListModel(this);
+  undo_ = new QUndoStack(this);
   listView_ = new SampleListView(client, model_, popup);
   fourfoldTable_ = new FourfoldTable(client);
-  entry_ = new EntryFrame(client, model_, listView_->selectionModel());
+  entry_ = new EntryFrame(client, model_, listView_->selectionModel(), undo_);
   BuildPanels(client);
-  files_ = std::make_unique<FileCommands>(this, model_);
+  files_ = std::make_unique<FileCommands>(this, model_, undo_);
 }
 
 // The first four panels share the black picture box Picture2; the fifth
@@ -99,9 +104,16 @@ void Form1::ConnectParts() {
   connect(actions_.deleteRow, &QAction::triggered, this, &Form1::DeleteSelectedRow);
   connect(actions_.help, &QAction::triggered, this, &Form1::OpenHelp);
   connect(actions_.clearList, &QAction::triggered, this, &Form1::ClearList);
+  connect(actions_.undo, &QAction::triggered, this, &Form1::Undo);
+  connect(actions_.redo, &QAction::triggered, this, &Form1::Redo);
+  actions_.undo->setEnabled(false);
+  actions_.redo->setEnabled(false);
+  connect(undo_, &QUndoStack::canUndoChanged, actions_.undo, &QAction::setEnabled);
+  connect(undo_, &QUndoStack::canRedoChanged, actions_.redo, &QAction::setEnabled);
   connect(actions_.alpha05, &QAction::triggered, this, [this] { SetAlpha(Alpha::kFivePercent); });
   connect(actions_.alpha01, &QAction::triggered, this, [this] { SetAlpha(Alpha::kOnePercent); });
   connect(actions_.openTable, &QAction::triggered, tables_, &ReferenceTables::OpenWindow);
+  connect(actions_.report, &QAction::triggered, this, &Form1::OpenReport);
   connect(actions_.deleteListRow, &QAction::triggered, this, &Form1::DeleteSelectedRow);
 
   connect(methods_, &MethodButtons::Chosen, this, &Form1::ChooseMethod);
@@ -112,9 +124,15 @@ void Form1::ConnectParts() {
           [this] { dialogs_->ShowMessage(this, QStringLiteral("输入数据不能为空！")); });
   connect(entry_, &EntryFrame::CalculateRequested, this, &Form1::Calculate);
   connect(fourfoldTable_, &FourfoldTable::CellsChanged, this, &Form1::TellPanelCellsChanged);
+  connect(fourfoldTable_, &FourfoldTable::CellEdited, this,
+          [this](int cell, const FourfoldTable::Cells& before, const FourfoldTable::Cells& after) {
+            undo_->push(new CellsChange(fourfoldTable_, before, after, cell));
+          });
   for (AnalysisPanel* panel : panels_) {
     connect(panel, &AnalysisPanel::FiguresChanged, this, [this, panel] {
-      if (panel == CurrentPanel()) PointTableAtAnswer();
+      if (panel != CurrentPanel()) return;
+      PointTableAtAnswer();
+      if (report_) report_->Refresh();
     });
   }
 }
@@ -149,14 +167,36 @@ void Form1::TellPanelCellsChanged() {
 
 void Form1::PointTableAtAnswer() { tables_->PointAt(CurrentPanel()->Question()); }
 
+// Made when first asked for, so that start-up does not pay for it.
+void Form1::OpenReport() {
+  if (!report_) {
+    report_ = new ReportWindow(
+        this, [this] { return CurrentPanel()->ReportHtml({}); },
+        [this]() -> Dialogs& { return *dialogs_; });
+  }
+  report_->Open();
+}
+
 void Form1::SetAlpha(Alpha alpha) {
   for (AnalysisPanel* panel : panels_) panel->SetAlpha(alpha);
 }
 
+void Form1::EmptyList(const QString& what) {
+  if (List().Count() > 0) ChangeList(undo_, model_, 1, List().Count(), {}, what);
+}
+
+void Form1::EmptyFourfoldTable() {
+  undo_->push(new CellsChange(fourfoldTable_, fourfoldTable_->CellTexts(), {}));
+}
+
+// Choosing an analysis clears the list and, for the chi-square analyses, the
+// table, as one step: undone, the rows come back under the analysis now
+// chosen, which is how a user reuses data for another test.
 void Form1::ChooseMethod(int method) {
   if (method < 0 || method >= kAnalysisCount) return;
+  undo_->beginMacro(QStringLiteral("选择分析"));
   entry_->ResetRowNumber();
-  model_->Clear();
+  EmptyList(QStringLiteral("选择分析"));
   for (auto* panel : panels_) panel->hide();
   panels_[method]->show();
   methods_->ShowChosen(Analysis(method));
@@ -164,12 +204,15 @@ void Form1::ChooseMethod(int method) {
 
   tables_->ShowFor(analysis_);
   PointTableAtAnswer();
+  if (report_) report_->Refresh();
   entry_->SetTableMode(TableMode());
   listView_->setVisible(!TableMode());
   fourfoldTable_->setVisible(TableMode());
-  if (!TableMode()) return;
-  fourfoldTable_->ShowCaptions(analysis_);
-  fourfoldTable_->Empty();
+  if (TableMode()) {
+    fourfoldTable_->ShowCaptions(analysis_);
+    EmptyFourfoldTable();
+  }
+  undo_->endMacro();
 }
 
 // In table mode Calculate repeats the calculation a cell change runs.
@@ -181,35 +224,77 @@ void Form1::Calculate() {
   }
 }
 
-void Form1::ImportSampleList() { files_->Import(*dialogs_); }
+void Form1::ImportSampleList() {
+  if (files_->Import(*dialogs_)) TellPanelListChanged(std::nullopt);
+}
 
 void Form1::ExportSampleList() { files_->Export(*dialogs_); }
 
 void Form1::ClearFromMenu() {
   if (!listView_->isHidden()) {
-    model_->Clear();
+    ClearList();
     return;
   }
-  fourfoldTable_->Empty();
+  EmptyFourfoldTable();
 }
 
-void Form1::ClearList() { model_->Clear(); }
+// No figure on screen describes data that is gone, and the next value goes
+// into row 1.
+void Form1::ClearList() {
+  EmptyList(QStringLiteral("清空"));
+  entry_->ResetRowNumber();
+  if (!TableMode()) TellPanelListChanged(std::nullopt);
+}
 
 void Form1::DeleteSelectedRow() {
   const auto selected = SelectedRow();
   if (!selected) return;
-  model_->RemoveRow(*selected);
+  ChangeList(undo_, model_, *selected, 1, {}, QStringLiteral("删除"));
   // The view moves its selection to the next row; the user chose none.
   listView_->selectionModel()->clearSelection();
+  if (!TableMode()) TellPanelListChanged(std::nullopt);
 }
 
-void Form1::OpenHelp() { files_->OpenHelp(*dialogs_); }
+void Form1::OpenHelp() {
+  if (!help_) help_ = new HelpWindow(this, [this]() -> Dialogs& { return *dialogs_; });
+  help_->Open();
+}
+
+// Undoing or redoing a change of the list recomputes the panel, as every
+// change of the list does; a change of the cells recomputes by itself.
+void Form1::Undo() {
+  undo_->undo();
+  if (!TableMode()) TellPanelListChanged(std::nullopt);
+}
+
+void Form1::Redo() {
+  undo_->redo();
+  if (!TableMode()) TellPanelListChanged(std::nullopt);
+}
 
 void Form1::ExitProgram() {
-  close();
-  QCoreApplication::quit();
+  if (close()) QCoreApplication::quit();
 }
 
-void Form1::closeEvent(QCloseEvent* event) { event->accept(); }
+// Nothing typed is lost by accident: list changes never exported are offered
+// for export first.
+void Form1::closeEvent(QCloseEvent* event) {
+  if (files_->ListChangedSinceSaved()) {
+    switch (dialogs_->AskAboutUnsavedList(this)) {
+      case Dialogs::UnsavedList::kExport:
+        if (!files_->Export(*dialogs_)) {
+          event->ignore();
+          return;
+        }
+        break;
+      case Dialogs::UnsavedList::kDiscard:
+        break;
+      case Dialogs::UnsavedList::kCancel:
+        event->ignore();
+        return;
+    }
+  }
+  event->accept();
+}
 
 }  // namespace sumvane

@@ -19,6 +19,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QUndoStack>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -37,6 +38,8 @@ class EntryFrame;
 class FourfoldTable;
 class MethodButtons;
 class ReferenceTables;
+class ReportWindow;
+class HelpWindow;
 class SampleList;
 class SampleListModel;
 class SampleListView;
@@ -68,6 +71,9 @@ class Form1 : public QMainWindow {
   void ClearList();
   void DeleteSelectedRow();
   void OpenHelp();
+  void OpenReport();
+  void Undo();
+  void Redo();
   void ExitProgram();
 
  protected:
@@ -85,11 +91,15 @@ class Form1 : public QMainWindow {
   void TellPanelCellsChanged();
   void PointTableAtAnswer();
   void SetAlpha(Alpha alpha);
+  // Clears the list as a step that can be undone.
+  void EmptyList(const QString& what);
+  void EmptyFourfoldTable();
 
   std::unique_ptr<Dialogs> dialogs_;
   Analysis analysis_ = Analysis::kTwoSample;
   GroupSizes groupSizes_;
   SampleListModel* model_ = nullptr;
+  QUndoStack* undo_ = nullptr;
   Actions actions_;
   MethodButtons* methods_ = nullptr;
   ReferenceTables* tables_ = nullptr;
@@ -98,6 +108,8 @@ class Form1 : public QMainWindow {
   EntryFrame* entry_ = nullptr;
   std::array<AnalysisPanel*, kAnalysisCount> panels_{};
   std::unique_ptr<FileCommands> files_;
+  ReportWindow* report_ = nullptr;
+  HelpWindow* help_ = nullptr;
 };
 
 }  // namespace sumvane

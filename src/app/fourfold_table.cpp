@@ -82,7 +82,12 @@ FourfoldTable::FourfoldTable(QWidget* client) : QWidget(client) {
                                     .look = {kit::kBlue, Qt::white, true},
                                     .spokenName = QStringLiteral("实际频数 ") + QChar(u'a' + i)});
     cells_[i]->installEventFilter(this);
-    connect(cells_[i], &QLineEdit::textChanged, this, &FourfoldTable::Recalculate);
+    connect(cells_[i], &QLineEdit::textChanged, this, [this, i](const QString& text) {
+      const Cells before = shown_;
+      shown_[i] = kit::S(text);
+      if (!writing_) emit CellEdited(i, before, shown_);
+      Recalculate();
+    });
   }
   for (int i = 0; i < 5; ++i) {
     totals_[i] = kit::MakeLabel(this, {.name = kit::Indexed("Label18", i),
@@ -106,12 +111,24 @@ void FourfoldTable::ShowCaptions(Analysis analysis) {
 // Each emptying recalculates, and the emptying of its total that follows
 // overwrites what that recalculation wrote.
 void FourfoldTable::Empty() {
+  writing_ = true;
   for (int i = 0; i < 4; ++i) {
     cells_[i]->setText(QString());
     kit::WriteLabel(totals_[i], QString());
   }
   kit::WriteLabel(totals_[4], QString());
+  writing_ = false;
   cells_[0]->setFocus();
+}
+
+void FourfoldTable::ShowCells(const Cells& cells) {
+  if (cells == Cells{}) {
+    Empty();
+    return;
+  }
+  writing_ = true;
+  for (int i = 0; i < 4; ++i) cells_[i]->setText(kit::Q(cells[i]));
+  writing_ = false;
 }
 
 void FourfoldTable::Recalculate() {
@@ -122,11 +139,7 @@ void FourfoldTable::Recalculate() {
   emit CellsChanged();
 }
 
-std::array<std::string, 4> FourfoldTable::CellTexts() const {
-  std::array<std::string, 4> texts;
-  for (int i = 0; i < 4; ++i) texts[i] = kit::S(cells_[i]->text());
-  return texts;
-}
+std::array<std::string, 4> FourfoldTable::CellTexts() const { return shown_; }
 
 QWidgetList FourfoldTable::TabChain() const { return {cells_.begin(), cells_.end()}; }
 

@@ -24,8 +24,13 @@ class FourfoldTable : public QWidget {
   // The captions of the analysis: groups and results, or after and before
   // treatment.
   void ShowCaptions(Analysis analysis);
+  using Cells = std::array<std::string, 4>;
+
   // Empties the cells one after the other, then the totals.
   void Empty();
+  // Puts cells back as a step of undo or redo: an empty table as Empty
+  // leaves it, any other as if typed.
+  void ShowCells(const Cells& cells);
   // Rewrites the totals from the cells as they stand and announces them.
   void Recalculate();
 
@@ -34,6 +39,8 @@ class FourfoldTable : public QWidget {
 
  signals:
   void CellsChanged();
+  // The user changed a cell; the table showed `before` and now shows `after`.
+  void CellEdited(int cell, const Cells& before, const Cells& after);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -46,6 +53,9 @@ class FourfoldTable : public QWidget {
   std::array<QLineEdit*, 4> cells_{};
   // Column totals a + c, b + d, row totals a + b, c + d, and the total.
   std::array<QLabel*, 5> totals_{};
+  // The cells as last shown, and whether the program is writing them.
+  Cells shown_;
+  bool writing_ = false;
 };
 
 }  // namespace sumvane

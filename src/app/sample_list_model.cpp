@@ -67,6 +67,33 @@ bool SampleListModel::RemoveRow(int position) {
   return true;
 }
 
+// The view hears of exactly the rows that changed: a whole list is a reset,
+// rows replaced one for one are changed data, others are removed and inserted.
+bool SampleListModel::ReplaceRows(int first, int count, std::vector<SampleRow> rows) {
+  const int added = static_cast<int>(rows.size());
+  if (first < 1 || count < 0 || first - 1 + count > list_.Count() ||
+      list_.Count() - count + added > SampleList::kMaxRows) {
+    return false;
+  }
+  if (first == 1 && count == list_.Count()) return Assign(std::move(rows));
+  if (count == added) {
+    list_.ReplaceRows(first, count, std::move(rows));
+    if (count > 0) emit dataChanged(index(first - 1, 0), index(first + count - 2, 2));
+    return true;
+  }
+  if (count > 0) {
+    beginRemoveRows(QModelIndex(), first - 1, first + count - 2);
+    list_.ReplaceRows(first, count, {});
+    endRemoveRows();
+  }
+  if (added > 0) {
+    beginInsertRows(QModelIndex(), first - 1, first + added - 2);
+    list_.ReplaceRows(first, 0, std::move(rows));
+    endInsertRows();
+  }
+  return true;
+}
+
 bool SampleListModel::Assign(std::vector<SampleRow> rows) {
   if (rows.size() > static_cast<std::size_t>(SampleList::kMaxRows)) return false;
   beginResetModel();

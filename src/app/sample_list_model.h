@@ -31,6 +31,7 @@ class SampleListModel : public QAbstractTableModel {
   bool SetCell(int position, int group, std::string text);
   bool RemoveRow(int position);
   bool Assign(std::vector<SampleRow> rows);
+  bool ReplaceRows(int first, int count, std::vector<SampleRow> rows);
 
  private:
   SampleList list_;

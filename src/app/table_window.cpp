@@ -43,7 +43,8 @@ TableWindow::TableWindow(QWidget* owner, CriticalTable table)
     : QWidget(owner, Qt::Window), table_(table) {
   setObjectName(QStringLiteral("TableWindow"));
   setWindowTitle(TableTitle(table));
-  setAttribute(Qt::WA_DeleteOnClose, false);
+  // Closing the main window ends the program, whatever else is open.
+  setAttribute(Qt::WA_QuitOnClose, false);
 
   const TableGrid& grid = CriticalTableGrid(table);
   const int columns = grid.headers.empty() ? 0 : int(grid.headers.front().probabilities.size());

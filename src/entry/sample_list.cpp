@@ -1,6 +1,7 @@
 #include "entry/sample_list.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace sumvane {
@@ -30,6 +31,15 @@ void SampleList::Column::Append() {
 void SampleList::Column::Erase(std::size_t row) {
   observations.erase(observations.begin() + static_cast<std::ptrdiff_t>(row));
   empty.erase(empty.begin() + static_cast<std::ptrdiff_t>(row));
+}
+
+void SampleList::Column::Replace(std::size_t first, std::size_t count, std::size_t added) {
+  const auto at = static_cast<std::ptrdiff_t>(first);
+  const auto end = static_cast<std::ptrdiff_t>(first + count);
+  observations.erase(observations.begin() + at, observations.begin() + end);
+  observations.insert(observations.begin() + at, added, Observation());
+  empty.erase(empty.begin() + at, empty.begin() + end);
+  empty.insert(empty.begin() + at, added, true);
 }
 
 void SampleList::Column::Clear() {
@@ -93,6 +103,29 @@ bool SampleList::Assign(std::vector<SampleRow> rows) {
     for (std::size_t i = 0; i < rows.size(); ++i) column.Set(i, CellOf(rows[i], group));
   }
   rows_ = std::move(rows);
+  return true;
+}
+
+bool SampleList::ReplaceRows(int first, int count, std::vector<SampleRow> rows) {
+  if (first < 1 || count < 0 || first - 1 + count > Count()) return false;
+  if (Count() - count + static_cast<int>(rows.size()) > kMaxRows) return false;
+  const auto at = static_cast<std::size_t>(first - 1);
+  const std::size_t added = rows.size();
+  const auto from = rows_.begin() + (first - 1);
+  const std::size_t shared = std::min(static_cast<std::size_t>(count), rows.size());
+  std::move(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(shared), from);
+  if (rows.size() > shared) {
+    rows_.insert(from + static_cast<std::ptrdiff_t>(shared),
+                 std::make_move_iterator(rows.begin() + static_cast<std::ptrdiff_t>(shared)),
+                 std::make_move_iterator(rows.end()));
+  } else {
+    rows_.erase(from + static_cast<std::ptrdiff_t>(shared), from + count);
+  }
+  for (int group : {1, 2}) {
+    Column& column = columns_[group - 1];
+    column.Replace(at, static_cast<std::size_t>(count), added);
+    for (std::size_t i = at; i < at + added; ++i) column.Set(i, CellOf(rows_[i], group));
+  }
   return true;
 }
 

@@ -51,6 +51,11 @@ class SampleList {
   // Replaces all rows at once (a loaded file); false, and nothing changed,
   // when there are more than kMaxRows rows.
   bool Assign(std::vector<SampleRow> rows);
+  // Replaces the `count` rows from position `first` with `rows`, which may be
+  // more or fewer: every change of the list is one such step, so that each can
+  // be undone by the opposite step. first runs 1..Count()+1; false, and
+  // nothing changed, outside the list or past kMaxRows rows.
+  bool ReplaceRows(int first, int count, std::vector<SampleRow> rows);
   const std::vector<SampleRow>& Rows() const;
 
   // The group's cells at positions 1..count (count clipped to Count()) as
@@ -68,6 +73,8 @@ class SampleList {
     void Set(std::size_t row, std::string_view text);
     void Append();
     void Erase(std::size_t row);
+    // Room for `added` cells in place of `count` from `first`, to be set.
+    void Replace(std::size_t first, std::size_t count, std::size_t added);
     void Clear();
   };
 

@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
@@ -16,23 +18,9 @@ using sumvane::testing::Window;
 
 namespace {
 
-void ClickRow(Window& w, int position) {
-  auto* view = w.Find<QTreeView>("L1");
-  const QRect rect = view->visualRect(view->model()->index(position - 1, 0));
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
-}
-
 QToolButton* ToolButton(Window& w, const QString& action) {
   auto* toolbar = w.Find<QToolBar>("Toolbar1");
   return qobject_cast<QToolButton*>(toolbar->widgetForAction(w.Find<QAction>(action)));
-}
-
-QStringList Labels(Window& w) {
-  QStringList labels;
-  for (int p = 1; p <= w.form.List().Count(); ++p) {
-    labels << QString::fromStdString(std::string(*w.form.List().RowLabel(p)));
-  }
-  return labels;
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -67,10 +55,18 @@ class CommandsTest : public QObject {
                            << "清空"
                            << "清空"
                            << "Ctrl+M";
+    QTest::newRow("undo") << "编辑"
+                          << "撤销"
+                          << "撤销"
+                          << "Ctrl+Z";
+    QTest::newRow("redo") << "编辑"
+                          << "重做"
+                          << "重做"
+                          << "Ctrl+Y";
     QTest::newRow("delete") << "编辑"
                             << "删除"
                             << "删除"
-                            << "Ctrl+Z";
+                            << "Del";
     QTest::newRow("help") << "帮助"
                           << "操作说明"
                           << "帮助"
@@ -110,29 +106,38 @@ class CommandsTest : public QObject {
     for (QAction* a : w.Find<QToolBar>("Toolbar1")->actions()) {
       tools << (a->isSeparator() ? "-" : a->text());
     }
-    QCOMPARE(tools, (QStringList{"导入", "导出", "-", "退出"}));
-    for (const char* name : {"导入", "导出", "退出"})
+    QCOMPARE(tools, (QStringList{"导入", "导出", "-", "计算过程", "-", "退出"}));
+    for (const char* name : {"导入", "导出", "计算过程", "退出"})
       QVERIFY(!ToolButton(w, name)->icon().isNull());
   }
 
+  // Del deletes the chosen row, and a box keeps Del for its own text;
+  // Ctrl+Z undoes, from anywhere in the window.
   void deleteRemovesOnlyTheSelectedRow() {
     Window w;
     w.Fill({{"1", ""}, {"2", ""}, {"3", ""}});
-    w.Type("Text1", "x");
-    QTest::keyClick(&w.form, Qt::Key_Z, Qt::ControlModifier);  // nothing selected
+    QTest::keyClick(w.Find("L1"), Qt::Key_Delete);  // nothing selected
     QCOMPARE(w.form.List().Count(), 3);
     QVERIFY(w.log->messages.isEmpty());
-    ClickRow(w, 2);
-    w.Type("Text1", "x");
-    // The menu key wins over the box's own undo.
+    w.ClickRow(2);
+    w.Type("Text1", "xy");
+    QTest::keyClick(w.Box("Text1"), Qt::Key_Left);
+    QTest::keyClick(w.Box("Text1"), Qt::Key_Delete);
+    QCOMPARE(w.Text("Text1"), QStringLiteral("x"));
+    QCOMPARE(w.form.List().Count(), 3);
+    w.Find("L1")->setFocus();
+    QTest::keyClick(w.Find("L1"), Qt::Key_Delete);
+    QCOMPARE(w.Labels(), (QStringList{"1", "3"}));
     QTest::keyClick(w.Box("Text1"), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(Labels(w), (QStringList{"1", "3"}));
+    QCOMPARE(w.Labels(), (QStringList{"1", "2", "3"}));
+    QTest::keyClick(w.Box("Text1"), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(w.Labels(), (QStringList{"1", "3"}));
     QCOMPARE(w.Text("Text1"), QStringLiteral("x"));
     QCOMPARE(w.Text("Text2"), QStringLiteral("2"));
     QVERIFY(!w.form.SelectedRow());
-    ClickRow(w, 1);
+    w.ClickRow(1);
     w.Find<QAction>("删除1")->trigger();
-    QCOMPARE(Labels(w), (QStringList{"3"}));
+    QCOMPARE(w.Labels(), (QStringList{"3"}));
   }
 
   // The view's selection follows its row when another row goes, and goes with
@@ -151,7 +156,7 @@ class CommandsTest : public QObject {
     QFETCH(int, after);
     Window w;
     w.Fill({{"1", ""}, {"2", ""}, {"3", ""}, {"4", ""}});
-    ClickRow(w, selected);
+    w.ClickRow(selected);
     w.form.ListModel()->AppendRow("5");  // appending leaves the selection alone
     QCOMPARE(w.form.SelectedRow(), std::optional<int>(selected));
     if (removed == selected) {
@@ -160,9 +165,27 @@ class CommandsTest : public QObject {
       w.form.ListModel()->RemoveRow(removed);
     }
     QCOMPARE(w.form.SelectedRow(), after ? std::optional<int>(after) : std::nullopt);
-    ClickRow(w, 1);
+    w.ClickRow(1);
     w.form.ClearList();
     QVERIFY(!w.form.SelectedRow());
+  }
+
+  // No figure on screen describes data that is gone.
+  void thePanelFollowsTheList() {
+    Window w;
+    w.Fill({{"1", "2"}, {"2", "4"}, {"3", "6"}});
+    w.Click("Command2");
+    QCOMPARE(w.Text("Text3(4)"), QStringLiteral("3"));
+    w.ClickRow(3);
+    w.form.DeleteSelectedRow();
+    QCOMPARE(w.Text("Text3(0)"), QStringLiteral("1.5"));
+    QCOMPARE(w.Text("Text3(4)"), QStringLiteral("2"));
+    QCOMPARE(w.Text("Text3(6)"), QStringLiteral("2"));
+    w.Find<QAction>("清空")->trigger();
+    QCOMPARE(w.Text("Text3(0)"), QString());
+    QCOMPARE(w.Text("Text3(4)"), QStringLiteral("0"));
+    QCOMPARE(w.Text("Text3(9)"), QString());
+    QCOMPARE(w.Text("Text2"), QStringLiteral("1"));
   }
 
   void clearFromTheMenuPerArrangement() {
@@ -215,17 +238,22 @@ class CommandsTest : public QObject {
     w.Find<QAction>("清空1")->trigger();
     QTest::keyClick(&w.form, Qt::Key_I, Qt::ControlModifier);
     QCOMPARE(w.log->openAsked, 1);
-    QCOMPARE(Labels(w), (QStringList{"1", "2"}));
+    QCOMPARE(w.Labels(), (QStringList{"1", "2"}));
     QCOMPARE(QString::fromStdString(std::string(*w.form.List().Cell(1, 2))),
              QStringLiteral("4.85"));
     QCOMPARE(QString::fromStdString(std::string(*w.form.List().Cell(2, 1))), QString());
   }
 
-  void cancelledOrFailedExportShowsTheMessage() {
+  // A cancelled dialog shows nothing, an empty name asks for one, a failed
+  // save says that it failed and where.
+  void cancelledOrFailedExportSaysWhatHappened() {
     QTemporaryDir dir;
-    Window w({QString(), dir.filePath("missing/folder/out.txt"), QStringLiteral("")});
+    const QString missing = dir.filePath("missing/folder/out.txt");
+    Window w({QString(), missing, QStringLiteral("")});
     for (int i = 0; i < 3; ++i) w.form.ExportSampleList();
-    QCOMPARE(w.log->messages, QStringList(3, QStringLiteral("请输入保存文件名！")));
+    QCOMPARE(w.log->messages.size(), 2);
+    QVERIFY(w.log->messages[0].contains(QDir::toNativeSeparators(missing)));
+    QCOMPARE(w.log->messages[1], QStringLiteral("请输入保存文件名！"));
     QVERIFY(!QDir(dir.path()).exists("missing"));
   }
 
@@ -235,17 +263,23 @@ class CommandsTest : public QObject {
     w.Fill({{"1", "2"}});
     for (int i = 0; i < 3; ++i) ToolButton(w, "导入")->click();
     QCOMPARE(w.log->openAsked, 3);
-    QCOMPARE(Labels(w), QStringList{"1"});
+    QCOMPARE(w.Labels(), QStringList{"1"});
     QVERIFY(w.log->messages.isEmpty());
   }
 
-  void helpOpensTheLocalPage() {
+  // Help needs no browser: the page shows in the program's own window, and
+  // its links move between its sections.
+  void helpShowsTheLocalPageInAWindowOfItsOwn() {
     Window w;
     QTest::keyClick(&w.form, Qt::Key_E, Qt::ControlModifier);
-    QCOMPARE(w.log->opened.size(), 1);
-    const QUrl page = w.log->opened.first();
-    QVERIFY(page.isLocalFile());
-    QVERIFY(ReadAll(page.toLocalFile()).contains("两样本均数差别T检验"));
+    auto* help = w.Find<QTextBrowser>("HelpText");
+    QVERIFY(help->isVisible());
+    QVERIFY(help->source().isLocalFile());
+    QVERIFY(help->toPlainText().contains(QStringLiteral("两样本均数差别T检验")));
+    QVERIFY(w.log->opened.isEmpty());
+    const int top = help->verticalScrollBar()->value();
+    emit help->anchorClicked(QUrl(QStringLiteral("#keys")));
+    QVERIFY(help->verticalScrollBar()->value() > top);
   }
 
   void exitEndsTheProgramFromMenuAndToolbar() {

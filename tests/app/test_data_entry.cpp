@@ -12,27 +12,9 @@ using sumvane::testing::Window;
 
 namespace {
 
-void Enter(Window& w, const QString& value) {
-  QLineEdit* input = w.Box("Text1");
-  input->setFocus();
-  QTest::keyClicks(input, value);
-  QTest::keyClick(input, Qt::Key_Return);
-}
-
-QString Cell(Window& w, int position, int group) {
-  const auto cell = w.form.List().Cell(position, group);
-  return cell ? QString::fromStdString(std::string(*cell)) : QStringLiteral("<none>");
-}
-
 QString Label(Window& w, int position) {
   const auto label = w.form.List().RowLabel(position);
   return label ? QString::fromStdString(std::string(*label)) : QStringLiteral("<none>");
-}
-
-void ClickRow(Window& w, int position) {
-  auto* view = w.Find<QTreeView>("L1");
-  const QRect rect = view->visualRect(view->model()->index(position - 1, 1));
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
 }  // namespace
@@ -43,11 +25,11 @@ class DataEntryTest : public QObject {
  private slots:
   void firstEntryFillsRowOneAndTheGroupFigures() {
     Window w;
-    Enter(w, "5");
+    w.Enter("5");
     QCOMPARE(w.form.List().Count(), 1);
     QCOMPARE(Label(w, 1), QStringLiteral("1"));
-    QCOMPARE(Cell(w, 1, 1), QStringLiteral("5"));
-    QCOMPARE(Cell(w, 1, 2), QString());
+    QCOMPARE(w.Cell(1, 1), QStringLiteral("5"));
+    QCOMPARE(w.Cell(1, 2), QString());
     QCOMPARE(w.Text("Text2"), QStringLiteral("2"));
     QCOMPARE(w.Text("Text1"), QString());
     QCOMPARE(w.Text("Text3(0)"), QStringLiteral("5"));
@@ -59,7 +41,7 @@ class DataEntryTest : public QObject {
 
   void typicalUseFromTheKeyboard() {
     Window w;
-    for (const char* v : {"5", "6", "7"}) Enter(w, v);
+    for (const char* v : {"5", "6", "7"}) w.Enter(v);
     QCOMPARE(w.Text("Text3(0)"), QStringLiteral("6"));
     QCOMPARE(w.Text("Text3(2)"), QStringLiteral("1"));
     QCOMPARE(w.Text("Text3(4)"), QStringLiteral("3"));
@@ -68,14 +50,14 @@ class DataEntryTest : public QObject {
     w.Click("Option2");
     QCOMPARE(w.Text("Text2"), QStringLiteral("1"));
     QCOMPARE(QApplication::focusWidget(), w.Find("Text1"));
-    for (const char* v : {"8", "9", "10"}) Enter(w, v);
+    for (const char* v : {"8", "9", "10"}) w.Enter(v);
     QCOMPARE(w.form.List().Count(), 3);
-    QCOMPARE(Cell(w, 3, 2), QStringLiteral("10"));
-    Enter(w, "11");
+    QCOMPARE(w.Cell(3, 2), QStringLiteral("10"));
+    w.Enter("11");
     QCOMPARE(w.form.List().Count(), 4);
     QCOMPARE(Label(w, 4), QStringLiteral("4"));
-    QCOMPARE(Cell(w, 4, 1), QString());
-    QCOMPARE(Cell(w, 4, 2), QStringLiteral("11"));
+    QCOMPARE(w.Cell(4, 1), QString());
+    QCOMPARE(w.Cell(4, 2), QStringLiteral("11"));
     // Group 2 is 8..11: mean 9.5, sd 1.29099...; group 1 stands as entered.
     QCOMPARE(w.Text("Text3(1)"), QStringLiteral("9.5"));
     QCOMPARE(w.Text("Text3(3)"), QStringLiteral("1.2909"));
@@ -89,14 +71,14 @@ class DataEntryTest : public QObject {
 
   void rowNumberIsCappedAtTheFirstEmptyRow() {
     Window w;
-    for (const char* v : {"1", "2", "3"}) Enter(w, v);
+    for (const char* v : {"1", "2", "3"}) w.Enter(v);
     w.Type("Text2", "9");
     QCOMPARE(w.Text("Text2"), QStringLiteral("4"));
     QCOMPARE(w.Box("Text2")->cursorPosition(), 1);
     w.Type("Text2", "2");
     QCOMPARE(w.Text("Text2"), QStringLiteral("2"));
-    Enter(w, "20");
-    QCOMPARE(Cell(w, 2, 1), QStringLiteral("20"));
+    w.Enter("20");
+    QCOMPARE(w.Cell(2, 1), QStringLiteral("20"));
     QCOMPARE(w.form.List().Count(), 3);
     QCOMPARE(w.Text("Text2"), QStringLiteral("3"));
     // A click in the box brings it to the first empty row.
@@ -121,12 +103,12 @@ class DataEntryTest : public QObject {
     QFETCH(int, position);
     QFETCH(QString, next);
     Window w;
-    for (const char* v : {"1", "2", "3"}) Enter(w, v);
+    for (const char* v : {"1", "2", "3"}) w.Enter(v);
     w.Type("Text2", rowNumber);
-    Enter(w, "99");
+    w.Enter("99");
     QCOMPARE(w.form.List().Count(), 3);
     for (int p = 1; p <= 3; ++p) {
-      QCOMPARE(Cell(w, p, 1), p == position ? QStringLiteral("99") : QString::number(p));
+      QCOMPARE(w.Cell(p, 1), p == position ? QStringLiteral("99") : QString::number(p));
     }
     QCOMPARE(w.Text("Text1"), QString());
     QCOMPARE(w.Text("Text2"), next);
@@ -134,14 +116,14 @@ class DataEntryTest : public QObject {
 
   void emptyEnterShowsTheMessageAndChangesNothing() {
     Window w;
-    Enter(w, "4");
+    w.Enter("4");
     QTest::keyClick(w.Box("Text1"), Qt::Key_Return);
     QCOMPARE(w.log->messages, QStringList{QStringLiteral("输入数据不能为空！")});
     QCOMPARE(w.form.List().Count(), 1);
     QCOMPARE(w.Text("Text2"), QStringLiteral("2"));
     // A blank is a value.
-    Enter(w, " ");
-    QCOMPARE(Cell(w, 2, 1), QStringLiteral(" "));
+    w.Enter(" ");
+    QCOMPARE(w.Cell(2, 1), QStringLiteral(" "));
     QCOMPARE(w.log->messages.size(), 1);
   }
 
@@ -158,7 +140,7 @@ class DataEntryTest : public QObject {
     w.Click("Option2");  // nothing selected: the input box keeps its text
     QCOMPARE(w.Text("Text1"), QStringLiteral("keep"));
     QCOMPARE(w.Text("Text2"), QStringLiteral("3"));
-    ClickRow(w, 2);
+    w.ClickRow(2);
     QCOMPARE(w.Text("Text1"), QStringLiteral("20"));
     QCOMPARE(w.Text("Text2"), QStringLiteral("2"));
     QCOMPARE(QApplication::focusWidget(), w.Find("L1"));
@@ -171,31 +153,31 @@ class DataEntryTest : public QObject {
   // in the row that was clicked.
   void correctionAfterDeletionLandsInTheClickedRow() {
     Window w;
-    for (const char* v : {"1", "2", "3", "4", "5"}) Enter(w, v);
-    ClickRow(w, 2);
+    for (const char* v : {"1", "2", "3", "4", "5"}) w.Enter(v);
+    w.ClickRow(2);
     w.form.DeleteSelectedRow();
     QCOMPARE(Label(w, 3), QStringLiteral("4"));
-    ClickRow(w, 3);
+    w.ClickRow(3);
     QCOMPARE(w.Text("Text1"), QStringLiteral("4"));
     QCOMPARE(w.Text("Text2"), QStringLiteral("3"));
     w.Type("Text1", "40");
     QTest::keyClick(w.Box("Text1"), Qt::Key_Return);
-    QCOMPARE(Cell(w, 3, 1), QStringLiteral("40"));
+    QCOMPARE(w.Cell(3, 1), QStringLiteral("40"));
     QCOMPARE(Label(w, 3), QStringLiteral("4"));
-    QCOMPARE(Cell(w, 4, 1), QStringLiteral("5"));
+    QCOMPARE(w.Cell(4, 1), QStringLiteral("5"));
     QCOMPARE(w.Text("Text2"), QStringLiteral("4"));
   }
 
   void pairedEntriesEmptyThePanelUntilTheCountsAgree() {
     Window w;
     w.Click("Command1(1)");
-    for (const char* v : {"10", "12", "9"}) Enter(w, v);
+    for (const char* v : {"10", "12", "9"}) w.Enter(v);
     w.Click("Option2");
-    Enter(w, "8");
-    Enter(w, "11");
+    w.Enter("8");
+    w.Enter("11");
     for (int i = 0; i < 4; ++i) QCOMPARE(w.Text(QStringLiteral("Text5(%1)").arg(i)), QString());
     QCOMPARE(w.Text("Text6"), QString());
-    Enter(w, "9");
+    w.Enter("9");
     QCOMPARE(w.Text("Text5(0)"), QStringLiteral("3"));
     QCOMPARE(w.Text("Text5(1)"), QStringLiteral("1"));
     QCOMPARE(w.Text("Text5(2)"), QStringLiteral("1"));
@@ -205,10 +187,10 @@ class DataEntryTest : public QObject {
   void regressionEntriesRecomputeThePanel() {
     Window w;
     w.Click("Command1(2)");
-    for (const char* v : {"1", "2", "3", "4", "5"}) Enter(w, v);
+    for (const char* v : {"1", "2", "3", "4", "5"}) w.Enter(v);
     QCOMPARE(w.Text("Text9"), QString());  // the groups differ in size
     w.Click("Option2");
-    for (const char* v : {"2", "4", "5", "4", "5"}) Enter(w, v);
+    for (const char* v : {"2", "4", "5", "4", "5"}) w.Enter(v);
     QCOMPARE(w.Text("Text9"), QStringLiteral("5"));
     QCOMPARE(w.Text("Text8"), QStringLiteral("0.774596669241483"));
     QCOMPARE(w.Text("Text7"), QStringLiteral("2.12132034355964"));
@@ -224,15 +206,15 @@ class DataEntryTest : public QObject {
     QVERIFY(w.form.ListModel()->Assign(rows));
     QTest::mouseClick(w.Box("Text2"), Qt::LeftButton);
     QCOMPARE(w.Text("Text2"), QStringLiteral("32768"));
-    Enter(w, "1");
+    w.Enter("1");
     QCOMPARE(w.form.List().Count(), SampleList::kMaxRows);
-    QCOMPARE(Cell(w, SampleList::kMaxRows, 1), QStringLiteral("6"));
+    QCOMPARE(w.Cell(SampleList::kMaxRows, 1), QStringLiteral("6"));
     QCOMPARE(w.Text("Text2"), QStringLiteral("32768"));
     QCOMPARE(w.Text("Text3(4)"), QStringLiteral("32767"));
     // Group 2 still takes values in the existing rows.
     w.Click("Option2");
-    Enter(w, "2");
-    QCOMPARE(Cell(w, 1, 2), QStringLiteral("2"));
+    w.Enter("2");
+    QCOMPARE(w.Cell(1, 2), QStringLiteral("2"));
   }
 };
 

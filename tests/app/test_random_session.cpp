@@ -218,6 +218,9 @@ class SessionDialogs : public sumvane::Dialogs {
   void ShowMessage(QWidget*, const QString& text) override { messages << text; }
   std::optional<QString> AskSaveFileName(QWidget*) override { return Take(); }
   std::optional<QString> AskOpenFileName(QWidget*) override { return Take(); }
+  std::optional<QString> AskReportFileName(QWidget*) override { return std::nullopt; }
+  bool SetUpPrinter(QWidget*, QPrinter&) override { return false; }
+  UnsavedList AskAboutUnsavedList(QWidget*) override { return UnsavedList::kDiscard; }
   void OpenUrl(const QUrl&) override { ++pagesOpened; }
 
   QStringList answers;  // a null text: the user cancels
@@ -686,7 +689,11 @@ class Session {
       Note(QStringLiteral("menu item %1").arg(action));
       w_.Find<QAction>(action)->trigger();
     } else {
-      QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &w_.form;
+      // Keys go where the user types: the focused control of the main window,
+      // which the user brings back to the front over the help window.
+      QApplication::setActiveWindow(&w_.form);
+      QWidget* focus = QApplication::focusWidget();
+      QWidget* target = focus && focus->window() == &w_.form ? focus : &w_.form;
       Note(QStringLiteral("Ctrl+%1 in %2").arg(QKeySequence(key).toString(), target->objectName()));
       QTest::keyClick(target, key, Qt::ControlModifier);
     }
@@ -707,20 +714,31 @@ class Session {
         }
       }
     }
-    if (input_->text() != input || rowNumber_->text() != row) {
-      return QStringLiteral("clearing changed the input or row-number box");
+    // Clearing the list sends the next value to row 1; the table leaves the
+    // row number alone.
+    const bool listCleared = !fromMenu || ListMode();
+    const QString rowAfter = listCleared ? QStringLiteral("1") : row;
+    if (input_->text() != input || rowNumber_->text() != rowAfter) {
+      return QStringLiteral("clearing changed the input box or left the row-number box at %1")
+          .arg(rowNumber_->text());
     }
     return {};
   }
 
   QString Delete() {
+    // The menu item, or the pop-up's Ctrl+F; the Del key belongs to a box
+    // that has the focus.
     const bool fromMenu = Chance(50);
     const Rows before = ListRows();
     const std::optional<int> selected = w_.form.SelectedRow();
     const QString input = input_->text();
     const QString row = rowNumber_->text();
-    Command(fromMenu ? QStringLiteral("删除") : QStringLiteral("删除1"),
-            fromMenu ? Qt::Key_Z : Qt::Key_F);
+    if (fromMenu) {
+      Note(QStringLiteral("menu item 删除"));
+      w_.Find<QAction>("删除")->trigger();
+    } else {
+      Command(QStringLiteral("删除1"), Qt::Key_F);
+    }
     Rows expected = before;
     if (selected) expected.erase(expected.begin() + (*selected - 1));
     if (const QString d = RowsDifference(ListRows(), expected); !d.isEmpty()) {

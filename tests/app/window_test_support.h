@@ -5,8 +5,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeView>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,7 +27,12 @@ class ScriptedDialogs : public Dialogs {
     QStringList messages;
     int saveAsked = 0;
     int openAsked = 0;
+    int unsavedAsked = 0;
     QList<QUrl> opened;
+    // What the next question about an unexported list answers.
+    Dialogs::UnsavedList unsavedAnswer = Dialogs::UnsavedList::kDiscard;
+    // Where a print goes: a PDF file, or nowhere (the dialog is cancelled).
+    QString printFile;
   };
   // A null QString in the script stands for a cancelled dialog.
   ScriptedDialogs(std::shared_ptr<Log> log, QStringList files)
@@ -39,6 +46,17 @@ class ScriptedDialogs : public Dialogs {
   std::optional<QString> AskOpenFileName(QWidget*) override {
     ++log_->openAsked;
     return Next();
+  }
+  std::optional<QString> AskReportFileName(QWidget*) override { return Next(); }
+  bool SetUpPrinter(QWidget*, QPrinter& printer) override {
+    if (log_->printFile.isEmpty()) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(log_->printFile);
+    return true;
+  }
+  UnsavedList AskAboutUnsavedList(QWidget*) override {
+    ++log_->unsavedAsked;
+    return log_->unsavedAnswer;
   }
   void OpenUrl(const QUrl& url) override { log_->opened << url; }
 
@@ -84,6 +102,27 @@ struct Window {
     }
   }
   void Click(const QString& name) { QTest::mouseClick(Find(name), Qt::LeftButton); }
+  // Types a value into the data box and presses Enter.
+  void Enter(const QString& value) {
+    QLineEdit* input = Box(QStringLiteral("Text1"));
+    input->setFocus();
+    QTest::keyClicks(input, value);
+    QTest::keyClick(input, Qt::Key_Return);
+  }
+  void ClickRow(int position, int column = 0) {
+    auto* view = Find<QTreeView>(QStringLiteral("L1"));
+    const QRect rect = view->visualRect(view->model()->index(position - 1, column));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+  }
+  QStringList Labels() {
+    QStringList labels;
+    for (const SampleRow& row : form.List().Rows()) labels << QString::fromStdString(row.label);
+    return labels;
+  }
+  QString Cell(int position, int group) {
+    const auto cell = form.List().Cell(position, group);
+    return cell ? QString::fromStdString(std::string(*cell)) : QStringLiteral("<none>");
+  }
   void Fill(const std::vector<std::pair<std::string, std::string>>& rows) {
     SampleListModel* model = form.ListModel();
     for (const auto& [x, y] : rows) {

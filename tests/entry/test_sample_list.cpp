@@ -57,6 +57,35 @@ TEST(SampleListTest, RemovalMovesLaterRowsUpAndKeepsLabels) {
             (std::vector<SampleRow>{{"1", "a", "w"}, {"3", "c", "y"}, {"4", "d", "z"}}));
 }
 
+TEST(SampleListTest, ReplacingRowsGrowsShrinksOrKeepsTheList) {
+  struct Case {
+    int first, count;
+    std::vector<SampleRow> rows;
+    std::vector<std::string> labels;  // after
+  };
+  const std::vector<Case> cases = {
+      {2, 1, {{"x", "9", ""}}, {"1", "x", "3"}},
+      {2, 0, {{"x", "", ""}, {"y", "", ""}}, {"1", "x", "y", "2", "3"}},
+      {1, 2, {}, {"3"}},
+      {4, 0, {{"4", "", ""}}, {"1", "2", "3", "4"}},
+      {1, 3, {{"a", "", ""}}, {"a"}},
+  };
+  for (const Case& c : cases) {
+    SampleList list = ListOf({"5", "6", "7"}, {});
+    ASSERT_TRUE(list.ReplaceRows(c.first, c.count, c.rows)) << c.first << "," << c.count;
+    std::vector<std::string> labels;
+    for (const SampleRow& row : list.Rows()) labels.push_back(row.label);
+    EXPECT_EQ(labels, c.labels) << c.first << "," << c.count;
+  }
+  SampleList list = ListOf({"5"}, {});
+  const std::vector<SampleRow> before = list.Rows();
+  EXPECT_FALSE(list.ReplaceRows(0, 0, {}));
+  EXPECT_FALSE(list.ReplaceRows(3, 0, {}));
+  EXPECT_FALSE(list.ReplaceRows(1, 2, {}));
+  EXPECT_FALSE(list.ReplaceRows(2, 0, std::vector<SampleRow>(SampleList::kMaxRows)));
+  EXPECT_EQ(list.Rows(), before);
+}
+
 TEST(SampleListTest, ClearEmptiesTheList) {
   SampleList list = ListOf({"1"}, {});
   list.Clear();
@@ -121,6 +150,15 @@ TEST(SampleListTest, ObservationsFollowEveryChange) {
         list.Assign({{"1", ".1", ""}, {"2", "", "-3"}, {"3", "2E-5", "0.30"}});
       },
       [&] { list.Assign(std::vector<SampleRow>(SampleList::kMaxRows + 1)); },
+      [&] {
+        list.ReplaceRows(2, 1, {{"a", "4.5", ""}, {"b", "", "1E999"}});
+      },
+      [&] {
+        list.ReplaceRows(1, 3, {{"c", "9", "8"}});
+      },
+      [&] {
+        list.ReplaceRows(list.Count() + 1, 0, {{"d", "", "-.5"}});
+      },
       [&] { list.RemoveRow(2); },
       [&] {
         list.Clear();

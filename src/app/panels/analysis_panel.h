@@ -17,6 +17,7 @@
 
 #include "app/analysis.h"
 #include "app/widget_kit.h"
+#include "report/reports.h"
 #include "stats/answers.h"
 #include "stats/table_lookup.h"
 
@@ -53,6 +54,8 @@ class AnalysisPanel : public QFrame {
 
   void SetAlpha(Alpha alpha);
   virtual TableQuestion Question() const = 0;
+  // The worked calculation of the panel's figures as they stand.
+  virtual std::string ReportHtml(const ReportPictures& pictures) const = 0;
 
  signals:
   // A figure, the answer or α changed.

@@ -74,6 +74,23 @@ Answer ChiSquarePanel::CurrentAnswer() const {
                          kit::S(chiSquareBox_->text()), CurrentAlpha());
 }
 
+std::string ChiSquarePanel::ReportHtml(const ReportPictures& pictures) const {
+  const FourfoldCells cells{cells_[0], cells_[1], cells_[2], cells_[3]};
+  const FourfoldMargins margins = TableMargins(cells);
+  const std::string n = kit::S(nLabel_->text()), chiSquare = kit::S(chiSquareBox_->text());
+  std::array<std::string, 4> expected;
+  for (int i = 0; i < 4; ++i) expected[i] = kit::S(expectedCounts_[i]->text());
+  return ChiSquareReport(
+      {.table = {.cells = cells,
+                 .margins = {margins.margins[0], margins.margins[1], margins.margins[2],
+                             margins.margins[3]},
+                 .total = margins.total},
+       .n = n,
+       .expected = {expected[0], expected[1], expected[2], expected[3]},
+       .chiSquare = chiSquare},
+      CurrentAlpha(), pictures);
+}
+
 TableQuestion ChiSquarePanel::Question() const {
   return {CriticalTable::kChiSquare, 1.0, ShownNumber(chiSquareBox_)};
 }

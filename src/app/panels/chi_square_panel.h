@@ -21,6 +21,7 @@ class ChiSquarePanel : public AnalysisPanel {
   void CellsChanged(const FourfoldCells& cells) override;
   QWidgetList TabChain() const override;
   TableQuestion Question() const override;
+  std::string ReportHtml(const ReportPictures& pictures) const override;
 
  protected:
   Answer CurrentAnswer() const override;

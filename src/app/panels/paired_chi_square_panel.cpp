@@ -48,6 +48,20 @@ Answer PairedChiSquarePanel::CurrentAnswer() const {
                                kit::S(chiSquareBox_->text()), CurrentAlpha());
 }
 
+std::string PairedChiSquarePanel::ReportHtml(const ReportPictures& pictures) const {
+  const FourfoldCells cells{cells_[0], cells_[1], cells_[2], cells_[3]};
+  const FourfoldMargins margins = TableMargins(cells);
+  const std::string n = kit::S(nBox_->text()), chiSquare = kit::S(chiSquareBox_->text());
+  return PairedChiSquareReport(
+      {.table = {.cells = cells,
+                 .margins = {margins.margins[0], margins.margins[1], margins.margins[2],
+                             margins.margins[3]},
+                 .total = margins.total},
+       .n = n,
+       .chiSquare = chiSquare},
+      CurrentAlpha(), pictures);
+}
+
 TableQuestion PairedChiSquarePanel::Question() const {
   return {CriticalTable::kChiSquare, 1.0, ShownNumber(chiSquareBox_)};
 }

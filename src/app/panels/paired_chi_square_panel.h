@@ -20,6 +20,7 @@ class PairedChiSquarePanel : public AnalysisPanel {
   void CellsChanged(const FourfoldCells& cells) override;
   QWidgetList TabChain() const override;
   TableQuestion Question() const override;
+  std::string ReportHtml(const ReportPictures& pictures) const override;
 
  protected:
   Answer CurrentAnswer() const override;

@@ -90,6 +90,19 @@ Answer PairedPanel::CurrentAnswer() const {
                       S(sdDifferenceBox_->text()), S(tBox_->text()), CurrentAlpha());
 }
 
+std::string PairedPanel::ReportHtml(const ReportPictures& pictures) const {
+  const std::string n = S(pairsBox_->text()), d = S(meanDifferenceBox_->text());
+  const std::string sd = S(sdDifferenceBox_->text()), se = S(standardErrorBox_->text());
+  const std::string t = S(tBox_->text());
+  return PairedReport({.n = n,
+                       .meanDifference = d,
+                       .sdDifference = sd,
+                       .standardError = se,
+                       .t = t,
+                       .unequalGroups = unequalGroups_},
+                      CurrentAlpha(), pictures);
+}
+
 TableQuestion PairedPanel::Question() const {
   const auto pairs = ShownNumber(pairsBox_);
   return {CriticalTable::kT, pairs ? std::optional<double>(*pairs - 1.0) : std::nullopt,

@@ -18,6 +18,7 @@ class PairedPanel : public AnalysisPanel {
   void ListChanged(const SampleList& list, std::optional<int> enteredGroup) override;
   QWidgetList TabChain() const override;
   TableQuestion Question() const override;
+  std::string ReportHtml(const ReportPictures& pictures) const override;
 
  protected:
   Answer CurrentAnswer() const override;

@@ -89,6 +89,14 @@ Answer RegressionPanel::CurrentAnswer() const {
 }
 
 // The r table is read with n - 2 degrees of freedom and r itself.
+std::string RegressionPanel::ReportHtml(const ReportPictures& pictures) const {
+  const std::string n = S(sizeBox_->text()), r = S(rBox_->text());
+  const std::string t = S(tBox_->text()), equation = S(equationBox_->text());
+  return CorrelationReport(
+      {.n = n, .r = r, .tOfR = t, .equation = equation, .unequalGroups = unequalGroups_},
+      CurrentAlpha(), pictures);
+}
+
 TableQuestion RegressionPanel::Question() const {
   const auto n = ShownNumber(sizeBox_);
   return {CriticalTable::kR, n ? std::optional<double>(*n - 2.0) : std::nullopt,

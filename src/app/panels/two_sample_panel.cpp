@@ -114,6 +114,20 @@ Answer TwoSamplePanel::CurrentAnswer() const {
   return TwoSampleAnswer(BoxTexts().Figures(), S(tBox_->text()), CurrentAlpha());
 }
 
+std::string TwoSamplePanel::ReportHtml(const ReportPictures& pictures) const {
+  const Texts texts = BoxTexts();
+  const std::string t = S(tBox_->text());
+  return TwoSampleReport({.mean1 = texts.mean1,
+                          .mean2 = texts.mean2,
+                          .sd1 = texts.sd1,
+                          .sd2 = texts.sd2,
+                          .n1 = texts.n1,
+                          .n2 = texts.n2,
+                          .degrees = texts.degrees,
+                          .t = t},
+                         CurrentAlpha(), pictures);
+}
+
 TableQuestion TwoSamplePanel::Question() const {
   return {CriticalTable::kT, ShownNumber(degreesBox_), ShownNumber(tBox_)};
 }

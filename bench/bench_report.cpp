@@ -1,0 +1,110 @@
+// The worked report of each analysis, built from the panel's texts as the
+// window asks for it. The fourfold tables are the largest the list allows,
+// where the exact test beside chi-square weighs the most tables; each report
+// must be ready within 5 ms.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "bench_main.h"
+#include "marks.h"
+#include "report/reports.h"
+#include "stats/fourfold.h"
+
+namespace sumvane::bench {
+namespace {
+
+constexpr double kReportBound = 5.0;  // ms
+
+// The texts of the fourfold table and its chi-square panel as the engine
+// forms them.
+struct FourfoldPanel {
+  FourfoldMargins margins;
+  FourfoldChiSquare chiSquare;
+  PairedChiSquare paired;
+  FourfoldTableTexts Table(const FourfoldCells& cells) const {
+    return {cells,
+            {margins.margins[0], margins.margins[1], margins.margins[2], margins.margins[3]},
+            margins.total};
+  }
+};
+
+FourfoldPanel Formed(const FourfoldCells& cells) {
+  return {TableMargins(cells), ChiSquareOfTable(cells), PairedChiSquareOfTable(cells)};
+}
+
+void TwoSampleBench(benchmark::State& state) {
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        TwoSampleReport({"20", "18", "1", "4", "10", "10", "18", "1.5339"}, Alpha::kFivePercent));
+  }
+}
+
+void PairedBench(benchmark::State& state) {
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        PairedReport({"10", "2.5", "3.2", "1.0119", "2.4705"}, Alpha::kFivePercent));
+  }
+}
+
+void CorrelationBench(benchmark::State& state) {
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(CorrelationReport(
+        {"5", "0.774596669241483", "2.12132034355964", "Y=2.2 + 0.6X"}, Alpha::kFivePercent));
+  }
+}
+
+// n = 32,767 with every margin near half: Fisher's exact P weighs about 16,000
+// tables.
+void ChiSquareBench(benchmark::State& state) {
+  const FourfoldCells cells{"8000", "8383", "8192", "8192"};
+  const FourfoldPanel formed = Formed(cells);
+  const ChiSquarePanelTexts panel{formed.Table(cells),
+                                  formed.chiSquare.n,
+                                  {formed.chiSquare.expected[0], formed.chiSquare.expected[1],
+                                   formed.chiSquare.expected[2], formed.chiSquare.expected[3]},
+                                  formed.chiSquare.chiSquare};
+  for (auto _ : state) benchmark::DoNotOptimize(ChiSquareReport(panel, Alpha::kFivePercent));
+}
+
+// 32,767 discordant pairs for the exact binomial test.
+void PairedChiSquareBench(benchmark::State& state) {
+  const FourfoldCells cells{"0", "16383", "16384", "0"};
+  const FourfoldPanel formed = Formed(cells);
+  const PairedChiSquarePanelTexts panel{formed.Table(cells), formed.paired.n,
+                                        formed.paired.chiSquare};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(PairedChiSquareReport(panel, Alpha::kFivePercent));
+  }
+}
+
+void Register(const char* name, void (*fn)(benchmark::State&)) {
+  benchmark::RegisterBenchmark(name, fn)
+      ->Unit(benchmark::kMillisecond)
+      ->Repetitions(kRepetitions)
+      ->DisplayAggregatesOnly(true)
+      ->MinTime(0.1);
+}
+
+void Checks(const Medians& m) {
+  PrintBoundMark("report two-sample t", MedianOf(m, "report/two_sample"), kReportBound);
+  PrintBoundMark("report paired t", MedianOf(m, "report/paired"), kReportBound);
+  PrintBoundMark("report correlation", MedianOf(m, "report/correlation"), kReportBound);
+  PrintBoundMark("report chi-square, n 32767", MedianOf(m, "report/chi_square_32767"),
+                 kReportBound);
+  PrintBoundMark("report paired chi-square, b+c 32767",
+                 MedianOf(m, "report/paired_chi_square_32767"), kReportBound);
+}
+
+}  // namespace
+}  // namespace sumvane::bench
+
+int main(int argc, char** argv) {
+  using namespace sumvane::bench;
+  Register("report/two_sample", TwoSampleBench);
+  Register("report/paired", PairedBench);
+  Register("report/correlation", CorrelationBench);
+  Register("report/chi_square_32767", ChiSquareBench);
+  Register("report/paired_chi_square_32767", PairedChiSquareBench);
+  return RunBenchmarks(argc, argv, Checks);
+}

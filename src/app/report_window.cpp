@@ -1,0 +1,190 @@
+#include "app/report_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <memory>
+
+#include "app/dialogs.h"
+#include "app/widget_kit.h"
+
+namespace sumvane {
+namespace {
+
+constexpr double kReportPointSize = 10.5;
+
+QAction* MakeAction(QWidget* owner, const QString& name, const QKeySequence& keys) {
+  auto* action = new QAction(name, owner);
+  action->setObjectName(name);
+  action->setShortcut(keys);
+  action->setShortcutContext(Qt::WindowShortcut);
+  return action;
+}
+
+}  // namespace
+
+ReportWindow::ReportWindow(QWidget* owner, Source source, std::function<Dialogs&()> dialogs)
+    : QWidget(owner, Qt::Window), source_(std::move(source)), dialogs_(std::move(dialogs)) {
+  setObjectName(QStringLiteral("ReportWindow"));
+  setWindowTitle(QStringLiteral("计算过程"));
+  // Closing the main window ends the program, whatever else is open.
+  setAttribute(Qt::WA_QuitOnClose, false);
+
+  auto* toolbar = new QToolBar(this);
+  toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  QAction* copy = MakeAction(this, QStringLiteral("复制报告"), {});
+  QAction* save = MakeAction(this, QStringLiteral("保存报告"), QKeySequence::Save);
+  QAction* print = MakeAction(this, QStringLiteral("打印报告"), QKeySequence::Print);
+  toolbar->addAction(copy);
+  toolbar->addAction(save);
+  toolbar->addAction(print);
+  connect(copy, &QAction::triggered, this, &ReportWindow::CopyReport);
+  connect(save, &QAction::triggered, this, &ReportWindow::SaveReport);
+  connect(print, &QAction::triggered, this, &ReportWindow::PrintReport);
+
+  text_ = new QTextBrowser(this);
+  text_->setObjectName(QStringLiteral("ReportText"));
+  text_->setAccessibleName(QStringLiteral("计算过程"));
+  text_->setOpenLinks(false);
+  // A scroll bar that comes and goes would lay the report out twice.
+  text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  text_->document()->setDefaultFont(kit::WindowFont(kReportPointSize));
+  text_->installEventFilter(this);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(toolbar);
+  layout->addWidget(text_);
+  resize(620, 680);
+
+  rewrite_.setSingleShot(true);
+  rewrite_.setInterval(0);
+  connect(&rewrite_, &QTimer::timeout, this, &ReportWindow::Rewrite);
+}
+
+void ReportWindow::Open() {
+  Rewrite();
+  if (!isVisible()) PlaceBesideOwner();
+  show();
+  raise();
+  activateWindow();
+}
+
+void ReportWindow::Refresh() {
+  if (isVisible()) rewrite_.start();
+}
+
+void ReportWindow::Rewrite() {
+  rewrite_.stop();
+  std::string html = source_();
+  if (html == html_) return;
+  html_ = std::move(html);
+  // Keep the reader's place while the report follows the typing.
+  const int scrolled = text_->verticalScrollBar()->value();
+  text_->setHtml(kit::Q(html_));
+  text_->verticalScrollBar()->setValue(scrolled);
+}
+
+// To the right of the main window where the screen has room, else to its left.
+void ReportWindow::PlaceBesideOwner() {
+  const QWidget* owner = parentWidget();
+  if (owner == nullptr) return;
+  const QRect main = owner->frameGeometry();
+  const QScreen* screen = owner->screen();
+  const QRect room = screen ? screen->availableGeometry() : QRect();
+  QPoint at(main.right() + 8, main.top());
+  if (room.isValid() && at.x() + width() > room.right()) {
+    at.setX(std::max(room.left(), main.left() - width() - 8));
+  }
+  if (room.isValid())
+    at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - height())));
+  move(at);
+}
+
+void ReportWindow::CopyReport() {
+  Rewrite();
+  auto* mime = new QMimeData;
+  mime->setHtml(kit::Q(html_));
+  mime->setText(text_->document()->toPlainText());
+  QApplication::clipboard()->setMimeData(mime);
+}
+
+std::unique_ptr<QTextDocument> ReportWindow::PrintableDocument() const {
+  auto document = std::make_unique<QTextDocument>();
+  document->setDefaultFont(kit::WindowFont(kReportPointSize));
+  document->setHtml(kit::Q(html_));
+  return document;
+}
+
+bool ReportWindow::WritePdf(const QString& path) const {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  {
+    QPdfWriter writer(&file);
+    writer.setTitle(windowTitle());
+    writer.setCreator(QStringLiteral("Sumvane"));
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    PrintableDocument()->print(&writer);
+  }
+  return file.commit();
+}
+
+void ReportWindow::SaveReport() {
+  Rewrite();
+  const std::optional<QString> path = dialogs_().AskReportFileName(this);
+  if (!path || path->isEmpty()) return;
+  const bool pdf =
+      QFileInfo(*path).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0;
+  bool saved = false;
+  QString why;
+  if (pdf) {
+    saved = WritePdf(*path);
+  } else {
+    QSaveFile file(*path);
+    saved = file.open(QIODevice::WriteOnly) &&
+            file.write(html_.data(), static_cast<qint64>(html_.size())) ==
+                static_cast<qint64>(html_.size()) &&
+            file.commit();
+    why = file.errorString();
+  }
+  if (!saved) {
+    dialogs_().ShowMessage(this, QStringLiteral("报告未能保存到 %1。%2").arg(*path, why));
+  }
+}
+
+void ReportWindow::PrintReport() {
+  Rewrite();
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(windowTitle());
+  if (!dialogs_().SetUpPrinter(this, printer)) return;
+  PrintableDocument()->print(&printer);
+}
+
+// Ctrl+C with nothing selected copies the whole report; with a selection, the
+// browser copies the selection as usual.
+bool ReportWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == text_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
+      !text_->textCursor().hasSelection()) {
+    CopyReport();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace sumvane

@@ -1,0 +1,114 @@
+// Linear correlation worked out by hand: r and the regression equation as the
+// panel shows them, the t of r and ν, then the interval of ρ by Fisher's z.
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "report/html.h"
+#include "report/reports.h"
+#include "report/steps.h"
+#include "stats/answers.h"
+#include "stats/four_digit_text.h"
+#include "stats/number.h"
+#include "stats/report_figures.h"
+
+namespace sumvane {
+namespace {
+
+using html::Sub;
+using html::Sup;
+using report::Operand;
+using report::Shown;
+
+const std::string kTOfR = "t" + Sub("r");
+
+// r, the equation, the t of r and ν; false where a figure cannot be formed.
+bool WriteStatistic(html::Page& page, const CorrelationPanelTexts& panel) {
+  if (report::IsBlank(panel.r)) {
+    report::WriteStop(page, "r不能计算：没有数据，或X或Y的各值全都相同。");
+    return false;
+  }
+  page.Paragraph("r = l" + Sub("XY") + "/√(l" + Sub("XX") + "l" + Sub("YY") +
+                 ") = " + Shown(panel.r));
+  page.Paragraph(report::IsBlank(panel.equation)
+                     ? std::string("回归方程：n与r为手工输入，没有回归方程。")
+                     : "回归方程 Ŷ=a+bX（b=l" + Sub("XY") + "/l" + Sub("XX") + "，a=Ȳ−b" +
+                           html::Overline("X") + "）：" + Shown(panel.equation));
+
+  const double n = ReadNumber(panel.n);
+  if (!(n > 2.0)) {
+    report::WriteStop(page, "例数n须大于2，" + kTOfR + "不能计算。");
+    return false;
+  }
+  if (std::fabs(ReadNumber(panel.r)) >= 1.0) {
+    report::WriteStop(page, "|r|≥1，" + kTOfR + "的分母为0或不能开方，" + kTOfR + "不能计算。");
+    return false;
+  }
+  page.Paragraph(kTOfR + " = |r|/√[(1−r" + Sup("2") + ")/(n−2)] = |" + Operand(panel.r) +
+                 "|/√[(1−" + Operand(panel.r) + Sup("2") + ")/(" + Operand(panel.n) +
+                 "−2)] = " + Shown(panel.tOfR));
+  if (report::IsBlank(panel.tOfR)) {
+    report::WriteStop(page, kTOfR + "超出数的范围，不能计算。");
+    return false;
+  }
+  page.Paragraph("ν = n−2 = " + Operand(panel.n) + "−2 = " + NumberText(n - 2.0));
+  return true;
+}
+
+void WriteRhoInterval(html::Page& page, const CorrelationPanelTexts& panel) {
+  const double r = ReadNumber(panel.r), n = ReadNumber(panel.n);
+  const std::optional<Interval> interval = CorrelationInterval(r, n);
+  if (!interval) {
+    report::WriteStop(page, "ρ的95%置信区间须n&gt;3，不能计算。");
+    return;
+  }
+  page.Paragraph("ρ的95%置信区间（Fisher z变换）：z = tanh" + Sup("−1") +
+                 "r = ½ln[(1+r)/(1−r)] = " + FourDigitText(std::atanh(r)) +
+                 "，z ± 1.96/√(n−3) 反变换得 " + report::IntervalText(*interval));
+}
+
+}  // namespace
+
+std::string CorrelationReport(const CorrelationPanelTexts& panel, Alpha alpha,
+                              const ReportPictures& pictures) {
+  html::Page page("直线相关与回归");
+  if (panel.unequalGroups) {
+    report::WriteStop(page, "两组例数不等，X与Y不能配成对子：请使两组的数据个数相同后再计算。");
+    return page.Text();
+  }
+  if (report::IsBlank(panel.n) && report::IsBlank(panel.r)) {
+    page.Paragraph(
+        "请在列表中输入成对的X（第1组）与Y（第2组）数据后按“计算”，"
+        "或输入例数n与相关系数r。");
+    return page.Text();
+  }
+  report::BeginStep(page, report::Step::kData);
+  page.Table({{"例数 n", "相关系数 r", "回归方程"},
+              {Shown(panel.n), Shown(panel.r), Shown(panel.equation)}});
+  page.Insert(pictures.data);
+
+  report::BeginStep(page, report::Step::kHypotheses);
+  report::WriteHypotheses(page, "ρ=0，即两变量间无直线相关关系", "ρ≠0，即两变量间有直线相关关系",
+                          alpha);
+
+  report::BeginStep(page, report::Step::kStatistic);
+  if (!WriteStatistic(page, panel)) return page.Text();
+
+  report::BeginStep(page, report::Step::kConclusion);
+  const double n = ReadNumber(panel.n);
+  const std::string nu = NumberText(n - 2.0);
+  report::WriteTableLookUp(page, {CriticalTable::kT, kTOfR, panel.tOfR, n - 2.0, nu}, alpha);
+  std::string_view magnitude = panel.r;
+  if (magnitude.starts_with('-')) magnitude.remove_prefix(1);
+  report::WriteTableLookUp(page, {CriticalTable::kR, "|r|", magnitude, n - 2.0, nu}, alpha);
+  const Answer answer = CorrelationAnswer(panel.n, panel.r, panel.tOfR, alpha);
+  report::WriteConclusion(page, answer, "按t分布（ν=" + nu + "）计算", alpha, Finding::kCorrelation,
+                          "两变量间存在直线相关关系");
+  page.Insert(pictures.test);
+
+  report::BeginStep(page, report::Step::kRemarks);
+  WriteRhoInterval(page, panel);
+  return page.Text();
+}
+
+}  // namespace sumvane

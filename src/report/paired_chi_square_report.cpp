@@ -1,0 +1,120 @@
+// The chi-square test of paired counts worked out by hand: the discordant
+// pairs b and c, the formula chosen by their number, chi-square and ν, with
+// the exact binomial test beside it.
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "report/fourfold_data.h"
+#include "report/html.h"
+#include "report/reports.h"
+#include "report/steps.h"
+#include "stats/answers.h"
+#include "stats/arithmetic.h"
+#include "stats/exact_tests.h"
+#include "stats/fourfold.h"
+#include "stats/number.h"
+
+namespace sumvane {
+namespace {
+
+using html::Sub;
+using html::Sup;
+using report::Operand;
+using report::Shown;
+
+// b, c, their sum, the formula and chi-square; false where chi-square cannot
+// be formed.
+bool WriteStatistic(html::Page& page, const PairedChiSquarePanelTexts& panel, bool corrected) {
+  const FourfoldCells& cells = panel.table.cells;
+  const double b = ReadNumber(cells.b), c = ReadNumber(cells.c);
+  const std::string discordant = NumberText(Add(b, c));
+  page.Paragraph("两种方法结果不一致的对子：b=" + Shown(cells.b) + "，c=" + Shown(cells.c) +
+                 "，b+c=" + discordant);
+  if (!(b + c > 0.0)) {
+    report::WriteStop(page, "b+c=0，没有结果不一致的对子，χ²不能计算。");
+    return false;
+  }
+  const std::string sum = std::string("(") + Operand(cells.b) + "+" + Operand(cells.c) + ")";
+  const std::string difference = Operand(cells.b) + "−" + Operand(cells.c);
+  if (corrected) {
+    std::string line = "b+c=" + discordant + " &lt; 40，用校正公式：χ²" + Sub("c") +
+                       " = (|b−c|−1)" + Sup("2") + "/(b+c) = (|" + difference + "|−1)" + Sup("2") +
+                       "/" + sum + " = " + Shown(panel.chiSquare);
+    if (std::fabs(b - c) < 1.0) line += "（|b−c|小于1，校正后取0）";
+    page.Paragraph(line);
+  } else {
+    page.Paragraph("b+c=" + discordant + " ≥ 40，用基本公式：χ² = (b−c)" + Sup("2") + "/(b+c) = (" +
+                   difference + ")" + Sup("2") + "/" + sum + " = " + Shown(panel.chiSquare));
+  }
+  if (report::IsBlank(panel.chiSquare)) {
+    report::WriteStop(page, "χ²超出数的范围，不能计算。");
+    return false;
+  }
+  page.Paragraph("ν = 1");
+  return true;
+}
+
+// The exact binomial test needs whole counts b and c.
+void WriteRemarks(html::Page& page, const FourfoldCells& cells, Alpha alpha) {
+  const double b = ReadNumber(cells.b), c = ReadNumber(cells.c);
+  const bool whole = b == std::trunc(b) && c == std::trunc(c) && b + c <= kMaxExactTotal;
+  if (!whole) {
+    page.Paragraph("b、c不全为整数，不能用二项分布确切概率法。");
+    return;
+  }
+  const std::optional<double> p = PairedBinomialP(static_cast<int>(b), static_cast<int>(c));
+  page.Paragraph("二项分布确切概率法（H" + Sub("0") + "下b与c各占一半，双侧）：" +
+                 html::Escape(ExactPText(p)) + "，" + VerdictText(p, alpha, Finding::kDifference) +
+                 "。");
+}
+
+}  // namespace
+
+std::string PairedChiSquareReport(const PairedChiSquarePanelTexts& panel, Alpha alpha,
+                                  const ReportPictures& pictures) {
+  html::Page page("配对四格表资料的χ²检验");
+  if (report::IsEmptyTable(panel.table)) {
+    page.Paragraph("请在四格表中输入a、b、c、d四个频数。");
+    return page.Text();
+  }
+  report::BeginStep(page, report::Step::kData);
+  report::WriteFourfoldTable(page, panel.table,
+                             {.corner = "治疗后＼治疗前",
+                              .firstRow = "（+）",
+                              .secondRow = "（-）",
+                              .firstColumn = "（+）",
+                              .secondColumn = "（-）"});
+  page.Paragraph("n=" + Shown(panel.n));
+  page.Insert(pictures.data);
+
+  report::BeginStep(page, report::Step::kHypotheses);
+  report::WriteHypotheses(page, "B=C，即两种方法的总体阳性率相同",
+                          "B≠C，即两种方法的总体阳性率不同", alpha);
+
+  report::BeginStep(page, report::Step::kStatistic);
+  const PairedChiSquare result = PairedChiSquareOfTable(panel.table.cells);
+  if (result.fault == TableFault::kNegativeCount) {
+    report::WriteStop(page, "频数不能为负，不能计算。");
+    return page.Text();
+  }
+  if (result.n.empty()) {
+    report::WriteStop(page, "总例数超出范围（n至多为32767），不能计算。");
+    return page.Text();
+  }
+  if (!WriteStatistic(page, panel, result.corrected)) return page.Text();
+
+  report::BeginStep(page, report::Step::kConclusion);
+  report::WriteTableLookUp(page, {CriticalTable::kChiSquare, "χ²", panel.chiSquare, 1.0, "1"},
+                           alpha);
+  const Answer answer = PairedChiSquareAnswer(panel.table.cells, panel.chiSquare, alpha);
+  report::WriteConclusion(page, answer, "按χ²分布（ν=1）计算", alpha, Finding::kDifference,
+                          "两种方法的检测结果不同");
+  page.Insert(pictures.test);
+
+  report::BeginStep(page, report::Step::kRemarks);
+  WriteRemarks(page, panel.table.cells, alpha);
+  return page.Text();
+}
+
+}  // namespace sumvane

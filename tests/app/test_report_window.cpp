@@ -1,0 +1,90 @@
+// The worked calculation in its own window: it follows the panel on every
+// change, and leaves the program by the clipboard, as HTML or PDF, and on
+// paper. What each report says is checked with the report layer; here, that
+// the window shows the report of the panel on show as it stands.
+#include <QAction>
+#include <QClipboard>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+
+#include "window_test_support.h"
+
+using sumvane::testing::Window;
+
+namespace {
+
+QString Shown(Window& w) {
+  QCoreApplication::processEvents();  // the rewrite waits until the change is handled
+  return w.Find<QTextBrowser>("ReportText")->toPlainText();
+}
+
+void TypeTwoSample(Window& w) {
+  const QStringList inputs{"5.2", "4.1", "1.1", "1.3", "10", "12"};
+  for (int i = 0; i < 6; ++i) w.Type(QStringLiteral("Text3(%1)").arg(i), inputs[i]);
+}
+
+QByteArray Head(const QString& path, int bytes) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.read(bytes) : QByteArray();
+}
+
+}  // namespace
+
+class ReportWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void followsThePanelOnShow() {
+    Window w;
+    QTest::keyClick(&w.form, Qt::Key_R, Qt::ControlModifier);
+    QVERIFY(w.Find("ReportWindow")->isVisible());
+    TypeTwoSample(w);
+    // t = 2.1160 with 20 degrees of freedom: qt(0.975, 20) = 2.086.
+    QVERIFY(Shown(w).contains(QStringLiteral("2.086")));
+    QVERIFY(Shown(w).contains(QStringLiteral("P=0.0470")));
+    QVERIFY(Shown(w).contains(QStringLiteral("拒绝H0")));
+    QVERIFY(!Shown(w).contains(QStringLiteral("不拒绝H0")));
+    w.Find<QAction>("Alpha(1)")->trigger();
+    QVERIFY(Shown(w).contains(QStringLiteral("不拒绝H0")));
+
+    w.Click("Command1(3)");
+    for (int i = 0; i < 4; ++i) w.Type(QStringLiteral("Text11(%1)").arg(i), QString::number(5 + i));
+    QVERIFY(Shown(w).contains(QStringLiteral("确切概率P=")));
+    QVERIFY(!Shown(w).contains(QStringLiteral("2.086")));
+  }
+
+  void copySaveAndPrint() {
+    QTemporaryDir dir;
+    const QString html = dir.filePath("report.html"), pdf = dir.filePath("report.pdf");
+    Window w({html, pdf});
+    TypeTwoSample(w);
+    w.Find<QAction>("计算过程")->trigger();
+
+    // Ctrl+C with nothing selected copies the whole report, as HTML and text.
+    QApplication::clipboard()->clear();
+    QTest::keyClick(w.Find<QTextBrowser>("ReportText"), Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    QVERIFY(copied->html().contains(QStringLiteral("<sub>")));
+    QVERIFY(copied->text().contains(QStringLiteral("P=0.0470")));
+
+    w.Find<QAction>("保存报告")->trigger();
+    QVERIFY(Head(html, 4096).contains("P=0.0470"));
+    w.Find<QAction>("保存报告")->trigger();
+    QCOMPARE(Head(pdf, 5), QByteArray("%PDF-"));
+
+    w.log->printFile = dir.filePath("printed.pdf");
+    w.Find<QAction>("打印报告")->trigger();
+    QCOMPARE(Head(w.log->printFile, 5), QByteArray("%PDF-"));
+    QVERIFY(w.log->messages.isEmpty());
+
+    // A save that fails says so.
+    w.form.SetDialogs(std::make_unique<sumvane::testing::ScriptedDialogs>(
+        w.log, QStringList{dir.filePath("no/such/folder/report.html")}));
+    w.Find<QAction>("保存报告")->trigger();
+    QCOMPARE(w.log->messages.size(), 1);
+  }
+};
+
+SUMVANE_WINDOW_TEST_MAIN(ReportWindowTest)
+#include "test_report_window.moc"

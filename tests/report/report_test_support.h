@@ -1,0 +1,78 @@
+// Reading a report as its reader does: the page's text with the markup gone,
+// sub- and superscripts kept visible as _{…} and ^{…}, so that an expected
+// text pins the notation as well as the figures.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sumvane {
+
+inline std::string Plain(std::string_view html) {
+  static const std::pair<std::string_view, std::string_view> kMarks[] = {
+      {"<sub>", "_{"}, {"</sub>", "}"}, {"<sup>", "^{"}, {"</sup>", "}"}};
+  static const std::pair<std::string_view, char> kEntities[] = {
+      {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&amp;", '&'}};
+  std::string text;
+  for (std::size_t i = 0; i < html.size();) {
+    bool replaced = false;
+    for (const auto& [mark, shown] : kMarks) {
+      if (html.substr(i).starts_with(mark)) {
+        text += shown;
+        i += mark.size();
+        replaced = true;
+        break;
+      }
+    }
+    for (const auto& [entity, shown] : kEntities) {
+      if (!replaced && html.substr(i).starts_with(entity)) {
+        text += shown;
+        i += entity.size();
+        replaced = true;
+      }
+    }
+    if (replaced) continue;
+    if (html[i] == '<') {
+      const std::size_t close = html.find('>', i);
+      if (close == std::string_view::npos) break;
+      i = close + 1;
+    } else {
+      text += html[i++];
+    }
+  }
+  return text;
+}
+
+// A report and what its reader must find in it, in the order given, and must
+// not find at all.
+struct ReportCase {
+  const char* what;
+  std::string html;
+  std::vector<std::string_view> expected;
+  std::vector<std::string_view> absent = {};
+};
+
+inline void ExpectInOrder(const std::string& text, const std::vector<std::string_view>& expected) {
+  std::size_t from = 0;
+  for (std::string_view part : expected) {
+    const std::size_t found = text.find(part, from);
+    ASSERT_NE(found, std::string::npos) << "missing, or out of order: " << part << "\n" << text;
+    from = found + part.size();
+  }
+}
+
+inline void CheckReports(const std::vector<ReportCase>& cases) {
+  for (const ReportCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string text = Plain(c.html);
+    ExpectInOrder(text, c.expected);
+    for (std::string_view part : c.absent) {
+      EXPECT_EQ(text.find(part), std::string::npos) << "unexpected: " << part;
+    }
+  }
+}
+
+}  // namespace sumvane

@@ -1,0 +1,112 @@
+// The reports of the three analyses of measurement data. Expected figures from
+// R 4.2.2: t.test (var.equal TRUE and FALSE) and var.test on data made to the
+// panel's means and standard deviations, t.test of paired differences,
+// cor.test(1:5, c(2, 4, 5, 4, 5)) and cor.test(1:4, c(10, 8, 7, 3)), qt for
+// the critical values, and 2 * pt(-t, ν) of the t as the panel shows it.
+#include <gtest/gtest.h>
+
+#include "report/reports.h"
+#include "report_test_support.h"
+
+namespace sumvane {
+namespace {
+
+constexpr Alpha k5 = Alpha::kFivePercent;
+constexpr std::string_view kNoConclusion = "四、确定P值";
+
+TEST(Reports, TwoSample) {
+  const TwoSamplePanelTexts panel{"5.2", "4.1", "1.1", "1.3", "10", "12", "20", "2.1160"};
+  CheckReports({
+      {"pooled variance 1.474, t 2.116, var.test F 1.3967 P 0.62610",
+       TwoSampleReport(panel, k5),
+       {"ν = n_{1}+n_{2}−2 = 10+12−2 = 20", "[(10−1)×1.1^{2}+(12−1)×1.3^{2}]/(10+12−2) = 1.474",
+        "√[1.474×(1/10+1/12)] = 0.5198", "|5.2−4.1|/0.5198 = 2.1160", "t_{0.05/2,20}=2.086",
+        "0.02<P<0.05", "P=0.0470", "拒绝H_{0}，接受H_{1}", "可认为两总体均数不同",
+        "1.3^{2}/1.1^{2} = 1.397", "ν_{1}=11，ν_{2}=9，P=0.6260", "尚不能认为两总体方差不等",
+        "(0.01563, 2.184)"},
+       {"t′"}},
+      {"at α = 0.01: qt(0.995, 20) 2.8453",
+       TwoSampleReport(panel, Alpha::kOnePercent),
+       {"α=0.01", "t_{0.01/2,20}=2.845", "P=0.0470", "不拒绝H_{0}", "尚不能认为两总体均数不同"}},
+      {"variances differ: F 16 P 0.00032, Welch t' 1.5339 ν' 10.121 P 0.15569",
+       TwoSampleReport({"20", "18", "1", "4", "10", "10", "18", "1.5339"}, k5),
+       {"t_{0.05/2,18}=2.101", "0.10<P<0.20", "P=0.1424", "不拒绝H_{0}", "4^{2}/1^{2} = 16",
+        "P=0.0003", "可认为两总体方差不等", "= 1.534", "= 10.12", "P=0.1556", "(-0.7393, 4.739)"}},
+      {"a negative mean in brackets; 9.3 / 0.51984 = 17.890",
+       TwoSampleReport({"5.2", "-4.1", "1.1", "1.3", "10", "12", "20", "17.890"}, k5),
+       {"|5.2−(-4.1)|/0.5198 = 17.890", "t=17.890 ≥ t_{0.001/2,20}=3.850", "P<0.001", "P<0.0001",
+        "拒绝H_{0}"}},
+      {"one case in each group",
+       TwoSampleReport({"5", "4", "", "", "1", "1", "", ""}, k5),
+       {"1+1−2 = （空）", "自由度ν须大于1"},
+       {kNoConclusion}},
+      {"no second group",
+       TwoSampleReport({"5", "4", "1", "1", "10", "", "", ""}, k5),
+       {"两组例数都须至少为1"},
+       {kNoConclusion}},
+      {"no spread",
+       TwoSampleReport({"5", "4", "0", "0", "5", "5", "8", ""}, k5),
+       {"= 0", "标准误为0"},
+       {kNoConclusion}},
+      {"empty", TwoSampleReport({}, k5), {"请输入两组的均数、标准差和例数"}, {"一、资料"}},
+  });
+}
+
+TEST(Reports, Paired) {
+  CheckReports({
+      {"t.test: t 2.4705 P 0.035539, interval 0.21086 to 4.7891",
+       PairedReport({"10", "2.5", "3.2", "1.0119", "2.4705"}, k5),
+       {"3.2/√10 = 1.0119", "|2.5|/1.0119 = 2.4705", "ν = n−1 = 10−1 = 9", "t_{0.05/2,9}=2.262",
+        "0.02<P<0.05", "P=0.0355", "拒绝H_{0}", "可认为两种处理的效应不同", "(0.2109, 4.789)"}},
+      {"t 0.6 below the first column: P 0.55746",
+       PairedReport({"16", "0.3", "2", ".5", ".6"}, k5),
+       {"2/√16 = .5", "|0.3|/.5 = .6", "t_{0.05/2,15}=2.131", "t=.6 < t_{0.50/2,15}=0.691",
+        "P>0.50", "P=0.5574", "不拒绝H_{0}", "尚不能认为两种处理的效应不同", "(-0.7657, 1.366)"}},
+      {"groups of unequal length",
+       PairedReport({.unequalGroups = true}, k5),
+       {"两组例数不等"},
+       {"一、资料"}},
+      {"one pair", PairedReport({"1", "2", "", "", ""}, k5), {"对子数n须至少为2"}, {kNoConclusion}},
+      {"equal differences",
+       PairedReport({"5", "1", "0", "0", ""}, k5),
+       {"0/√5 = 0", "标准误为0"},
+       {kNoConclusion}},
+      {"empty", PairedReport({}, k5), {"请输入对子数"}, {"一、资料"}},
+  });
+}
+
+TEST(Reports, Correlation) {
+  CheckReports({
+      {"cor.test: t 2.1213 P 0.12403, interval -0.34008 to 0.98424, z 1.0317",
+       CorrelationReport({"5", "0.774596669241483", "2.12132034355964", "Y=2.2 + 0.6X"}, k5),
+       {"Y=2.2 + 0.6X", "|0.774596669241483|/√[(1−0.774596669241483^{2})/(5−2)] = 2.12132034355964",
+        "ν = n−2 = 5−2 = 3", "t_{0.05/2,3}=3.182", "0.10<P<0.20", "r_{0.05/2,3}=0.878",
+        "0.10<P<0.20", "P=0.1240", "不拒绝H_{0}，相关无统计学意义",
+        "尚不能认为两变量间存在直线相关关系", "= 1.032", "(-0.3401, 0.9842)"}},
+      {"cor.test: r -0.96476, t 5.1854 P 0.035236, interval -0.99929 to -0.05052",
+       CorrelationReport({"4", "-0.964763821237732", "5.18544972870134", "Y=12.5-2.2X"}, k5),
+       {"|(-0.964763821237732)|", "t_{0.05/2,2}=4.303", "0.02<P<0.05", "r_{0.05/2,2}=0.950",
+        "|r|=0.964763821237732", "P=0.0352", "拒绝H_{0}", "可认为两变量间存在直线相关关系",
+        "(-0.9993, -0.05052)"}},
+      {"typed by hand: t 1, P 0.39100",
+       CorrelationReport({"5", "0.5", "1", ""}, k5),
+       {"手工输入", "P=0.3910"}},
+      {"three pairs: no interval",
+       CorrelationReport({"3", "0.5", "0.577350269189626", ""}, k5),
+       {"P=0.6666", "须n>3"}},
+      {"no r", CorrelationReport({"3", "", "", ""}, k5), {"r不能计算"}, {kNoConclusion}},
+      {"perfect", CorrelationReport({"3", "-1", "", "Y=4-1X"}, k5), {"|r|≥1"}, {kNoConclusion}},
+      {"two pairs",
+       CorrelationReport({"2", "1", "", "Y=1 + 1X"}, k5),
+       {"例数n须大于2"},
+       {kNoConclusion}},
+      {"groups of unequal length",
+       CorrelationReport({.unequalGroups = true}, k5),
+       {"两组例数不等"},
+       {"一、资料"}},
+      {"empty", CorrelationReport({}, k5), {"请在列表中输入成对的X"}, {"一、资料"}},
+  });
+}
+
+}  // namespace
+}  // namespace sumvane
