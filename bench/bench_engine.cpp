@@ -110,10 +110,8 @@ void WriteLinesBench(benchmark::State& state) {
 void ImportBench(benchmark::State& state) {
   const std::string& path = FullFilePath();
   for (auto _ : state) {
-    auto rows = LoadSampleList(path);
-    if (!rows || rows->size() != static_cast<std::size_t>(kFullRows)) {
-      state.SkipWithError("load failed");
-    }
+    ImportResult rows = LoadSampleList(path);
+    if (rows.rows.size() != static_cast<std::size_t>(kFullRows)) state.SkipWithError("load failed");
     benchmark::DoNotOptimize(rows);
   }
 }
@@ -125,7 +123,7 @@ void DecodeBench(benchmark::State& state) {
 }
 
 void ParseBench(benchmark::State& state) {
-  const std::string text = DecodeFileText(*ReadWholeFile(FullFilePath()));
+  const std::string text = DecodeFileText(*ReadWholeFile(FullFilePath())).text;
   for (auto _ : state) benchmark::DoNotOptimize(ParseImportText(text));
 }
 
