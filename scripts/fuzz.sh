@@ -10,7 +10,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${FUZZ_BUILD:-$root/build-fuzz}"
 seconds="${FUZZ_SECONDS:-60}"
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(read_number number_text import_text paste_text)
+[ ${#targets[@]} -eq 0 ] && targets=(read_number number_text import_text import_csv paste_text)
 
 # The libraries get coverage and sanitizers too; only the fuzz programs link
 # the libFuzzer main.
