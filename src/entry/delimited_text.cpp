@@ -48,46 +48,56 @@ char DetectSeparator(std::string_view text, char fallback) {
 RecordReader::RecordReader(std::string_view text, char separator)
     : text_(text), separator_(separator) {}
 
-std::span<const std::string> RecordReader::Fields() const {
-  return std::span<const std::string>(fields_.data(), count_);
-}
-
 bool RecordReader::Next() {
   if (pos_ >= text_.size()) return false;
   line_ = next_line_;
-  count_ = 0;
+  pieces_.clear();
+  stored_count_ = 0;
   if (separator_ == kBlankRuns) {
     ReadBlankSeparated();
   } else {
-    for (;;) {
-      std::string& field = NewField();
-      // Blanks before an opening quote are allowed, as people type them.
-      std::size_t quote = pos_;
-      while (quote < text_.size() && text_[quote] == ' ') ++quote;
-      if (quote < text_.size() && text_[quote] == '"') {
-        pos_ = quote + 1;
-        ReadQuoted(field);
-      }
-      std::size_t end = pos_;
-      while (end < text_.size() && text_[end] != separator_ && !IsLineEnd(text_[end])) ++end;
-      field.append(text_.substr(pos_, end - pos_));
-      pos_ = end;
-      if (pos_ >= text_.size() || text_[pos_] != separator_) break;
-      ++pos_;
-    }
+    ReadSeparated();
   }
   if (pos_ < text_.size()) {
     pos_ += text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n' ? 2 : 1;
     ++next_line_;
   }
+  // The views are made only now: storing a quoted field may have moved the
+  // ones stored before it.
+  fields_.clear();
+  for (const Piece& piece : pieces_) {
+    fields_.push_back(piece.stored ? std::string_view(stored_[piece.begin])
+                                   : text_.substr(piece.begin, piece.size));
+  }
   return true;
 }
 
-std::string& RecordReader::NewField() {
-  if (count_ == fields_.size()) fields_.emplace_back();
-  std::string& field = fields_[count_++];
-  field.clear();
-  return field;
+void RecordReader::ReadSeparated() {
+  for (;;) {
+    // Blanks before an opening quote are allowed, as people type them.
+    std::size_t quote = pos_;
+    while (quote < text_.size() && text_[quote] == ' ') ++quote;
+    const bool quoted = quote < text_.size() && text_[quote] == '"';
+    std::string* field = nullptr;
+    if (quoted) {
+      if (stored_count_ == stored_.size()) stored_.emplace_back();
+      field = &stored_[stored_count_];
+      field->clear();
+      pos_ = quote + 1;
+      ReadQuoted(*field);
+    }
+    std::size_t end = pos_;
+    while (end < text_.size() && text_[end] != separator_ && !IsLineEnd(text_[end])) ++end;
+    if (quoted) {
+      field->append(text_.substr(pos_, end - pos_));
+      pieces_.push_back(Piece{stored_count_++, 0, true});
+    } else {
+      pieces_.push_back(Piece{pos_, end - pos_, false});
+    }
+    pos_ = end;
+    if (pos_ >= text_.size() || text_[pos_] != separator_) break;
+    ++pos_;
+  }
 }
 
 void RecordReader::ReadQuoted(std::string& field) {
@@ -107,20 +117,18 @@ void RecordReader::ReadQuoted(std::string& field) {
 }
 
 void RecordReader::ReadBlankSeparated() {
-  std::size_t pos = pos_;
   auto skip_blanks = [&] {
-    while (pos < text_.size() && IsBlank(text_[pos])) ++pos;
+    while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
   };
   skip_blanks();
-  while (pos < text_.size() && !IsLineEnd(text_[pos])) {
-    std::size_t end = pos;
+  while (pos_ < text_.size() && !IsLineEnd(text_[pos_])) {
+    std::size_t end = pos_;
     while (end < text_.size() && !IsBlank(text_[end]) && !IsLineEnd(text_[end])) ++end;
-    NewField().assign(text_.substr(pos, end - pos));
-    pos = end;
+    pieces_.push_back(Piece{pos_, end - pos_, false});
+    pos_ = end;
     skip_blanks();
   }
-  if (count_ == 0) NewField();
-  pos_ = pos;
+  if (pieces_.empty()) pieces_.push_back(Piece{pos_, 0, false});
 }
 
 }  // namespace sumvane

@@ -21,8 +21,10 @@ inline constexpr char kBlankRuns = ' ';
 // none of them occurs.
 char DetectSeparator(std::string_view text, char fallback);
 
-// Reads the text one record at a time; the fields' strings are reused from
-// record to record, so reading a long text allocates little.
+// Reads the text one record at a time. Fields are views into the text, or,
+// for a quoted field, into the reader's own reused storage, so reading a long
+// text copies and allocates little; a field stays valid until the next call
+// of Next().
 class RecordReader {
  public:
   RecordReader(std::string_view text, char separator);
@@ -35,12 +37,20 @@ class RecordReader {
   // The fields of the current record, quotes removed ("" inside quotes is
   // one quote; blanks before an opening quote are dropped, characters after
   // a closing quote kept as they are).
-  std::span<const std::string> Fields() const;
+  std::span<const std::string_view> Fields() const { return fields_; }
   // The line of the text (from 1) where the current record starts.
   int Line() const { return line_; }
 
  private:
-  std::string& NewField();
+  // Where a field's characters are: a stretch of the text, or one of the
+  // stored quoted fields.
+  struct Piece {
+    std::size_t begin = 0;
+    std::size_t size = 0;
+    bool stored = false;
+  };
+
+  void ReadSeparated();
   void ReadQuoted(std::string& field);
   void ReadBlankSeparated();
 
@@ -49,8 +59,10 @@ class RecordReader {
   std::size_t pos_ = 0;
   int next_line_ = 1;
   int line_ = 0;
-  std::vector<std::string> fields_;
-  std::size_t count_ = 0;
+  std::vector<Piece> pieces_;
+  std::vector<std::string> stored_;
+  std::size_t stored_count_ = 0;
+  std::vector<std::string_view> fields_;
 };
 
 }  // namespace sumvane

@@ -46,7 +46,7 @@ struct Line {
 // Reads the reader's current record into `line`, reusing its strings.
 void ReadLine(const RecordReader& reader, Line& line) {
   line.number = reader.Line();
-  const std::span<const std::string> fields = reader.Fields();
+  const std::span<const std::string_view> fields = reader.Fields();
   line.cells.resize(fields.size());
   for (std::size_t i = 0; i < fields.size(); ++i) line.cells[i].assign(Trimmed(fields[i]));
 }
@@ -66,7 +66,11 @@ bool NextFilledLine(RecordReader& reader, Line& line, bool& blanks) {
 // Pours the lines after the header into at most two columns.
 class ColumnBuilder {
  public:
-  explicit ColumnBuilder(std::size_t label_columns) : skip_(label_columns) {}
+  // `lines` bounds the values of a column: reserved at once, a column of a
+  // full list is never copied to grow.
+  ColumnBuilder(std::size_t label_columns, std::size_t lines) : skip_(label_columns) {
+    for (auto& column : columns_) column.reserve(lines);
+  }
 
   // A blank line ends every column.
   void EndColumns() { ended_ = {true, true}; }
@@ -119,6 +123,13 @@ std::vector<Line> FilledLines(std::string_view text) {
   bool blanks = false;
   while (NextFilledLine(reader, line, blanks)) lines.push_back(line);
   return lines;
+}
+
+// At least the number of lines: every CR and LF is counted.
+std::size_t MostLines(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(),
+                                                [](char c) { return c == '\r' || c == '\n'; })) +
+         1;
 }
 
 bool IsOwnHeader(const Line& line) {
@@ -178,7 +189,7 @@ ListPaste ParseListPaste(std::string_view text) {
   }
   const bool header = first.Header();
   const bool own = header && IsOwnHeader(first);
-  ColumnBuilder builder(own ? 1 : 0);
+  ColumnBuilder builder(own ? 1 : 0, MostLines(text));
   if (!header) {
     if (auto refusal = builder.Add(first)) return *refusal;
   }

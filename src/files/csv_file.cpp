@@ -79,7 +79,7 @@ Table ReadTable(std::string_view text, char separator) {
   RecordReader reader(text, separator);
   std::array<std::string_view, kMostColumns> firsts;
   while (reader.Next()) {
-    const std::span<const std::string> fields = reader.Fields();
+    const std::span<const std::string_view> fields = reader.Fields();
     // The fields up to the last filled one; none for a blank line.
     std::size_t used = 0;
     for (std::size_t i = 0; i < fields.size(); ++i) {

@@ -191,16 +191,6 @@ DecodedText DecodeLines(std::string_view bytes, LineOrder order, int* ambiguous 
 // Whether a line outside ASCII is valid UTF-8: the only kind of line that a
 // file which is not UTF-8 throughout might have in UTF-8.
 bool HasUtf8Line(std::string_view bytes) {
-  // Quick answer first: where every stretch of bytes outside ASCII is
-  // invalid UTF-8 (the row marker A1 A4 is), so is every line that has one.
-  bool any_valid_stretch = false;
-  for (std::size_t pos = AsciiRun(bytes); pos < bytes.size() && !any_valid_stretch;) {
-    std::size_t end = pos;
-    while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) >= 0x80) ++end;
-    any_valid_stretch = IsValidUtf8(bytes.substr(pos, end - pos));
-    pos = end + AsciiRun(bytes.substr(end));
-  }
-  if (!any_valid_stretch) return false;
   bool found = false;
   ForEachLine(bytes, [&](std::string_view line, std::string_view) {
     found = found || (AsciiRun(line) < line.size() && IsValidUtf8(line));
@@ -212,10 +202,13 @@ bool HasUtf8Line(std::string_view bytes) {
 // read both ways and most of the file is GB18030.
 DecodedText DecodeMixedLines(std::string_view bytes) {
   // A file that is GB18030 throughout, as this program writes it, is decoded
-  // in one piece.
-  if (!HasUtf8Line(bytes)) {
-    DecodedText whole;
-    if (Gb18030Decoder().Decode(bytes, whole.text)) return whole;
+  // in one piece. Where every stretch outside ASCII is invalid UTF-8 (the row
+  // marker A1 A4 is), so is every line that has one.
+  DecodedText whole;
+  bool utf8_stretch = false;
+  if (Gb18030Decoder().Decode(bytes, whole.text, &utf8_stretch) &&
+      (!utf8_stretch || !HasUtf8Line(bytes))) {
+    return whole;
   }
   int ambiguous = 0;
   DecodedText decoded = DecodeLines(bytes, LineOrder::kUtf8First, &ambiguous);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "files/byte_scan.h"
+#include "files/encoding.h"
 
 namespace sumvane {
 
@@ -15,52 +16,59 @@ bool IsTwoByteTrail(unsigned char b) {
 
 }  // namespace
 
-Gb18030Decoder::Gb18030Decoder() : converter_("UTF-8", "GB18030") {}
+Gb18030Decoder::Gb18030Decoder()
+    : converter_("UTF-8", "GB18030"), table_(126 * 191, Cached{{}, kUnknown}) {}
 
-bool Gb18030Decoder::Decode(std::string_view line, std::string& out) {
+bool Gb18030Decoder::Decode(std::string_view bytes, std::string& out, bool* utf8_stretch) {
   const std::size_t start = out.size();
   // Written in place rather than appended piece by piece. A byte gives at
   // most 1.5 bytes of UTF-8, and the slack lets a character be copied as 3.
-  out.resize(start + line.size() + line.size() / 2 + 3);
+  out.resize(start + bytes.size() + bytes.size() / 2 + 3);
   char* dst = out.data() + start;
   std::size_t at = 0;
-  while (at < line.size()) {
-    const std::size_t run = AsciiRun(line.substr(at));
-    std::memcpy(dst, line.data() + at, run);
+  std::size_t stretch_end = 0;  // of the last stretch outside ASCII looked at
+  while (at < bytes.size()) {
+    const std::size_t run = AsciiRun(bytes.substr(at));
+    std::memcpy(dst, bytes.data() + at, run);
     dst += run;
     at += run;
-    if (at == line.size() || line.size() - at < 2) break;
-    const auto lead = static_cast<unsigned char>(line[at]);
-    const auto trail = static_cast<unsigned char>(line[at + 1]);
+    if (at == bytes.size()) break;
+    if (utf8_stretch != nullptr && at >= stretch_end) {
+      stretch_end = at;
+      while (stretch_end < bytes.size() && static_cast<unsigned char>(bytes[stretch_end]) >= 0x80) {
+        ++stretch_end;
+      }
+      *utf8_stretch = *utf8_stretch || IsValidUtf8(bytes.substr(at, stretch_end - at));
+    }
+    if (bytes.size() - at < 2) break;
+    const auto lead = static_cast<unsigned char>(bytes[at]);
+    const auto trail = static_cast<unsigned char>(bytes[at + 1]);
     if (!IsLead(lead) || !IsTwoByteTrail(trail)) break;
-    const Cached& utf8 = TwoByte(lead, trail);
+    Cached& utf8 = table_[(lead - 0x81) * 191 + (trail - 0x40)];
+    if (utf8.size == kUnknown) Fill(utf8, lead, trail);
     if (utf8.size == kNotCached) break;
     std::memcpy(dst, utf8.bytes, sizeof utf8.bytes);
     dst += utf8.size;
     at += 2;
   }
   out.resize(static_cast<std::size_t>(dst - out.data()));
-  if (at == line.size()) return true;
-  if (converter_.ok() && converter_.ConvertStrict(line.substr(at), out)) return true;
+  if (at == bytes.size()) return true;
+  // The stretches of the rest are not looked at.
+  if (utf8_stretch != nullptr) *utf8_stretch = true;
+  if (converter_.ok() && converter_.ConvertStrict(bytes.substr(at), out)) return true;
   out.resize(start);
   return false;
 }
 
-const Gb18030Decoder::Cached& Gb18030Decoder::TwoByte(unsigned char lead, unsigned char trail) {
-  if (table_.empty()) table_.assign(126 * 191, Cached{{}, kUnknown});
-  Cached& entry = table_[(lead - 0x81) * 191 + (trail - 0x40)];
-  if (entry.size == kUnknown) {
-    entry.size = kNotCached;
-    const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-    char utf8[8];
-    const std::size_t n =
-        converter_.ok() ? converter_.ConvertOne(std::string_view(in, 2), utf8) : 0;
-    if (n >= 1 && n <= 3) {
-      std::memcpy(entry.bytes, utf8, n);
-      entry.size = static_cast<unsigned char>(n);
-    }
+void Gb18030Decoder::Fill(Cached& entry, unsigned char lead, unsigned char trail) {
+  entry.size = kNotCached;
+  const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+  char utf8[8];
+  const std::size_t n = converter_.ok() ? converter_.ConvertOne(std::string_view(in, 2), utf8) : 0;
+  if (n >= 1 && n <= 3) {
+    std::memcpy(entry.bytes, utf8, n);
+    entry.size = static_cast<unsigned char>(n);
   }
-  return entry;
 }
 
 }  // namespace sumvane

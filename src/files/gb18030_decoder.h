@@ -22,8 +22,9 @@ class Gb18030Decoder {
 
   // Appends the UTF-8 form of `bytes` (a line, or a whole file) to `out`;
   // false, and `out` as it was, when a byte of it starts no GB18030
-  // character or a character is cut off.
-  bool Decode(std::string_view bytes, std::string& out);
+  // character or a character is cut off. `utf8_stretch`, when given, is set
+  // where a stretch of bytes outside ASCII may be valid UTF-8 as well.
+  bool Decode(std::string_view bytes, std::string& out, bool* utf8_stretch = nullptr);
 
  private:
   // The UTF-8 form of a two-byte character: at most 3 bytes, the two-byte
@@ -35,7 +36,7 @@ class Gb18030Decoder {
   static constexpr unsigned char kUnknown = 0;
   static constexpr unsigned char kNotCached = 0xFF;
 
-  const Cached& TwoByte(unsigned char lead, unsigned char trail);
+  void Fill(Cached& entry, unsigned char lead, unsigned char trail);
 
   IconvConverter converter_;
   std::vector<Cached> table_;
