@@ -89,8 +89,7 @@ DecodedText DecodeUtf16(std::string_view bytes, ByteOrder order) {
       ++decoded.undecodableLines;
       if (!line_end.empty()) line_end = kDroppedLineEnd;
     }
-    std::memcpy(dst, line_end.data(), line_end.size());
-    dst += line_end.size();
+    for (const char c : line_end) *dst++ = c;
     line_start = dst;
     damaged = false;
   };
