@@ -24,6 +24,21 @@ inline std::size_t AsciiRun(std::string_view bytes) {
   return static_cast<std::size_t>(p - bytes.data());
 }
 
+// The number of bytes that are not ASCII.
+inline std::size_t NonAsciiBytes(std::string_view text) {
+  std::size_t count = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    // One bit per byte at the bottom of each byte, summed into the top byte.
+    count += static_cast<std::size_t>(
+        ((word & 0x8080808080808080ULL) >> 7) * 0x0101010101010101ULL >> 56);
+  }
+  for (; i < text.size(); ++i) count += static_cast<unsigned char>(text[i]) >> 7;
+  return count;
+}
+
 // Whether the bytes are ASCII without a CR or LF.
 inline bool IsAsciiWithoutLineEnd(std::string_view bytes) {
   constexpr std::uint64_t kOnes = 0x0101010101010101ULL;

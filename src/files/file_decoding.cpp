@@ -67,17 +67,19 @@ DecodedText DecodeUtf16(std::string_view bytes, ByteOrder order) {
   const std::size_t units = bytes.size() / 2;
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const int high = order == ByteOrder::kLittle ? 1 : 0;
-  auto unit = [&](std::size_t i) -> char32_t {
+  // By value: the stores through `dst` below could otherwise be taken to
+  // change them, and they would be loaded again for every unit.
+  auto unit = [p, high](std::size_t i) -> char32_t {
     return static_cast<char32_t>(p[2 * i + high] << 8 | p[2 * i + 1 - high]);
   };
-  // Sized once: a unit gives 1 to 3 bytes of UTF-8 (a pair of units 4 for
-  // their 6), and a dropped line's CR LF takes no more than the line gave.
-  std::size_t size = kDroppedLineEnd.size();
+  // Sized once: a unit gives one byte of UTF-8, or up to three when it is
+  // not ASCII (a pair of units four for their six), and a dropped line's
+  // CR LF takes no more than the line's units gave.
+  std::size_t wide = 0;
   for (std::size_t i = 0; i < units; ++i) {
-    const char32_t c = unit(i);
-    size += c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
+    wide += (p[2 * i + high] | (p[2 * i + 1 - high] & 0x80)) != 0 ? 1 : 0;
   }
-  out.resize(size);
+  out.resize(units + 2 * wide + kDroppedLineEnd.size());
   char* const begin = out.data();
   char* dst = begin;
   char* line_start = dst;
@@ -116,20 +118,6 @@ DecodedText DecodeUtf16(std::string_view bytes, ByteOrder order) {
   end_line({});
   out.resize(static_cast<std::size_t>(dst - begin));
   return decoded;
-}
-
-std::size_t NonAsciiBytes(std::string_view text) {
-  std::size_t count = 0;
-  std::size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + i, 8);
-    // One bit per byte at the bottom of each byte, summed into the top byte.
-    count += static_cast<std::size_t>(
-        ((word & 0x8080808080808080ULL) >> 7) * 0x0101010101010101ULL >> 56);
-  }
-  for (; i < text.size(); ++i) count += static_cast<unsigned char>(text[i]) >> 7;
-  return count;
 }
 
 // Calls `visit` with each line of the bytes and the length of its line end.

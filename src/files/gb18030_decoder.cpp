@@ -4,6 +4,7 @@
 
 #include "files/byte_scan.h"
 #include "files/encoding.h"
+#include "stats/utf8.h"
 
 namespace sumvane {
 
@@ -21,9 +22,11 @@ Gb18030Decoder::Gb18030Decoder()
 
 bool Gb18030Decoder::Decode(std::string_view bytes, std::string& out, bool* utf8_stretch) {
   const std::size_t start = out.size();
-  // Written in place rather than appended piece by piece. A byte gives at
-  // most 1.5 bytes of UTF-8, and the slack lets a character be copied as 3.
-  out.resize(start + bytes.size() + bytes.size() / 2 + 3);
+  // Written in place rather than appended piece by piece. A character gives
+  // at most one byte of UTF-8 more than its bytes, and only one whose lead
+  // is not ASCII; the slack lets the last be copied as 3 bytes. The rest,
+  // left to iconv, grows the text as it needs.
+  out.resize(start + bytes.size() + NonAsciiBytes(bytes) + 3);
   char* dst = out.data() + start;
   std::size_t at = 0;
   std::size_t stretch_end = 0;  // of the last stretch outside ASCII looked at
@@ -38,7 +41,11 @@ bool Gb18030Decoder::Decode(std::string_view bytes, std::string& out, bool* utf8
       while (stretch_end < bytes.size() && static_cast<unsigned char>(bytes[stretch_end]) >= 0x80) {
         ++stretch_end;
       }
-      *utf8_stretch = *utf8_stretch || IsValidUtf8(bytes.substr(at, stretch_end - at));
+      // Most stretches fail at their first byte (A1 of the marker continues
+      // a UTF-8 sequence rather than starting one).
+      if (!*utf8_stretch && utf8::LeadLength(bytes[at]) != 0) {
+        *utf8_stretch = IsValidUtf8(bytes.substr(at, stretch_end - at));
+      }
     }
     if (bytes.size() - at < 2) break;
     const auto lead = static_cast<unsigned char>(bytes[at]);
