@@ -210,7 +210,8 @@ TEST(EncodingTest, LargeInputsConvertWhole) {
   }
   EXPECT_EQ(DecodeFileText(gbk).text, utf8);
   EXPECT_EQ(EncodeGb18030(utf8), gbk);
-  // These two outgrow the first guess of the output size.
+  // Texts larger than their input: 3 bytes from each unit of 2, and 4 bytes
+  // of GB18030 from each character of 2.
   EXPECT_EQ(DecodeFileText("\xFF\xFE" + Utf16(std::u16string(n, u'中'), true)).text, utf8);
   const std::string encoded = EncodeGb18030(four_byte_forms);
   EXPECT_EQ(encoded.size(), 4 * n);
