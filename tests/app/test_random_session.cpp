@@ -911,8 +911,9 @@ class Session {
         auto [bytes, rows] = WellFormedFile();
         const QString path = NewPath(QStringLiteral("rows"));
         if (!Write(path, bytes)) return QStringLiteral("cannot write %1").arg(path);
+        // A file without a row line leaves the list as it was.
         return ImportThroughTheWindow(
-            path, Outcome::kRows, rows,
+            path, rows.empty() ? Outcome::kUnchanged : Outcome::kRows, rows,
             QStringLiteral("%1 (%2 rows)").arg(Shown(path)).arg(rows.size()));
       }
     }
