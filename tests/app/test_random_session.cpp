@@ -107,6 +107,16 @@ bool ValidUtf8(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toStdString() == text;
 }
 
+// Whether the window stores a typed text: a plain decimal number, blanks
+// around it allowed, within the double range. Read here with a pattern and
+// strtod, not with the window's own reading.
+bool IsPlainNumber(const QString& text) {
+  static const QRegularExpression number(
+      QStringLiteral(R"(^[ \t]*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?[ \t]*$)"));
+  if (!number.match(text).hasMatch()) return false;
+  return std::isfinite(std::strtod(text.trimmed().toLatin1().constData(), nullptr));
+}
+
 // The row an overwrite lands in: the row number rounded to a whole number,
 // halves to the even neighbour, when that is a position of the list.
 std::optional<int> OverwritePosition(double target, int count) {
@@ -565,6 +575,15 @@ class Session {
       }
       if (const QString d = RowsDifference(ListRows(), before); !d.isEmpty()) {
         return QStringLiteral("an empty Enter changed the list: ") + d;
+      }
+      return {};
+    }
+    if (!IsPlainNumber(input)) {
+      if (const QString d = RowsDifference(ListRows(), before); !d.isEmpty()) {
+        return QStringLiteral("Enter stored %1, which is no number: %2").arg(Shown(input), d);
+      }
+      if (input_->text() != input || rowNumber_->text() != rowText) {
+        return QStringLiteral("Enter of no number changed the input or row-number box");
       }
       return {};
     }
