@@ -1,21 +1,29 @@
 // The engine and the data files at the list's full size: the calculation of
 // each analysis over the observations the list keeps, against a plain strtod
 // pass over the same cells and a fixed bound; the list's reading of every
-// cell; import and export of a full file against reading or writing the same
-// bytes and splitting them into lines; and Fisher's exact P of the largest
-// table.
+// cell; import (in each encoding a file may come in, and as a table file) and
+// export of a full file against reading or writing the same bytes and
+// splitting them into lines; the paste and copy texts of a full list against
+// the window's marks for the whole command; and Fisher's exact P of the
+// largest table.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "bench_main.h"
+#include "entry/copy_text.h"
+#include "entry/paste.h"
+#include "files/csv_file.h"
 #include "files/encoding.h"
 #include "files/file_store.h"
+#include "files/iconv_converter.h"
 #include "files/sample_file.h"
 #include "marks.h"
 #include "stats/exact_tests.h"
@@ -48,15 +56,30 @@ class UnflushedFileOps : public FileOps {
   FileOps& real_ = DefaultFileOps();
 };
 
-// The file as the program writes it (GB18030), saved once for the import
-// benchmarks.
-const std::string& FullFilePath() {
-  static const std::string path = [] {
-    std::string p = ScratchPath("full.txt");
-    if (!SaveSampleList(FullList(), p)) std::fprintf(stderr, "cannot write %s\n", p.c_str());
+enum class FullFile { kGb18030, kUtf8, kUtf16, kCsv };
+
+// A full list's file, written once for the import benchmarks: as the program
+// writes it (GB18030), as a text editor may save it (UTF-8, or UTF-16 with
+// its mark), and as a table file.
+const std::string& FullFilePath(FullFile kind) {
+  static const std::map<FullFile, std::string> paths = [] {
+    std::map<FullFile, std::string> p;
+    const std::string utf8 = ExportText(FullList());
+    std::string utf16 = "\xFF\xFE";
+    IconvConverter("UTF-16LE", "UTF-8").ConvertStrict(utf8, utf16);
+    const std::pair<FullFile, std::string> contents[] = {{FullFile::kGb18030, EncodeGb18030(utf8)},
+                                                         {FullFile::kUtf8, utf8},
+                                                         {FullFile::kUtf16, utf16},
+                                                         {FullFile::kCsv, CsvText(FullList())}};
+    for (const auto& [kind, bytes] : contents) {
+      p[kind] = ScratchPath("full-" + std::to_string(static_cast<int>(kind)) + ".txt");
+      if (!SaveBytesAtomically(p[kind], bytes)) {
+        std::fprintf(stderr, "cannot write %s\n", p[kind].c_str());
+      }
+    }
     return p;
   }();
-  return path;
+  return paths.at(kind);
 }
 
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
@@ -140,7 +163,7 @@ void ExportBench(benchmark::State& state) {
 void WriteLinesBench(benchmark::State& state) {
   UnflushedFileOps ops;
   const std::string path = ScratchPath("write-lines.txt");
-  const std::optional<std::string> bytes = ReadWholeFile(FullFilePath());
+  const std::optional<std::string> bytes = ReadWholeFile(FullFilePath(FullFile::kGb18030));
   if (!bytes) {
     state.SkipWithError("no file");
     return;
@@ -152,30 +175,28 @@ void WriteLinesBench(benchmark::State& state) {
   std::remove(path.c_str());
 }
 
-void ImportBench(benchmark::State& state) {
-  const std::string& path = FullFilePath();
+void ImportBench(benchmark::State& state, FullFile kind) {
+  const std::string& path = FullFilePath(kind);
   for (auto _ : state) {
-    auto rows = LoadSampleList(path);
-    if (!rows || rows->size() != static_cast<std::size_t>(kFullRows)) {
-      state.SkipWithError("load failed");
-    }
+    ImportResult rows = kind == FullFile::kCsv ? LoadCsvFile(path) : LoadSampleList(path);
+    if (rows.rows.size() != static_cast<std::size_t>(kFullRows)) state.SkipWithError("load failed");
     benchmark::DoNotOptimize(rows);
   }
 }
 
 // The two halves of an import, to tell where its time goes.
 void DecodeBench(benchmark::State& state) {
-  const std::optional<std::string> bytes = ReadWholeFile(FullFilePath());
+  const std::optional<std::string> bytes = ReadWholeFile(FullFilePath(FullFile::kGb18030));
   for (auto _ : state) benchmark::DoNotOptimize(DecodeFileText(*bytes));
 }
 
 void ParseBench(benchmark::State& state) {
-  const std::string text = DecodeFileText(*ReadWholeFile(FullFilePath()));
+  const std::string text = DecodeFileText(*ReadWholeFile(FullFilePath(FullFile::kGb18030))).text;
   for (auto _ : state) benchmark::DoNotOptimize(ParseImportText(text));
 }
 
-void ReadLinesBench(benchmark::State& state) {
-  const std::string& path = FullFilePath();
+void ReadLinesBench(benchmark::State& state, FullFile kind) {
+  const std::string& path = FullFilePath(kind);
   for (auto _ : state) {
     const std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) state.SkipWithError("read failed");
@@ -190,13 +211,47 @@ void FisherExactBench(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(FisherExactP(table));
 }
 
-void Register(const char* name, void (*fn)(benchmark::State&)) {
-  benchmark::RegisterBenchmark(name, fn)
+// A spreadsheet's copy of two full columns, pasted into an empty list.
+void PasteBench(benchmark::State& state) {
+  std::string text;
+  for (int row = 1; row <= kFullRows; ++row) {
+    text += CellText(row, 1) + "\t" + CellText(row, 2) + "\r\n";
+  }
+  const SampleList empty;
+  for (auto _ : state) {
+    const ListPaste paste = ParseListPaste(text);
+    const auto* columns = std::get_if<PasteColumns>(&paste);
+    if (columns == nullptr) {
+      state.SkipWithError("paste refused");
+      break;
+    }
+    auto pasted = PasteIntoList(empty, *columns, 1);
+    const auto* list = std::get_if<PastedList>(&pasted);
+    if (list == nullptr || list->rows.size() != static_cast<std::size_t>(kFullRows)) {
+      state.SkipWithError("paste not applied");
+    }
+    benchmark::DoNotOptimize(pasted);
+  }
+}
+
+void CopyBench(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(ListCopyText(FullList()));
+}
+
+template <typename Function, typename... Args>
+void Register(const char* name, Function fn, Args... args) {
+  benchmark::RegisterBenchmark(name, fn, args...)
       ->Unit(benchmark::kMillisecond)
       ->Repetitions(kRepetitions)
       ->DisplayAggregatesOnly(true)
       ->MinTime(0.2);
 }
+
+// What the window may take for the whole command; the data layer's part
+// should be small beside it: a fifth at most.
+constexpr double kWindowPasteMark = 100.0;
+constexpr double kWindowCopyMark = 50.0;
+constexpr double kDataLayerShare = 0.2;
 
 void Checks(const Medians& m) {
   const double strtod = MedianOf(m, "baseline/strtod_sum");
@@ -212,11 +267,22 @@ void Checks(const Medians& m) {
                  strtod, 3.0);
   PrintRatioMark("read list into observations, 32767 rows", MedianOf(m, "list/read_observations"),
                  "strtod sum", strtod, 3.0);
-  PrintRatioMark("import data layer, 32767 rows", MedianOf(m, "files/import"), "read + split lines",
-                 MedianOf(m, "baseline/read_lines"), 3.0);
+  for (const char* encoding : {"gb18030", "utf8", "utf16"}) {
+    PrintRatioMark(std::string("import data layer ") + encoding + ", 32767 rows",
+                   MedianOf(m, std::string("files/import_") + encoding), "read + split lines",
+                   MedianOf(m, std::string("baseline/read_lines_") + encoding), 3.0);
+  }
+  // A table file is split into fields and every value checked as a number,
+  // which the text file's fixed columns spare; it is held to the text file.
+  PrintRatioMark("import data layer csv, 32767 rows", MedianOf(m, "files/import_csv"),
+                 "text-file import", MedianOf(m, "files/import_gb18030"), 3.0);
   PrintRatioMark("export data layer, 32767 rows", MedianOf(m, "files/export"),
                  "split lines + write", MedianOf(m, "baseline/write_lines"), 3.0);
   PrintBoundMark("Fisher exact P, n 32767, margins ~16384", MedianOf(m, "exact/fisher_32767"), 1.0);
+  PrintBoundMark("paste parse + apply, 32767 rows (window 100 ms)", MedianOf(m, "entry/paste"),
+                 kWindowPasteMark * kDataLayerShare);
+  PrintBoundMark("copy text, 32767 rows (window 50 ms)", MedianOf(m, "entry/copy"),
+                 kWindowCopyMark * kDataLayerShare);
 }
 
 }  // namespace
@@ -230,14 +296,24 @@ int main(int argc, char** argv) {
   Register("calculate/wide", CalculateWideBench);
   Register("list/read_observations", ReadObservationsBench);
   Register("baseline/strtod_sum", StrtodSumBench);
-  Register("files/import", ImportBench);
-  Register("baseline/read_lines", ReadLinesBench);
+  const std::pair<const char*, FullFile> files[] = {{"gb18030", FullFile::kGb18030},
+                                                    {"utf8", FullFile::kUtf8},
+                                                    {"utf16", FullFile::kUtf16},
+                                                    {"csv", FullFile::kCsv}};
+  for (const auto& [name, kind] : files) {
+    Register((std::string("files/import_") + name).c_str(), ImportBench, kind);
+    if (kind != FullFile::kCsv) {
+      Register((std::string("baseline/read_lines_") + name).c_str(), ReadLinesBench, kind);
+    }
+  }
   Register("files/import_decode", DecodeBench);
   Register("files/import_parse", ParseBench);
   Register("files/export", ExportBench);
   Register("baseline/write_lines", WriteLinesBench);
   Register("exact/fisher_32767", FisherExactBench);
+  Register("entry/paste", PasteBench);
+  Register("entry/copy", CopyBench);
   const int result = RunBenchmarks(argc, argv, Checks);
-  std::remove(FullFilePath().c_str());
+  for (const auto& [name, kind] : files) std::remove(FullFilePath(kind).c_str());
   return result;
 }

@@ -43,6 +43,10 @@ Actions BuildMenus(QMainWindow* window) {
                             QKeySequence(Qt::CTRL | Qt::Key_K));
   a.exit = MakeAction(window, QStringLiteral("退出"), QStringLiteral("退出"),
                       QKeySequence(Qt::CTRL | Qt::Key_G));
+  // The desktop's standard keys beside the designed ones.
+  a.importList->setShortcuts({a.importList->shortcut(), QKeySequence::Open});
+  a.exportList->setShortcuts({a.exportList->shortcut(), QKeySequence::Save});
+  a.exit->setShortcuts({a.exit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q)});
   a.importList->setIcon(ToolbarIcon(QStringLiteral("document-open"), QStringLiteral("open")));
   a.exportList->setIcon(ToolbarIcon(QStringLiteral("document-save"), QStringLiteral("save")));
   a.exit->setIcon(ToolbarIcon(QStringLiteral("application-exit"), QStringLiteral("exit")));
@@ -51,6 +55,10 @@ Actions BuildMenus(QMainWindow* window) {
                       QKeySequence(Qt::CTRL | Qt::Key_Y));
   a.redo->setShortcuts(
       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  a.copy = MakeAction(window, QStringLiteral("复制"), QStringLiteral("复制"), QKeySequence::Copy);
+  a.copyResults = MakeAction(window, QStringLiteral("复制结果"), QStringLiteral("复制结果"),
+                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+  a.paste = MakeAction(window, QStringLiteral("粘贴"), QStringLiteral("粘贴"), QKeySequence::Paste);
   a.clear = MakeAction(window, QStringLiteral("清空"), QStringLiteral("清空"),
                        QKeySequence(Qt::CTRL | Qt::Key_M));
   // The Del key, as everywhere on the desktop; Ctrl+Z is undo.
@@ -71,6 +79,7 @@ Actions BuildMenus(QMainWindow* window) {
   a.report->setIcon(ToolbarIcon(QStringLiteral("x-office-document"), QStringLiteral("report")));
   a.help = MakeAction(window, QStringLiteral("操作说明"), QStringLiteral("帮助"),
                       QKeySequence(Qt::CTRL | Qt::Key_E));
+  a.help->setShortcuts({a.help->shortcut(), QKeySequence(Qt::Key_F1)});
   a.clearList = MakeAction(window, QStringLiteral("清空1"), QStringLiteral("清空"),
                            QKeySequence(Qt::CTRL | Qt::Key_J));
   a.deleteListRow = MakeAction(window, QStringLiteral("删除1"), QStringLiteral("删除"),
@@ -87,6 +96,10 @@ Actions BuildMenus(QMainWindow* window) {
   edit->setObjectName(QStringLiteral("编辑"));
   edit->addAction(a.undo);
   edit->addAction(a.redo);
+  edit->addSeparator();
+  edit->addAction(a.copy);
+  edit->addAction(a.copyResults);
+  edit->addAction(a.paste);
   edit->addSeparator();
   edit->addAction(a.clear);
   edit->addAction(a.deleteRow);
@@ -125,6 +138,9 @@ QMenu* BuildPopup(QMainWindow* window, const Actions& actions) {
   popup->setObjectName(QStringLiteral("et"));
   popup->addAction(actions.undo);
   popup->addAction(actions.redo);
+  popup->addSeparator();
+  popup->addAction(actions.copy);
+  popup->addAction(actions.paste);
   popup->addSeparator();
   popup->addAction(actions.clearList);
   popup->addAction(actions.deleteListRow);

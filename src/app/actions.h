@@ -19,6 +19,11 @@ struct Actions {
   // 编辑: undo and redo of every change of the list and of the cells.
   QAction* undo = nullptr;
   QAction* redo = nullptr;
+  // The list or the table onto the clipboard and back; the panel's figures
+  // as captions and values.
+  QAction* copy = nullptr;
+  QAction* copyResults = nullptr;
+  QAction* paste = nullptr;
   // 清空 empties the list or the fourfold table, whichever is shown.
   QAction* clear = nullptr;
   QAction* deleteRow = nullptr;

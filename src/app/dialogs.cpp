@@ -6,6 +6,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace sumvane {
 namespace {
@@ -19,12 +20,20 @@ std::optional<QString> AskFileName(QWidget* parent, QFileDialog::AcceptMode mode
                                                      : QFileDialog::ExistingFile);
   dialog.setNameFilters(filters);
   dialog.setDefaultSuffix(suffix);
+  // The filter chosen gives a name typed without a suffix its suffix.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog](const QString& filter) {
+                     static const QRegularExpression firstSuffix(QStringLiteral("\\*\\.(\\w+)"));
+                     const QString suffix = firstSuffix.match(filter).captured(1);
+                     if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
+                   });
   if (!proposed.isEmpty()) dialog.selectFile(proposed);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
 }
 
-const QStringList kDataFilters = {QStringLiteral("文本文件(*.txt)")};
+const QStringList kDataFilters = {QStringLiteral("数据文件 (*.txt)"),
+                                  QStringLiteral("CSV 文件 (*.csv)")};
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "app/entry_frame.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -12,6 +14,7 @@
 #include "app/undo_commands.h"
 #include "app/widget_kit.h"
 #include "entry/entry_rules.h"
+#include "stats/strict_number.h"
 
 namespace sumvane {
 
@@ -90,8 +93,25 @@ QWidgetList EntryFrame::TabChain() const {
   return {group1Button_, group2Button_, rowNumberBox_, valueBox_, calculateButton_};
 }
 
+void EntryFrame::PasteAsText(const QString& text) {
+  valueBox_->setFocus();
+  valueBox_->insert(text);
+}
+
+void EntryFrame::SetValuesPaste(std::function<bool(const QString&)> pasteValues) {
+  pasteValues_ = std::move(pasteValues);
+}
+
+// Only a number is stored: "1 2" would read as 12 and "abc" as 0 inside a
+// mean. A text that is none stays selected in the box, and the status line
+// says why.
 void EntryFrame::EnterValue() {
   const std::string value = S(valueBox_->text());
+  if (!IsStrictNumber(value)) {
+    valueBox_->selectAll();
+    emit Note(QStringLiteral("“%1”不是一个数，未输入").arg(valueBox_->text()));
+    return;
+  }
   const int group = CurrentGroup();
   const SampleList& list = model_->List();
   const EntryPlan plan = PlanEntry(list, S(rowNumberBox_->text()));
@@ -104,9 +124,10 @@ void EntryFrame::EnterValue() {
     (group == 1 ? row.group1 : row.group2) = value;
     ChangeList(undo_, model_, *plan.overwrite, 1, {std::move(row)}, QStringLiteral("输入"));
   }
+  const int position = plan.overwrite ? *plan.overwrite : model_->List().Count();
   rowNumberBox_->setText(Q(plan.nextRowNumber));
   valueBox_->clear();
-  emit ValueEntered(group);
+  emit ValueEntered(group, position);
 }
 
 void EntryFrame::CapRowNumber() {
@@ -129,7 +150,12 @@ void EntryFrame::GroupChosen(int group) {
 
 bool EntryFrame::eventFilter(QObject* watched, QEvent* event) {
   if (watched == valueBox_ && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
+    const auto* press = static_cast<QKeyEvent*>(event);
+    if (press->matches(QKeySequence::Paste) && pasteValues_ &&
+        pasteValues_(QApplication::clipboard()->text())) {
+      return true;
+    }
+    const int key = press->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
       if (valueBox_->text().isEmpty()) {
         emit EmptyValueEntered();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QGroupBox>
+#include <functional>
 
 class QItemSelectionModel;
 class QUndoStack;
@@ -34,10 +35,18 @@ class EntryFrame : public QGroupBox {
   // its position, not its label, as the row to overwrite.
   void ShowRow(int position);
   QWidgetList TabChain() const;
+  // A single value pasted: into the data box, as text.
+  void PasteAsText(const QString& text);
+  // Pasting several values into the data box goes to the list instead; the
+  // hook answers whether it took the text.
+  void SetValuesPaste(std::function<bool(const QString&)> pasteValues);
 
  signals:
-  void ValueEntered(int group);
+  // The value went into the list at this position of the group.
+  void ValueEntered(int group, int position);
   void EmptyValueEntered();
+  // A short note: why a typed text was not stored.
+  void Note(const QString& text);
   void CalculateRequested();
 
  protected:
@@ -56,6 +65,7 @@ class EntryFrame : public QGroupBox {
   QLineEdit* rowNumberBox_ = nullptr;
   QLineEdit* valueBox_ = nullptr;
   QPushButton* calculateButton_ = nullptr;
+  std::function<bool(const QString&)> pasteValues_;
 };
 
 }  // namespace sumvane

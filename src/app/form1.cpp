@@ -1,27 +1,26 @@
 #include "app/form1.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QUndoStack>
 
+#include "app/edit_commands.h"
 #include "app/entry_frame.h"
 #include "app/fourfold_table.h"
 #include "app/help_window.h"
 #include "app/list_view.h"
 #include "app/method_buttons.h"
-#include "app/panels/chi_square_panel.h"
-#include "app/panels/paired_chi_square_panel.h"
-#include "app/panels/paired_panel.h"
-#include "app/panels/regression_panel.h"
-#include "app/panels/two_sample_panel.h"
+#include "app/panels/analysis_panel.h"
+#include "app/panels/panel_set.h"
 #include "app/reference_tables.h"
 #include "app/report_window.h"
 #include "app/resource_icon.h"
 #include "app/sample_list_model.h"
 #include "app/twips.h"
-#include "app/undo_commands.h"
 #include "app/widget_kit.h"
 #include "stats/fourfold.h"
 
@@ -55,7 +54,8 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), dialogs_(std::make_unique<Q
   ConnectParts();
   new ShortcutGuard(this);
   SetTabOrder();
-  setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
+  setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height() +
+                                    statusBar()->sizeHint().height());
   StartUp();
 }
 
@@ -78,56 +78,46 @@ void Form1::BuildParts(QWidget* client) {
   listView_ = new SampleListView(client, model_, popup);
   fourfoldTable_ = new FourfoldTable(client);
   entry_ = new EntryFrame(client, model_, listView_->selectionModel(), undo_);
-  BuildPanels(client);
-  files_ = std::make_unique<FileCommands>(this, model_, undo_);
-}
-
-// The first four panels share the black picture box Picture2; the fifth
-// stands on the client area over the same place.
-void Form1::BuildPanels(QWidget* client) {
-  auto* picture2 = new QWidget(client);
-  picture2->setObjectName(QStringLiteral("Picture2"));
-  picture2->setAutoFillBackground(true);
-  kit::SetColours(picture2, kit::kCaption, kit::kPanelBack);
-  PlaceTwips(picture2, 2290, 4575, 5865, 1890);
-  panels_ = {new TwoSamplePanel(picture2, 75, 0, groupSizes_),
-             new PairedPanel(picture2, 60, 0, groupSizes_),
-             new RegressionPanel(picture2, 60, 0, groupSizes_), new ChiSquarePanel(picture2, 60, 0),
-             new PairedChiSquarePanel(client, 2400, 4620)};
+  panels_ = BuildPanels(client, groupSizes_);
+  files_ = new FileCommands(this, model_, undo_, [this]() -> Dialogs& { return *dialogs_; });
+  edits_ = new EditCommands(this, model_, undo_, listView_, fourfoldTable_, entry_);
+  entry_->SetValuesPaste([this](const QString& text) { return edits_->PasteValues(text); });
+  // Notes that need no answer, such as why a typed text was not stored.
+  statusBar()->setObjectName(QStringLiteral("StatusBar"));
+  statusBar()->setSizeGripEnabled(false);
 }
 
 void Form1::ConnectParts() {
   connect(actions_.importList, &QAction::triggered, this, &Form1::ImportSampleList);
   connect(actions_.exportList, &QAction::triggered, this, &Form1::ExportSampleList);
   connect(actions_.exit, &QAction::triggered, this, &Form1::ExitProgram);
-  connect(actions_.clear, &QAction::triggered, this, &Form1::ClearFromMenu);
-  connect(actions_.deleteRow, &QAction::triggered, this, &Form1::DeleteSelectedRow);
+  edits_->Attach(actions_);
   connect(actions_.help, &QAction::triggered, this, &Form1::OpenHelp);
-  connect(actions_.clearList, &QAction::triggered, this, &Form1::ClearList);
-  connect(actions_.undo, &QAction::triggered, this, &Form1::Undo);
-  connect(actions_.redo, &QAction::triggered, this, &Form1::Redo);
-  actions_.undo->setEnabled(false);
-  actions_.redo->setEnabled(false);
-  connect(undo_, &QUndoStack::canUndoChanged, actions_.undo, &QAction::setEnabled);
-  connect(undo_, &QUndoStack::canRedoChanged, actions_.redo, &QAction::setEnabled);
+  connect(actions_.copyResults, &QAction::triggered, this, &Form1::CopyResults);
   connect(actions_.alpha05, &QAction::triggered, this, [this] { SetAlpha(Alpha::kFivePercent); });
   connect(actions_.alpha01, &QAction::triggered, this, [this] { SetAlpha(Alpha::kOnePercent); });
   connect(actions_.openTable, &QAction::triggered, tables_, &ReferenceTables::OpenWindow);
   connect(actions_.report, &QAction::triggered, this, &Form1::OpenReport);
-  connect(actions_.deleteListRow, &QAction::triggered, this, &Form1::DeleteSelectedRow);
+  // Every change of the list but an Enter recomputes the panel from all of it.
+  const auto recompute = [this] {
+    if (!TableMode()) TellPanelListChanged(std::nullopt);
+  };
+  connect(edits_, &EditCommands::ListChanged, this, recompute);
+  connect(files_, &FileCommands::ListChanged, this, recompute);
+  connect(edits_, &EditCommands::Note, this, &Form1::Note);
+  connect(entry_, &EntryFrame::Note, this, &Form1::Note);
 
   connect(methods_, &MethodButtons::Chosen, this, &Form1::ChooseMethod);
   connect(listView_, &SampleListView::RowChosen, entry_, &EntryFrame::ShowRow);
-  connect(entry_, &EntryFrame::ValueEntered, this,
-          [this](int group) { TellPanelListChanged(group); });
+  // The row just entered stays in view.
+  connect(entry_, &EntryFrame::ValueEntered, this, [this](int group, int position) {
+    listView_->scrollTo(model_->index(position - 1, group));
+    TellPanelListChanged(group);
+  });
   connect(entry_, &EntryFrame::EmptyValueEntered, this,
           [this] { dialogs_->ShowMessage(this, QStringLiteral("输入数据不能为空！")); });
   connect(entry_, &EntryFrame::CalculateRequested, this, &Form1::Calculate);
   connect(fourfoldTable_, &FourfoldTable::CellsChanged, this, &Form1::TellPanelCellsChanged);
-  connect(fourfoldTable_, &FourfoldTable::CellEdited, this,
-          [this](int cell, const FourfoldTable::Cells& before, const FourfoldTable::Cells& after) {
-            undo_->push(new CellsChange(fourfoldTable_, before, after, cell));
-          });
   for (AnalysisPanel* panel : panels_) {
     connect(panel, &AnalysisPanel::FiguresChanged, this, [this, panel] {
       if (panel != CurrentPanel()) return;
@@ -181,13 +171,7 @@ void Form1::SetAlpha(Alpha alpha) {
   for (AnalysisPanel* panel : panels_) panel->SetAlpha(alpha);
 }
 
-void Form1::EmptyList(const QString& what) {
-  if (List().Count() > 0) ChangeList(undo_, model_, 1, List().Count(), {}, what);
-}
-
-void Form1::EmptyFourfoldTable() {
-  undo_->push(new CellsChange(fourfoldTable_, fourfoldTable_->CellTexts(), {}));
-}
+void Form1::Note(const QString& text) { statusBar()->showMessage(text, 10000); }
 
 // Choosing an analysis clears the list and, for the chi-square analyses, the
 // table, as one step: undone, the rows come back under the analysis now
@@ -196,7 +180,7 @@ void Form1::ChooseMethod(int method) {
   if (method < 0 || method >= kAnalysisCount) return;
   undo_->beginMacro(QStringLiteral("选择分析"));
   entry_->ResetRowNumber();
-  EmptyList(QStringLiteral("选择分析"));
+  edits_->EmptyList(QStringLiteral("选择分析"));
   for (auto* panel : panels_) panel->hide();
   panels_[method]->show();
   methods_->ShowChosen(Analysis(method));
@@ -206,11 +190,12 @@ void Form1::ChooseMethod(int method) {
   PointTableAtAnswer();
   if (report_) report_->Refresh();
   entry_->SetTableMode(TableMode());
+  edits_->SetTableMode(TableMode());
   listView_->setVisible(!TableMode());
   fourfoldTable_->setVisible(TableMode());
   if (TableMode()) {
     fourfoldTable_->ShowCaptions(analysis_);
-    EmptyFourfoldTable();
+    edits_->EmptyTable();
   }
   undo_->endMacro();
 }
@@ -224,52 +209,24 @@ void Form1::Calculate() {
   }
 }
 
-void Form1::ImportSampleList() {
-  if (files_->Import(*dialogs_)) TellPanelListChanged(std::nullopt);
-}
+void Form1::ImportSampleList() { files_->Import(*dialogs_); }
 
 void Form1::ExportSampleList() { files_->Export(*dialogs_); }
 
-void Form1::ClearFromMenu() {
-  if (!listView_->isHidden()) {
-    ClearList();
-    return;
-  }
-  EmptyFourfoldTable();
-}
+void Form1::ClearFromMenu() { edits_->Clear(); }
 
-// No figure on screen describes data that is gone, and the next value goes
-// into row 1.
-void Form1::ClearList() {
-  EmptyList(QStringLiteral("清空"));
-  entry_->ResetRowNumber();
-  if (!TableMode()) TellPanelListChanged(std::nullopt);
-}
+void Form1::ClearList() { edits_->ClearList(); }
 
-void Form1::DeleteSelectedRow() {
-  const auto selected = SelectedRow();
-  if (!selected) return;
-  ChangeList(undo_, model_, *selected, 1, {}, QStringLiteral("删除"));
-  // The view moves its selection to the next row; the user chose none.
-  listView_->selectionModel()->clearSelection();
-  if (!TableMode()) TellPanelListChanged(std::nullopt);
-}
+void Form1::DeleteSelectedRow() { edits_->DeleteSelectedRow(); }
 
 void Form1::OpenHelp() {
   if (!help_) help_ = new HelpWindow(this, [this]() -> Dialogs& { return *dialogs_; });
   help_->Open();
 }
 
-// Undoing or redoing a change of the list recomputes the panel, as every
-// change of the list does; a change of the cells recomputes by itself.
-void Form1::Undo() {
-  undo_->undo();
-  if (!TableMode()) TellPanelListChanged(std::nullopt);
-}
-
-void Form1::Redo() {
-  undo_->redo();
-  if (!TableMode()) TellPanelListChanged(std::nullopt);
+void Form1::CopyResults() {
+  QApplication::clipboard()->setText(CurrentPanel()->ResultText());
+  Note(QStringLiteral("已复制结果"));
 }
 
 void Form1::ExitProgram() {
@@ -279,22 +236,11 @@ void Form1::ExitProgram() {
 // Nothing typed is lost by accident: list changes never exported are offered
 // for export first.
 void Form1::closeEvent(QCloseEvent* event) {
-  if (files_->ListChangedSinceSaved()) {
-    switch (dialogs_->AskAboutUnsavedList(this)) {
-      case Dialogs::UnsavedList::kExport:
-        if (!files_->Export(*dialogs_)) {
-          event->ignore();
-          return;
-        }
-        break;
-      case Dialogs::UnsavedList::kDiscard:
-        break;
-      case Dialogs::UnsavedList::kCancel:
-        event->ignore();
-        return;
-    }
+  if (files_->MayDiscardList(*dialogs_)) {
+    event->accept();
+  } else {
+    event->ignore();
   }
-  event->accept();
 }
 
 }  // namespace sumvane

@@ -8,7 +8,8 @@
 //   EntryFrame        the group buttons, row number, data box and Calculate
 //   AnalysisPanel     one result panel per analysis (panels/)
 //   Actions           the menus, toolbar and pop-up, built from one set of actions
-//   FileCommands      import, export and help
+//   EditCommands      clear, delete, undo, redo, paste and copy
+//   FileCommands      import and export
 //
 // The statistics live in the engine (src/stats) and the raw data in the
 // SampleList (src/entry). A change of the list reaches the panel on show
@@ -34,6 +35,7 @@
 namespace sumvane {
 
 class AnalysisPanel;
+class EditCommands;
 class EntryFrame;
 class FourfoldTable;
 class MethodButtons;
@@ -72,8 +74,8 @@ class Form1 : public QMainWindow {
   void DeleteSelectedRow();
   void OpenHelp();
   void OpenReport();
-  void Undo();
-  void Redo();
+  // The panel's figures onto the clipboard: caption, a tab, the figure.
+  void CopyResults();
   void ExitProgram();
 
  protected:
@@ -81,7 +83,6 @@ class Form1 : public QMainWindow {
 
  private:
   void BuildParts(QWidget* client);
-  void BuildPanels(QWidget* client);
   void ConnectParts();
   void SetTabOrder();
   void StartUp();
@@ -91,9 +92,7 @@ class Form1 : public QMainWindow {
   void TellPanelCellsChanged();
   void PointTableAtAnswer();
   void SetAlpha(Alpha alpha);
-  // Clears the list as a step that can be undone.
-  void EmptyList(const QString& what);
-  void EmptyFourfoldTable();
+  void Note(const QString& text);
 
   std::unique_ptr<Dialogs> dialogs_;
   Analysis analysis_ = Analysis::kTwoSample;
@@ -107,7 +106,8 @@ class Form1 : public QMainWindow {
   FourfoldTable* fourfoldTable_ = nullptr;
   EntryFrame* entry_ = nullptr;
   std::array<AnalysisPanel*, kAnalysisCount> panels_{};
-  std::unique_ptr<FileCommands> files_;
+  FileCommands* files_ = nullptr;
+  EditCommands* edits_ = nullptr;
   ReportWindow* report_ = nullptr;
   HelpWindow* help_ = nullptr;
 };

@@ -1,13 +1,17 @@
 #include "app/fourfold_table.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <algorithm>
+#include <variant>
 
 #include "app/twips.h"
 #include "app/widget_kit.h"
+#include "entry/paste.h"
 #include "stats/fourfold.h"
 
 namespace sumvane {
@@ -141,6 +145,20 @@ void FourfoldTable::Recalculate() {
 
 std::array<std::string, 4> FourfoldTable::CellTexts() const { return shown_; }
 
+FourfoldTexts FourfoldTable::ShownTexts() const {
+  FourfoldTexts texts;
+  auto text = [](const QLabel* label) { return kit::S(label->text().simplified()); };
+  texts.corner = text(captions_[0]);
+  const QStringList columns = captions_[2]->text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  for (int i = 0; i < 2 && i < columns.size(); ++i) texts.columnCaptions[i] = kit::S(columns[i]);
+  texts.rowCaptions = {text(captions_[3]), text(captions_[4])};
+  texts.cells = shown_;
+  texts.columnTotals = {text(totals_[0]), text(totals_[1])};
+  texts.rowTotals = {text(totals_[2]), text(totals_[3])};
+  texts.total = text(totals_[4]);
+  return texts;
+}
+
 QWidgetList FourfoldTable::TabChain() const { return {cells_.begin(), cells_.end()}; }
 
 void FourfoldTable::paintEvent(QPaintEvent*) {
@@ -151,10 +169,19 @@ void FourfoldTable::paintEvent(QPaintEvent*) {
   }
 }
 
-// Enter moves on to the next cell, a after d, as a form is filled in.
+// Enter moves on to the next cell, a after d, as a form is filled in. Four
+// numbers pasted into a cell fill the four cells.
 bool FourfoldTable::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
+    const auto* press = static_cast<QKeyEvent*>(event);
+    if (press->matches(QKeySequence::Paste)) {
+      const FourfoldPaste paste = ParseFourfoldPaste(kit::S(QApplication::clipboard()->text()));
+      if (const auto* four = std::get_if<Cells>(&paste)) {
+        emit CellsPasted(*four);
+        return true;
+      }
+    }
+    const int key = press->key();
     const auto cell = std::find(cells_.begin(), cells_.end(), watched);
     if (cell != cells_.end() && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
       cells_[(cell - cells_.begin() + 1) % cells_.size()]->setFocus(Qt::TabFocusReason);

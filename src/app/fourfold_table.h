@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/analysis.h"
+#include "entry/copy_text.h"
 
 class QLabel;
 class QLineEdit;
@@ -35,12 +36,16 @@ class FourfoldTable : public QWidget {
   void Recalculate();
 
   std::array<std::string, 4> CellTexts() const;
+  // Everything the table shows, for copying.
+  FourfoldTexts ShownTexts() const;
   QWidgetList TabChain() const;
 
  signals:
   void CellsChanged();
   // The user changed a cell; the table showed `before` and now shows `after`.
   void CellEdited(int cell, const Cells& before, const Cells& after);
+  // Pasted into a cell: four numbers, for the four cells.
+  void CellsPasted(const Cells& cells);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -10,13 +10,12 @@
 // more CR LF closes the file.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "entry/sample_list.h"
 #include "files/file_store.h"
+#include "files/import_result.h"
 
 namespace sumvane {
 
@@ -28,16 +27,18 @@ std::string ExportText(const SampleList& list);
 // Every line that holds the marker anywhere is a row, cut at the fixed
 // character positions counted from the line's first character, each field
 // with its leading and trailing blanks removed; other lines are skipped.
-// No value when there are more row lines than the list can hold.
-std::optional<std::vector<SampleRow>> ParseImportText(std::string_view utf8);
+// kRows, kNoRows, or kTooManyRows when there are more row lines than the list
+// can hold.
+ImportResult ParseImportText(std::string_view utf8);
 
 // Writes the list as a GB18030 file, replacing the target only once the new
 // content is safely on disk; false when the file could not be written.
 bool SaveSampleList(const SampleList& list, const std::string& path,
                     FileOps& ops = DefaultFileOps());
 
-// The rows of the file at path; no value when it cannot be read whole or holds
-// too many rows, so that the caller can leave its list as it was.
-std::optional<std::vector<SampleRow>> LoadSampleList(const std::string& path);
+// The rows of the file at path, decoded as DecodeFileText says, with the count
+// of lines it could not decode. Anything but kRows (unreadable, no row line,
+// too many) is for the caller to leave its list as it was.
+ImportResult LoadSampleList(const std::string& path);
 
 }  // namespace sumvane

@@ -3,6 +3,7 @@
 
 #include "stats/digits.h"
 #include "stats/number.h"
+#include "stats/utf8.h"
 
 namespace sumvane {
 namespace {
@@ -79,8 +80,7 @@ bool ParseFigure(std::string_view text, Figure& figure) {
 std::string_view FirstCharacters(std::string_view text, int k, bool& cut) {
   int count = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    if ((byte & 0xC0) == 0x80) continue;
+    if (utf8::IsContinuation(text[i])) continue;
     if (count == k) {
       cut = true;
       return text.substr(0, i);

@@ -9,6 +9,7 @@
 
 #include "stats/critical_tables.h"
 #include "stats/p_values.h"
+#include "stats/utf8.h"
 
 namespace sumvane {
 namespace {
@@ -19,9 +20,9 @@ constexpr std::string_view kLimitLabel = "∝";
 int Utf16Length(std::string_view utf8) {
   int units = 0;
   for (char c : utf8) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte & 0xC0) != 0x80) ++units;  // a character starts here
-    if (byte >= 0xF0) ++units;           // beyond the basic plane: a surrogate pair
+    if (!utf8::IsContinuation(c)) ++units;  // a character starts here
+    // Beyond the basic plane a character takes a surrogate pair.
+    if (utf8::LeadLength(c) == 4) ++units;
   }
   return units;
 }

@@ -4,6 +4,8 @@
 #include <QTreeView>
 
 #include "entry/sample_list.h"
+#include <QStatusBar>
+
 #include "window_test_support.h"
 
 using sumvane::SampleList;
@@ -121,10 +123,33 @@ class DataEntryTest : public QObject {
     QCOMPARE(w.log->messages, QStringList{QStringLiteral("输入数据不能为空！")});
     QCOMPARE(w.form.List().Count(), 1);
     QCOMPARE(w.Text("Text2"), QStringLiteral("2"));
-    // A blank is a value.
+    // A blank is no number: refused without a message box, the text kept
+    // selected and the reason on the status line.
     w.Enter(" ");
-    QCOMPARE(w.Cell(2, 1), QStringLiteral(" "));
+    QCOMPARE(w.form.List().Count(), 1);
     QCOMPARE(w.log->messages.size(), 1);
+  }
+
+  void onlyANumberIsStored_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("stored");
+    QTest::newRow("digits split by a blank") << "1 2" << false;
+    QTest::newRow("letters") << "abc" << false;
+    QTest::newRow("decimal comma") << "1,5" << false;
+    QTest::newRow("no leading zero") << "-.5" << true;
+    QTest::newRow("exponent") << "1E3" << true;
+    QTest::newRow("blanks around") << " 7 " << true;
+  }
+  void onlyANumberIsStored() {
+    QFETCH(QString, typed);
+    QFETCH(bool, stored);
+    Window w;
+    w.Enter(typed);
+    QCOMPARE(w.form.List().Count(), stored ? 1 : 0);
+    QCOMPARE(w.Text("Text1"), stored ? QString() : typed);
+    QCOMPARE(w.Box("Text1")->selectedText(), stored ? QString() : typed);
+    QCOMPARE(w.Find<QStatusBar>("StatusBar")->currentMessage().contains(typed), !stored);
+    QVERIFY(w.log->messages.isEmpty());
   }
 
   void inputTakesTenCharacters() {

@@ -107,6 +107,16 @@ bool ValidUtf8(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toStdString() == text;
 }
 
+// Whether the window stores a typed text: a plain decimal number, blanks
+// around it allowed, within the double range. Read here with a pattern and
+// strtod, not with the window's own reading.
+bool IsPlainNumber(const QString& text) {
+  static const QRegularExpression number(
+      QStringLiteral(R"(^[ \t]*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?[ \t]*$)"));
+  if (!number.match(text).hasMatch()) return false;
+  return std::isfinite(std::strtod(text.trimmed().toLatin1().constData(), nullptr));
+}
+
 // The row an overwrite lands in: the row number rounded to a whole number,
 // halves to the even neighbour, when that is a position of the list.
 std::optional<int> OverwritePosition(double target, int count) {
@@ -568,6 +578,15 @@ class Session {
       }
       return {};
     }
+    if (!IsPlainNumber(input)) {
+      if (const QString d = RowsDifference(ListRows(), before); !d.isEmpty()) {
+        return QStringLiteral("Enter stored %1, which is no number: %2").arg(Shown(input), d);
+      }
+      if (input_->text() != input || rowNumber_->text() != rowText) {
+        return QStringLiteral("Enter of no number changed the input or row-number box");
+      }
+      return {};
+    }
     ++enters_;
     Rows expected = before;
     const double target = sumvane::ReadNumber(Std(rowText));
@@ -911,8 +930,9 @@ class Session {
         auto [bytes, rows] = WellFormedFile();
         const QString path = NewPath(QStringLiteral("rows"));
         if (!Write(path, bytes)) return QStringLiteral("cannot write %1").arg(path);
+        // A file without a row line leaves the list as it was.
         return ImportThroughTheWindow(
-            path, Outcome::kRows, rows,
+            path, rows.empty() ? Outcome::kUnchanged : Outcome::kRows, rows,
             QStringLiteral("%1 (%2 rows)").arg(Shown(path)).arg(rows.size()));
       }
     }

@@ -63,6 +63,7 @@ class ReportWindowTest : public QObject {
 
     // Ctrl+C with nothing selected copies the whole report, as HTML and text.
     QApplication::clipboard()->clear();
+    QApplication::setActiveWindow(w.Find("ReportWindow"));
     QTest::keyClick(w.Find<QTextBrowser>("ReportText"), Qt::Key_C, Qt::ControlModifier);
     const QMimeData* copied = QApplication::clipboard()->mimeData();
     QVERIFY(copied->html().contains(QStringLiteral("<sub>")));

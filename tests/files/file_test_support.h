@@ -10,9 +10,11 @@
 #include <set>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "entry/sample_list.h"
+#include "files/import_result.h"
 
 namespace sumvane {
 
@@ -20,7 +22,24 @@ inline void PrintTo(const SampleRow& row, std::ostream* os) {
   *os << testing::PrintToString(std::vector<std::string>{row.label, row.group1, row.group2});
 }
 
+inline void PrintTo(const ImportResult& result, std::ostream* os) {
+  static const char* const kNames[] = {"rows",         "no rows",          "too many rows",
+                                       "not a number", "too many columns", "unreadable"};
+  *os << kNames[static_cast<int>(result.status)] << " " << testing::PrintToString(result.rows)
+      << " undecodable " << result.undecodableLines << " line " << result.line << " group "
+      << result.group;
+}
+
 namespace testing_support {
+
+// A load that found rows, after skipping `undecodable` lines.
+inline ImportResult Found(std::vector<SampleRow> rows, int undecodable = 0) {
+  ImportResult result;
+  result.status = ImportStatus::kRows;
+  result.rows = std::move(rows);
+  result.undecodableLines = undecodable;
+  return result;
+}
 
 class TempDir {
  public:

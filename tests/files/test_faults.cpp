@@ -32,6 +32,7 @@ namespace fs = std::filesystem;
 const std::string kGbMarker = "\xA1\xA4";
 const std::string kReplacement = "\xEF\xBF\xBD";
 
+using testing_support::Found;
 using testing_support::TempDir;
 
 void WriteFile(const std::string& path, const std::string& bytes) {
@@ -113,7 +114,7 @@ TEST(SaveFaultTest, FailedSaveKeepsTheExistingFileAndLeavesNoTemporary) {
     EXPECT_FALSE(SaveSampleList(newer, dir.File(c.target), ops));
 
     EXPECT_EQ(ReadWholeFile(dir.File("list.txt")), old_bytes);
-    EXPECT_EQ(LoadSampleList(dir.File("list.txt")), kOldRows);
+    EXPECT_EQ(LoadSampleList(dir.File("list.txt")), Found(kOldRows));
     EXPECT_EQ(ReadWholeFile(dir.File("sub/inside")), "kept");
     EXPECT_EQ(dir.Entries(), (std::set<std::string>{"list.txt", "sub"}));
     EXPECT_EQ(dir.Entries("sub"), std::set<std::string>{"inside"});
@@ -124,7 +125,7 @@ TEST(SaveFaultTest, FailedSaveKeepsTheExistingFileAndLeavesNoTemporary) {
   TempDir dir;
   FaultyOps ops(Fault::kNone);
   ASSERT_TRUE(SaveSampleList(newer, dir.File("list.txt"), ops));
-  EXPECT_EQ(LoadSampleList(dir.File("list.txt")), newer.Rows());
+  EXPECT_EQ(LoadSampleList(dir.File("list.txt")), Found(newer.Rows()));
 }
 
 // A readable regular file made unreadable. Mode bits do not stop root, so
@@ -151,53 +152,54 @@ TEST(LoadFaultTest, LoadLeavesTheListOrTakesTheRowsAsFound) {
     const char* name;
     std::function<std::string(const TempDir&)> make;  // the path to load
     std::optional<std::vector<SampleRow>> rows;       // none: the list stays
+    int undecodable = 0;
   };
+  auto file = [](const char* name, std::string bytes) {
+    return [name, bytes](const TempDir& d) {
+      WriteFile(d.File(name), bytes);
+      return d.File(name);
+    };
+  };
+  std::string overfull;
+  for (int i = 1; i <= 40000; ++i) overfull += kGbMarker + std::to_string(i) + "\r\n";
   const std::vector<Case> cases = {
       {"unreadable file", UnreadableFile, std::nullopt},
       {"dangling link", [](const TempDir& d) { return Link(d, "dangling", d.File("gone")); },
        std::nullopt},
       {"link loop", [](const TempDir& d) { return Link(d, "loop", d.File("loop")); }, std::nullopt},
-      {"40,000 row lines",
-       [](const TempDir& d) {
-         std::string bytes;
-         for (int i = 1; i <= 40000; ++i) bytes += kGbMarker + std::to_string(i) + "\r\n";
-         WriteFile(d.File("big.txt"), bytes);
-         return d.File("big.txt");
-       },
-       std::nullopt},
+      {"40,000 row lines", file("big.txt", overfull), std::nullopt},
+      {"no row line", file("none.txt", "序号 第1组 第2组\r\n1 5 6\r\n"), std::nullopt},
+      {"empty file", file("empty.txt", ""), std::nullopt},
+      // 80 and FF start no character; D6 before CR lacks its second byte.
       {"invalid GBK",
-       [](const TempDir& d) {
-         // 80 and FF start no character; D6 before CR and at the end lacks
-         // its second byte.
-         WriteFile(d.File("gbk.txt"), kGbMarker + "1" + Spaces(8) + "\x80" + Spaces(15) +
-                                          "\xD6\xD0\xFF\r\n" + kGbMarker + "2" + Spaces(8) + "7" +
-                                          Spaces(15) + "\xD6\r\n" + kGbMarker + "3\xD6");
-         return d.File("gbk.txt");
-       },
-       std::vector<SampleRow>{{"1", kReplacement, "中" + kReplacement},
-                              {"2", "7", kReplacement},
-                              {"3" + kReplacement, "", ""}}},
+       file("gbk.txt", kGbMarker + "1" + Spaces(8) + "\x80" + Spaces(15) + "\xD6\xD0\xFF\r\n" +
+                           kGbMarker + "2" + Spaces(8) + "7" + Spaces(15) + "\xD6\r\n" + kGbMarker +
+                           "3" + Spaces(8) + "\xD6\xD0"),
+       std::vector<SampleRow>{{"3", "中", ""}}, 2},
+      {"only damaged lines", file("damaged.txt", kGbMarker + "1\xFF\r\n" + kGbMarker + "2\x80"),
+       std::nullopt, 2},
+      // A surrogate costs its own line; the UTF-8 and the GB18030 rows stay.
       {"invalid UTF-8",
-       [](const TempDir& d) {
-         // One surrogate makes the whole file GB18030, where C2 B7 is not the
-         // marker but A1 A4 is.
-         WriteFile(d.File("utf8.txt"),
-                   "\xC2\xB7"
-                   "1" +
-                       Spaces(8) + "5\r\n" + kGbMarker + "2" + Spaces(8) + "6\r\n\xED\xA0\x80\r\n");
-         return d.File("utf8.txt");
-       },
-       std::vector<SampleRow>{{"2", "6", ""}}},
+       file("utf8.txt",
+            "\xC2\xB7"
+            "1" +
+                Spaces(8) + "5" + Spaces(15) + "第一\r\n" + kGbMarker + "2" + Spaces(8) +
+                "6\r\n\xC2\xB7\xED\xA0\x80\r\n\xC2\xB7"
+                "3" +
+                Spaces(8) + "7" + Spaces(15) + "第三\r\n"),
+       std::vector<SampleRow>{{"1", "5", "第一"}, {"2", "6", ""}, {"3", "7", "第三"}}, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempDir dir;
     SampleList list = ListOf(kOldRows);
     const std::string path = c.make(dir);
-    if (auto rows = LoadSampleList(path)) {
-      ASSERT_TRUE(list.Assign(std::move(*rows)));
+    ImportResult result = LoadSampleList(path);
+    if (result) {
+      ASSERT_TRUE(list.Assign(std::move(*result)));
     }
     EXPECT_EQ(list.Rows(), c.rows.value_or(kOldRows));
+    EXPECT_EQ(result.undecodableLines, c.undecodable);
   }
 }
 
@@ -242,13 +244,13 @@ TEST(LoadFaultTest, HundredMegabyteLineLoadsInBoundedTimeAndMemory) {
     ResetPeakMemory();
     const std::optional<long long> before = PeakMemory();
     const auto start = std::chrono::steady_clock::now();
-    const auto rows = LoadSampleList(dir.File("line.txt"));
+    const ImportResult loaded = LoadSampleList(dir.File("line.txt"));
     const auto elapsed = std::chrono::steady_clock::now() - start;
 
-    ASSERT_TRUE(rows.has_value());
-    ASSERT_EQ(rows->size(), c.rows);
+    ASSERT_EQ(loaded.rows.size(), c.rows);
+    EXPECT_EQ(loaded.undecodableLines, 0);
     if (c.rows == 1) {
-      const SampleRow& row = rows->front();
+      const SampleRow& row = loaded.rows.front();
       EXPECT_EQ(row.label, "1");
       EXPECT_EQ(row.group1, "5");
       // Each two-byte GBK character becomes three bytes of UTF-8.

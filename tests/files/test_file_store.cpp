@@ -7,6 +7,7 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "file_test_support.h"
@@ -19,6 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using testing_support::Found;
 using testing_support::TempDir;
 
 void WriteFile(const std::string& path, const std::string& bytes) {
@@ -113,13 +115,24 @@ TEST(SampleListFileTest, SavedListLoadsBackAndSurvivesAFailedSave) {
   ASSERT_TRUE(list.Assign({{"1", "5.2", "4.85"}, {"序号", "第1组", "😀"}, {"路", "", ""}}));
   ASSERT_TRUE(SaveSampleList(list, path));
   EXPECT_EQ(ReadWholeFile(path)->substr(0, 2), "\xA1\xA4");
-  EXPECT_EQ(LoadSampleList(path), list.Rows());
+  EXPECT_EQ(LoadSampleList(path), Found(list.Rows()));
 
   SampleList other;
   ASSERT_TRUE(other.Assign({{"9", "8", "7"}}));
   FaultyOps ops(Fault::kWriteHalfway);
   EXPECT_FALSE(SaveSampleList(other, path, ops));
-  EXPECT_EQ(LoadSampleList(path), list.Rows());
+  EXPECT_EQ(LoadSampleList(path), Found(list.Rows()));
+}
+
+// UTF-16 code units as bytes in either order.
+std::string Utf16(std::u16string_view text, bool little_endian) {
+  std::string bytes;
+  for (const char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    bytes += little_endian ? std::string{low, high} : std::string{high, low};
+  }
+  return bytes;
 }
 
 TEST(SampleListFileTest, LoadsEveryEncodingAndLineEnd) {
@@ -129,32 +142,33 @@ TEST(SampleListFileTest, LoadsEveryEncodingAndLineEnd) {
     line.replace(line.find('%'), 1, middle);
     return marker + line + end;
   };
+  const std::u16string line16 = u"·1        中               7\r\n";
   TempDir dir;
   const std::string path = dir.File("in.txt");
   for (const std::string& bytes :
        {with("\xA1\xA4", "\xD6\xD0", "\r\n\r\n"), with("\xA1\xA4", "\xD6\xD0", "\n\n"),
         with("\xA1\xA4", "\xD6\xD0", "\r\r"), with("\xC2\xB7", "中", "\r\n"),
-        with("\xEF\xBB\xBF\xC2\xB7", "中", "\n")}) {
+        with("\xEF\xBB\xBF\xC2\xB7", "中", "\n"), "\xFF\xFE" + Utf16(line16, true),
+        "\xFE\xFF" + Utf16(line16, false), Utf16(line16, true), Utf16(line16, false)}) {
     WriteFile(path, bytes);
-    EXPECT_EQ(LoadSampleList(path), (std::vector<SampleRow>{{"1", "中", "7"}}))
-        << testing::PrintToString(bytes);
+    EXPECT_EQ(LoadSampleList(path), Found({{"1", "中", "7"}})) << testing::PrintToString(bytes);
   }
   WriteFile(path, "no rows here\r\n");
-  EXPECT_EQ(LoadSampleList(path), std::vector<SampleRow>{});
+  EXPECT_EQ(LoadSampleList(path), WithoutRows(ImportStatus::kNoRows));
 }
 
 TEST(SampleListFileTest, LoadFailsForUnreadableOrOverfullFiles) {
   TempDir dir;
-  EXPECT_FALSE(LoadSampleList(dir.File("missing.txt")).has_value());
+  EXPECT_EQ(LoadSampleList(dir.File("missing.txt")), WithoutRows(ImportStatus::kUnreadable));
   fs::create_directory(dir.File("folder.txt"));
-  EXPECT_FALSE(LoadSampleList(dir.File("folder.txt")).has_value());
+  EXPECT_EQ(LoadSampleList(dir.File("folder.txt")), WithoutRows(ImportStatus::kUnreadable));
   std::string bytes;
   for (int i = 0; i <= SampleList::kMaxRows; ++i)
     bytes +=
         "\xA1\xA4"
         "1\r\n";
   WriteFile(dir.File("full.txt"), bytes);
-  EXPECT_FALSE(LoadSampleList(dir.File("full.txt")).has_value());
+  EXPECT_EQ(LoadSampleList(dir.File("full.txt")), WithoutRows(ImportStatus::kTooManyRows));
 }
 
 }  // namespace

@@ -46,6 +46,14 @@ void AnalysisPanel::UpdateAnswer() {
   emit FiguresChanged();
 }
 
+QString AnalysisPanel::ResultText() const {
+  QStringList lines{Caption(analysis_)};
+  for (const Figure& figure : Figures()) lines << figure.caption + QLatin1Char('\t') + figure.text;
+  lines << QStringLiteral("P\t") + pLabel_->text()
+        << QStringLiteral("结论\t") + verdictLabel_->text();
+  return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
 std::optional<double> ShownNumber(const QLineEdit* box) {
   if (box->text().trimmed().isEmpty()) return std::nullopt;
   return ReadNumber(kit::S(box->text()));

@@ -56,6 +56,9 @@ class AnalysisPanel : public QFrame {
   virtual TableQuestion Question() const = 0;
   // The worked calculation of the panel's figures as they stand.
   virtual std::string ReportHtml(const ReportPictures& pictures) const = 0;
+  // The figures as lines of caption, a tab and the figure, P and the verdict
+  // last, for the clipboard.
+  QString ResultText() const;
 
  signals:
   // A figure, the answer or α changed.
@@ -63,6 +66,11 @@ class AnalysisPanel : public QFrame {
 
  protected:
   Alpha CurrentAlpha() const { return alpha_; }
+  struct Figure {
+    QString caption;
+    QString text;
+  };
+  virtual QList<Figure> Figures() const = 0;
   // P(m) and Verdict(m), in space the design leaves free.
   void MakeAnswerLabels(const kit::Twips& pPlace, const kit::Twips& verdictPlace);
   // The answer follows every change of these boxes.

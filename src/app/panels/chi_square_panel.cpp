@@ -80,19 +80,27 @@ std::string ChiSquarePanel::ReportHtml(const ReportPictures& pictures) const {
   const std::string n = kit::S(nLabel_->text()), chiSquare = kit::S(chiSquareBox_->text());
   std::array<std::string, 4> expected;
   for (int i = 0; i < 4; ++i) expected[i] = kit::S(expectedCounts_[i]->text());
-  return ChiSquareReport(
-      {.table = {.cells = cells,
-                 .margins = {margins.margins[0], margins.margins[1], margins.margins[2],
-                             margins.margins[3]},
-                 .total = margins.total},
-       .n = n,
-       .expected = {expected[0], expected[1], expected[2], expected[3]},
-       .chiSquare = chiSquare},
-      CurrentAlpha(), pictures);
+  return ChiSquareReport({.table = {.cells = cells,
+                                    .margins = {margins.margins[0], margins.margins[1],
+                                                margins.margins[2], margins.margins[3]},
+                                    .total = margins.total},
+                          .n = n,
+                          .expected = {expected[0], expected[1], expected[2], expected[3]},
+                          .chiSquare = chiSquare},
+                         CurrentAlpha(), pictures);
 }
 
 TableQuestion ChiSquarePanel::Question() const {
   return {CriticalTable::kChiSquare, 1.0, ShownNumber(chiSquareBox_)};
+}
+
+QList<AnalysisPanel::Figure> ChiSquarePanel::Figures() const {
+  QList<Figure> figures{{QStringLiteral("例数(n)"), nLabel_->text()}};
+  for (int i = 0; i < 4; ++i) {
+    figures.append({QChar(u'a' + i) + QStringLiteral("的理论数(T)"), expectedCounts_[i]->text()});
+  }
+  figures.append({QStringLiteral("χ²"), chiSquareBox_->text()});
+  return figures;
 }
 
 QWidgetList ChiSquarePanel::TabChain() const { return {chiSquareBox_}; }

@@ -25,6 +25,7 @@ class ChiSquarePanel : public AnalysisPanel {
 
  protected:
   Answer CurrentAnswer() const override;
+  QList<Figure> Figures() const override;
 
  private:
   QLabel* nLabel_ = nullptr;

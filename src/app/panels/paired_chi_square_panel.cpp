@@ -52,18 +52,21 @@ std::string PairedChiSquarePanel::ReportHtml(const ReportPictures& pictures) con
   const FourfoldCells cells{cells_[0], cells_[1], cells_[2], cells_[3]};
   const FourfoldMargins margins = TableMargins(cells);
   const std::string n = kit::S(nBox_->text()), chiSquare = kit::S(chiSquareBox_->text());
-  return PairedChiSquareReport(
-      {.table = {.cells = cells,
-                 .margins = {margins.margins[0], margins.margins[1], margins.margins[2],
-                             margins.margins[3]},
-                 .total = margins.total},
-       .n = n,
-       .chiSquare = chiSquare},
-      CurrentAlpha(), pictures);
+  return PairedChiSquareReport({.table = {.cells = cells,
+                                          .margins = {margins.margins[0], margins.margins[1],
+                                                      margins.margins[2], margins.margins[3]},
+                                          .total = margins.total},
+                                .n = n,
+                                .chiSquare = chiSquare},
+                               CurrentAlpha(), pictures);
 }
 
 TableQuestion PairedChiSquarePanel::Question() const {
   return {CriticalTable::kChiSquare, 1.0, ShownNumber(chiSquareBox_)};
+}
+
+QList<AnalysisPanel::Figure> PairedChiSquarePanel::Figures() const {
+  return {{QStringLiteral("n"), nBox_->text()}, {QStringLiteral("χ²"), chiSquareBox_->text()}};
 }
 
 QWidgetList PairedChiSquarePanel::TabChain() const { return {nBox_, chiSquareBox_}; }

@@ -24,6 +24,7 @@ class PairedChiSquarePanel : public AnalysisPanel {
 
  protected:
   Answer CurrentAnswer() const override;
+  QList<Figure> Figures() const override;
 
  private:
   QLineEdit* nBox_ = nullptr;

@@ -109,6 +109,13 @@ TableQuestion PairedPanel::Question() const {
           ShownNumber(tBox_)};
 }
 
+QList<AnalysisPanel::Figure> PairedPanel::Figures() const {
+  return {{QStringLiteral("对子数(N)"), pairsBox_->text()},
+          {QStringLiteral("对子差值均数(d)"), meanDifferenceBox_->text()},
+          {QStringLiteral("对子差值均数标准差(Sd)"), sdDifferenceBox_->text()},
+          {QStringLiteral("t"), tBox_->text()}};
+}
+
 QWidgetList PairedPanel::TabChain() const {
   return {pairsBox_, meanDifferenceBox_, sdDifferenceBox_, tBox_};
 }

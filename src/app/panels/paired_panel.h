@@ -22,6 +22,7 @@ class PairedPanel : public AnalysisPanel {
 
  protected:
   Answer CurrentAnswer() const override;
+  QList<Figure> Figures() const override;
 
  private:
   void Recalculate();

@@ -124,6 +124,13 @@ void RegressionPanel::showEvent(QShowEvent* event) {
   AnalysisPanel::showEvent(event);
 }
 
+QList<AnalysisPanel::Figure> RegressionPanel::Figures() const {
+  return {{QStringLiteral("例数(n)"), sizeBox_->text()},
+          {QStringLiteral("r"), rBox_->text()},
+          {QStringLiteral("tr"), tBox_->text()},
+          {QStringLiteral("回归方程(Y)"), equationBox_->text()}};
+}
+
 QWidgetList RegressionPanel::TabChain() const { return {sizeBox_, rBox_, tBox_, equationBox_}; }
 
 }  // namespace sumvane

@@ -23,6 +23,7 @@ class RegressionPanel : public AnalysisPanel {
 
  protected:
   Answer CurrentAnswer() const override;
+  QList<Figure> Figures() const override;
   void showEvent(QShowEvent* event) override;
 
  private:

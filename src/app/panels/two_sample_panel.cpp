@@ -154,6 +154,17 @@ void TwoSamplePanel::ListChanged(const SampleList& list, std::optional<int> ente
   kit::WriteBox(degreesBox_, TwoSampleDegrees(sizes_.n1, sizes_.n2));
 }
 
+QList<AnalysisPanel::Figure> TwoSamplePanel::Figures() const {
+  return {{QStringLiteral("均数(X1)"), groups_[0].mean->text()},
+          {QStringLiteral("标准差(S1)"), groups_[0].sd->text()},
+          {QStringLiteral("例数(N1)"), groups_[0].size->text()},
+          {QStringLiteral("均数(X2)"), groups_[1].mean->text()},
+          {QStringLiteral("标准差(S2)"), groups_[1].sd->text()},
+          {QStringLiteral("例数(N2)"), groups_[1].size->text()},
+          {QStringLiteral("自由度(N1+N2-2)"), degreesBox_->text()},
+          {QStringLiteral("t"), tBox_->text()}};
+}
+
 QWidgetList TwoSamplePanel::TabChain() const {
   return {groups_[0].mean, groups_[1].mean, groups_[0].sd, groups_[1].sd,
           groups_[0].size, groups_[1].size, degreesBox_,   tBox_};

@@ -24,6 +24,7 @@ class TwoSamplePanel : public AnalysisPanel {
 
  protected:
   Answer CurrentAnswer() const override;
+  QList<Figure> Figures() const override;
 
  private:
   struct Group {
