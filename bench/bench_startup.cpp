@@ -104,6 +104,7 @@ int main(int argc, char** argv) {
       {"bare QMainWindow", {SUMVANE_STARTUP_BARE}, {}},
       {"Form1", {SUMVANE_STARTUP_FORM1}, {}},
       {"Form1 with full list", {SUMVANE_STARTUP_FORM1, file}, {}},
+      {"full list + 100 undo steps", {SUMVANE_STARTUP_FORM1, file, "100"}, {}},
       // Not marks: what the window's fonts alone add to the bare window.
       {"bare + one label", {SUMVANE_STARTUP_BARE, "--label"}, {}},
       {"bare + the window's faces", {SUMVANE_STARTUP_BARE, "--faces"}, {}},
@@ -144,5 +145,7 @@ int main(int argc, char** argv) {
                  bareTime, 1.5);
   PrintDerivedMark("peak memory, Form1 with full list", MedianMemory(programs[2]),
                    "bare QMainWindow", bareMemory, 1.5 * bareMemory + 20.0, "1.5x + 20 MB", "MB");
+  PrintRatioMark("peak memory, full list + 100 undo steps", MedianMemory(programs[3]),
+                 "Form1 with full list", MedianMemory(programs[2]), 2.0, "MB");
   return 0;
 }

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -21,6 +22,7 @@
 #include "app/form1.h"
 #include "app/sample_list_model.h"
 #include "bench_main.h"
+#include "files/csv_file.h"
 #include "files/sample_file.h"
 #include "fixed_file_dialogs.h"
 #include "marks.h"
@@ -199,6 +201,51 @@ void ReportCalculateBench(benchmark::State& state, int method) {
   }
 }
 
+// The list's commands at its full size through the window, painting included:
+// a spreadsheet's two full columns pasted into the empty list, the undo of a
+// clearing of the full list, a copy of it, an import of it as a table file.
+void ListCommandBench(benchmark::State& state, const char* command) {
+  Window window;
+  const std::string what = command;
+  std::string text;
+  if (what == "paste") {
+    for (int row = 1; row <= kFullRows; ++row) {
+      text += CellText(row, 1) + "\t" + CellText(row, 2) + "\n";
+    }
+    QApplication::clipboard()->setText(QString::fromStdString(text));
+  }
+  const std::string csv = ScratchPath("window-full.csv");
+  if (what == "import_csv") {
+    if (!SaveCsvFile(MakeList(kFullRows, kFullRows, kFullRows), csv)) {
+      state.SkipWithError("cannot write the table file");
+      return;
+    }
+    window.form.SetDialogs(std::make_unique<FixedFileDialogs>(QString::fromStdString(csv)));
+  }
+  for (auto _ : state) {
+    // Untimed: the list each command meets.
+    if (what == "paste" || what == "import_csv") window.form.ClearList();
+    if (what == "undo_clear" || what == "copy") {
+      window.form.ListModel()->Assign(MakeRows(kFullRows, kFullRows, kFullRows));
+    }
+    if (what == "undo_clear") window.form.ClearList();
+    Settle();
+    const auto start = std::chrono::steady_clock::now();
+    if (what == "paste") window.form.findChild<QAction*>(QStringLiteral("粘贴"))->trigger();
+    if (what == "undo_clear") window.form.findChild<QAction*>(QStringLiteral("撤销"))->trigger();
+    if (what == "copy") window.form.findChild<QAction*>(QStringLiteral("复制"))->trigger();
+    if (what == "import_csv") window.form.ImportSampleList();
+    Settle();
+    state.SetIterationTime(Seconds(start));
+    const bool copied = what != "copy" || QApplication::clipboard()->text().size() > kFullRows;
+    if (window.form.List().Count() != kFullRows || !copied) {
+      state.SkipWithError("the command did not reach the whole list");
+      break;
+    }
+  }
+  std::remove(csv.c_str());
+}
+
 // The engine's calculation on the list of the full-size Enter, in this
 // process so that it meets the same load as the Enter.
 void EngineCalculateBench(benchmark::State& state) {
@@ -256,6 +303,10 @@ void Checks(const Medians& m) {
   const double without = MedianOf(m, "report/keystroke_closed");
   std::printf("keystroke with the report open %.3f ms, without %.3f ms\n", withReport, without);
   PrintBoundMark("report rewrite added to a keystroke", withReport - without, 5.0);
+  PrintBoundMark("paste of 2 x 32767 values", MedianOf(m, "list/paste"), 100.0);
+  PrintBoundMark("undo of clearing 32767 rows", MedianOf(m, "list/undo_clear"), 16.0);
+  PrintBoundMark("copy of 32767 rows", MedianOf(m, "list/copy"), 50.0);
+  PrintBoundMark("table-file import of 32767 rows", MedianOf(m, "list/import_csv"), 100.0);
   for (int method = 0; method < 3; ++method) {
     PrintBoundMark("Calculate with the report, 32767 rows, method " + std::to_string(method),
                    MedianOf(m, "report/calculate_32767_" + std::to_string(method)), 16.0);
@@ -283,6 +334,10 @@ int main(int argc, char** argv) {
   Register("engine/calculate_two_sample", EngineCalculateBench, false);
   Register("window/import_32767", ImportBench, true);
   Register("window/cell_keystroke", CellKeystrokeBench, true);
+  for (const char* command : {"paste", "undo_clear", "copy", "import_csv"}) {
+    Register((std::string("list/") + command).c_str(),
+             [=](benchmark::State& s) { ListCommandBench(s, command); }, true);
+  }
   Register(
       "report/keystroke_open", [](benchmark::State& s) { ReportKeystrokeBench(s, true); }, true);
   Register(
