@@ -6,7 +6,7 @@ PREFIX ?= /usr/local
 # Warnings fail the build made by make run and make test, and so in CI.
 CMAKE_FLAGS ?= -DSUMVANE_WERROR=ON
 
-.PHONY: all deps configure build run test test-sanitizers bench fuzz install uninstall clean
+.PHONY: all deps configure build run test test-sanitizers bench fuzz install uninstall package clean
 
 all: build
 
@@ -42,6 +42,15 @@ install: build
 
 uninstall:
 	xargs -r rm -f < $(BUILD)/install_manifest.txt
+
+# A Debian package of what `make install` installs, under /usr:
+# $(BUILD)/sumvane_<version>_<architecture>.deb. cpack's own install writes
+# the manifest that `make uninstall` reads; the last `make install`'s is kept.
+package: build
+	cd $(BUILD) && if [ -e install_manifest.txt ]; then mv -f install_manifest.txt install_manifest.txt.kept; fi; \
+	  cpack -G DEB; status=$$?; rm -f install_manifest.txt; \
+	  if [ -e install_manifest.txt.kept ]; then mv -f install_manifest.txt.kept install_manifest.txt; fi; \
+	  exit $$status
 
 clean:
 	rm -rf $(BUILD) build-*

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Usage: check_install.sh CMAKE BUILD_DIR RESOURCES_DIR BUILT_EXE BINDIR DATADIR
+#                         CPACK_CONFIG VERSION
 # Runs `cmake --install` into a fresh temporary prefix, then checks the layout,
-# the desktop entry and that the installed program starts.
+# the desktop entry and that the installed program starts; then builds the
+# Debian package into a temporary folder and checks its control fields and
+# that it holds exactly the installed files under /usr.
 set -uo pipefail
 
 cmake=$1 build=$2 resources=$3 built_exe=$4 bindir=$5 datadir=$6
+cpack_config=$7 version=$8
 failures=0
 fail() {
   echo "FAIL: $*"
@@ -22,8 +26,9 @@ prefix=$(mktemp -d "${TMPDIR:-/tmp}/sumvane-install.XXXXXX")
 manifest="$build/install_manifest.txt"
 saved="$build/install_manifest.txt.before-install-test.$$"
 [ -e "$manifest" ] && mv -f "$manifest" "$saved"
+packages=$(mktemp -d "${TMPDIR:-/tmp}/sumvane-package.XXXXXX")
 cleanup() {
-  rm -rf "$prefix"
+  rm -rf "$prefix" "$packages"
   rm -f "$manifest"
   [ -e "$saved" ] && mv -f "$saved" "$manifest"
 }
@@ -106,8 +111,38 @@ if [ -x "$exe" ]; then
   [ $status -eq 124 ] || fail "the installed program exited with status $status within 4 s"
 fi
 
+# The package holds what the install holds, under /usr, and says what it
+# needs; dpkg-shlibdeps (dpkg-dev) finds the libraries the program links.
+cpack=$(dirname "$cmake")/cpack
+if ! command -v dpkg-shlibdeps >/dev/null; then
+  fail "dpkg-shlibdeps is not installed (package dpkg-dev)"
+elif ! "$cpack" --config "$cpack_config" -G DEB -B "$packages" >"$packages/log" 2>&1; then
+  cat "$packages/log"
+  fail "cpack -G DEB"
+else
+  deb=$(find "$packages" -maxdepth 1 -name "sumvane_${version}_*.deb" | head -n1)
+  if [ -z "$deb" ]; then
+    fail "cpack made no sumvane_${version}_*.deb"
+  else
+    field() { dpkg-deb -f "$deb" "$1"; }
+    [ "$(field Package)" = sumvane ] || fail "package name is '$(field Package)'"
+    [ "$(field Version)" = "$version" ] || fail "package version is '$(field Version)', not $version"
+    [ -n "$(field Maintainer)" ] || fail "the package names no maintainer"
+    [ -n "$(field Section)" ] || fail "the package names no section"
+    for library in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6; do
+      grep -qw "$library" <<<"$(field Depends)" || fail "Depends lacks $library: $(field Depends)"
+    done
+    in_package=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $NF }' | sed 's|^\./usr/||' | sort)
+    in_install=$(cd "$prefix" && find . \( -type f -o -type l \) | sed 's|^\./||' | sort)
+    if [ "$in_package" != "$in_install" ]; then
+      diff <(echo "$in_install") <(echo "$in_package")
+      fail "the package's files under /usr differ from the install's"
+    fi
+  fi
+fi
+
 if [ $failures -ne 0 ]; then
   echo "$failures install check(s) failed"
   exit 1
 fi
-echo "install into a temporary prefix: layout, desktop entry and start-up all good"
+echo "install into a temporary prefix and the Debian package: all good"
