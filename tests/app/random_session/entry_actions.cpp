@@ -4,7 +4,6 @@
 
 #include "random_session/figures.h"
 #include "random_session/session.h"
-#include "stats/number.h"
 
 namespace sumvane::session {
 
@@ -81,10 +80,10 @@ QString Session::PressEnter() {
   }
   ++enters_;
   Rows expected = before;
-  const double target = sumvane::ReadNumber(Std(rowText));
+  const double target = RowNumberValue(rowText);
   auto place = [&](SampleRow& row) { (group == 1 ? row.group1 : row.group2) = Std(input); };
   if (target > count) {
-    if (count < SampleList::kMaxRows) {
+    if (count < kMostRows) {
       expected.push_back({Std(rowText), "", ""});
       place(expected.back());
     }
@@ -105,7 +104,7 @@ QString Session::PressEnter() {
 QString Session::ClickRowNumber() {
   Note(QStringLiteral("click Text2"));
   QTest::mouseClick(rowNumber_, Qt::LeftButton);
-  const QString expected = QString::number(w_.form.List().FirstEmptyRow(Group()));
+  const QString expected = QString::number(FirstEmptyRow(ListRows(), Group()));
   if (rowNumber_->text() != expected) {
     return QStringLiteral("a click in the row-number box shows %1, expected %2")
         .arg(Shown(rowNumber_->text()), expected);
@@ -143,7 +142,7 @@ QString Session::ClickRow() {
   // that changes the box's text.
   const int shown = rowNumberBefore == QString::number(position)
                         ? position
-                        : std::min(position, list.FirstEmptyRow(Group()));
+                        : std::min(position, FirstEmptyRow(ListRows(), Group()));
   if (rowNumber_->text() != QString::number(shown)) {
     return QStringLiteral("clicking row %1 put %2 into the row-number box, expected %3")
         .arg(position)
@@ -168,7 +167,7 @@ QString Session::ChooseGroup() {
   Note(QStringLiteral("choose group %1").arg(group));
   w_.Click(group == 1 ? QStringLiteral("Option1") : QStringLiteral("Option2"));
   if (Group() != group) return QStringLiteral("group %1 did not become current").arg(group);
-  const QString expected = QString::number(w_.form.List().FirstEmptyRow(group));
+  const QString expected = QString::number(FirstEmptyRow(ListRows(), group));
   if (rowNumber_->text() != expected) {
     return QStringLiteral("choosing group %1 shows row number %2, expected %3")
         .arg(group)

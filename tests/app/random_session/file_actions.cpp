@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QFile>
 
+#include "random_session/figures.h"
 #include "random_session/file_rows.h"
 #include "random_session/random_files.h"
 #include "random_session/session.h"
@@ -85,7 +86,7 @@ QString Session::Import() {
 // A list at its limit, or one row beyond it, which must leave the list alone.
 QString Session::ImportAFullList() {
   const bool over = random_.Chance(30);
-  auto [bytes, rows] = LongFile(random_, SampleList::kMaxRows + (over ? 1 : 0));
+  auto [bytes, rows] = LongFile(random_, kMostRows + (over ? 1 : 0));
   const QString path = NewPath(over ? QStringLiteral("overfull") : QStringLiteral("full"));
   if (!Write(path, bytes)) return QStringLiteral("cannot write %1").arg(path);
   return ImportThroughTheWindow(

@@ -44,7 +44,7 @@ QString Session::CheckInvariants() {
       }
     }
   }
-  if (list.Count() > SampleList::kMaxRows) {
+  if (list.Count() > kMostRows) {
     return QStringLiteral("the list holds %1 rows").arg(list.Count());
   }
   if (view_->model()->rowCount() != list.Count()) {
