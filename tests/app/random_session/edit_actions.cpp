@@ -1,4 +1,4 @@
-// Clearing and deleting rows of the list.
+// Clearing, deleting, undoing and redoing.
 #include <QAction>
 
 #include "random_session/session.h"
@@ -32,18 +32,21 @@ QString Session::Clear() {
 }
 
 QString Session::Delete() {
-  // The menu item, or the pop-up's Ctrl+F; the Del key belongs to a box
-  // that has the focus.
-  const bool fromMenu = random_.Chance(50);
+  // The menu item, the pop-up's Ctrl+F, or Del in the list; in a box the Del
+  // key belongs to the box.
+  const unsigned how = random_.Below(ListMode() ? 3 : 2);
   const Rows before = ListRows();
   const std::optional<int> selected = w_.form.SelectedRow();
   const QString input = input_->text();
   const QString row = rowNumber_->text();
-  if (fromMenu) {
+  if (how == 0) {
     Note(QStringLiteral("menu item 删除"));
     w_.Find<QAction>("删除")->trigger();
-  } else {
+  } else if (how == 1) {
     Command(QStringLiteral("删除1"), Qt::Key_F);
+  } else {
+    Note(QStringLiteral("Del in L1"));
+    KeyIn(view_, Qt::Key_Delete);
   }
   Rows expected = before;
   if (selected) expected.erase(expected.begin() + (*selected - 1));
@@ -54,6 +57,58 @@ QString Session::Delete() {
   if (w_.form.SelectedRow()) return QStringLiteral("a row stays selected after Delete");
   if (input_->text() != input || rowNumber_->text() != row) {
     return QStringLiteral("deleting changed the input or row-number box");
+  }
+  return {};
+}
+
+void Session::UndoStep() {
+  if (random_.Chance(50)) {
+    Command(QStringLiteral("撤销"), Qt::Key_Z);
+  } else {
+    Note(QStringLiteral("menu item 撤销"));
+    w_.Find<QAction>(QStringLiteral("撤销"))->trigger();
+  }
+}
+
+void Session::RedoStep() {
+  if (random_.Chance(50)) {
+    if (random_.Chance(50)) {
+      Command(QStringLiteral("重做"), Qt::Key_Y);
+    } else {
+      Command(QStringLiteral("重做"), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    }
+  } else {
+    Note(QStringLiteral("menu item 重做"));
+    w_.Find<QAction>(QStringLiteral("重做"))->trigger();
+  }
+}
+
+// One step of the history: the index moves by one when it can, and a step
+// that cannot be taken leaves the list alone.
+QString Session::UndoOrRedo() {
+  const bool undo = random_.Chance(60);
+  const int index = history_->index();
+  const bool can = undo ? history_->canUndo() : history_->canRedo();
+  const Rows before = ListRows();
+  const auto inputs = Inputs();
+  if (undo) {
+    UndoStep();
+  } else {
+    RedoStep();
+  }
+  ForgetIfChanged(inputs);
+  const int expected = can ? index + (undo ? -1 : 1) : index;
+  if (history_->index() != expected) {
+    return QStringLiteral("%1 left the history at %2, expected %3")
+        .arg(undo ? QStringLiteral("undo") : QStringLiteral("redo"))
+        .arg(history_->index())
+        .arg(expected);
+  }
+  if (!can) {
+    if (const QString d = RowsDifference(ListRows(), before); !d.isEmpty()) {
+      return QStringLiteral("nothing to %1, yet the list changed: %2")
+          .arg(undo ? QStringLiteral("undo") : QStringLiteral("redo"), d);
+    }
   }
   return {};
 }

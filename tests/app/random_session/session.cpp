@@ -18,6 +18,8 @@ Session::Session(unsigned long long seed, int actions)
   input_ = w_.Box(QStringLiteral("Text1"));
   rowNumber_ = w_.Box(QStringLiteral("Text2"));
   option1_ = w_.Find<QRadioButton>(QStringLiteral("Option1"));
+  history_ = w_.form.findChild<QUndoStack*>();
+  stretch_ = Stretch{history_->index(), ListRows(), 0};
 }
 
 QString Session::Run() {
@@ -27,6 +29,7 @@ QString Session::Run() {
     QString problem = Step();
     QCoreApplication::processEvents();
     if (problem.isEmpty()) problem = CheckInvariants();
+    if (problem.isEmpty()) problem = CheckHistory(action_ == actions_);
     if (!problem.isEmpty()) {
       QString report = QStringLiteral("SUMVANE_SEED=%1, action %2 of %3: %4\nlast actions:")
                            .arg(seed_)
@@ -59,6 +62,9 @@ QString Session::Step() {
       {8, &Session::ClickCalculate},
       {2, &Session::Clear},
       {rows ? 5 : 1, &Session::Delete},
+      {list ? 4 : 0, &Session::Paste},
+      {list ? 2 : 0, &Session::Copy},
+      {4, &Session::UndoOrRedo},
       {4, &Session::Import},
       {3, &Session::Export},
       {random_.Chance(10) ? 1 : 0, &Session::ImportAFullList},
@@ -106,7 +112,7 @@ void Session::Type(QLineEdit* box, const QString& text) {
   typed_[box] = box->text();
 }
 
-void Session::Command(const QString& action, Qt::Key key) {
+void Session::Command(const QString& action, Qt::Key key, Qt::KeyboardModifiers modifiers) {
   if (random_.Chance(60)) {
     Note(QStringLiteral("menu item %1").arg(action));
     w_.Find<QAction>(action)->trigger();
@@ -116,9 +122,16 @@ void Session::Command(const QString& action, Qt::Key key) {
     QApplication::setActiveWindow(&w_.form);
     QWidget* focus = QApplication::focusWidget();
     QWidget* target = focus && focus->window() == &w_.form ? focus : &w_.form;
-    Note(QStringLiteral("Ctrl+%1 in %2").arg(QKeySequence(key).toString(), target->objectName()));
-    QTest::keyClick(target, key, Qt::ControlModifier);
+    Note(QStringLiteral("%1 in %2")
+             .arg(QKeySequence(key | modifiers).toString(), target->objectName()));
+    QTest::keyClick(target, key, modifiers);
   }
+}
+
+void Session::KeyIn(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+  QApplication::setActiveWindow(&w_.form);
+  target->setFocus();
+  QTest::keyClick(target, key, modifiers);
 }
 
 void Session::Forget(std::initializer_list<const char*> names) {
@@ -142,6 +155,21 @@ void Session::ForgetRecomputed(bool bothGroups) {
       break;
     default:
       break;
+  }
+}
+
+std::pair<Rows, QStringList> Session::Inputs() const {
+  QStringList cells;
+  for (int i = 0; i < 4; ++i) {
+    cells << w_.form.findChild<QLineEdit*>(QStringLiteral("Text11(%1)").arg(i))->text();
+  }
+  return {ListRows(), cells};
+}
+
+void Session::ForgetIfChanged(const std::pair<Rows, QStringList>& before) {
+  const auto after = Inputs();
+  if (ListMode() ? after.first != before.first : after.second != before.second) {
+    ForgetRecomputed(true);
   }
 }
 
