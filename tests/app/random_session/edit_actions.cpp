@@ -1,5 +1,6 @@
 // Clearing, deleting, undoing and redoing.
 #include <QAction>
+#include <QApplication>
 
 #include "random_session/session.h"
 
@@ -97,6 +98,11 @@ QString Session::UndoOrRedo() {
     RedoStep();
   }
   ForgetIfChanged(inputs);
+  // With nothing to take back the window's keys are off, and the box with
+  // the focus undoes its own typing: what it then shows is the user's.
+  if (auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget()); box && !can) {
+    typed_[box] = box->text();
+  }
   const int expected = can ? index + (undo ? -1 : 1) : index;
   if (history_->index() != expected) {
     return QStringLiteral("%1 left the history at %2, expected %3")
