@@ -33,10 +33,13 @@ class ScriptedDialogs : public Dialogs {
     Dialogs::UnsavedList unsavedAnswer = Dialogs::UnsavedList::kDiscard;
     // Where a print goes: a PDF file, or nowhere (the dialog is cancelled).
     QString printFile;
+    // What the file dialogs answer, in turn; a null text (or none left)
+    // stands for a cancelled dialog.
+    QStringList files;
   };
-  // A null QString in the script stands for a cancelled dialog.
-  ScriptedDialogs(std::shared_ptr<Log> log, QStringList files)
-      : log_(std::move(log)), files_(std::move(files)) {}
+  ScriptedDialogs(std::shared_ptr<Log> log, QStringList files) : log_(std::move(log)) {
+    log_->files = std::move(files);
+  }
 
   void ShowMessage(QWidget*, const QString& text) override { log_->messages << text; }
   std::optional<QString> AskSaveFileName(QWidget*) override {
@@ -62,12 +65,11 @@ class ScriptedDialogs : public Dialogs {
 
  private:
   std::optional<QString> Next() {
-    const QString next = files_.isEmpty() ? QString() : files_.takeFirst();
+    const QString next = log_->files.isEmpty() ? QString() : log_->files.takeFirst();
     if (next.isNull()) return std::nullopt;
     return next;
   }
   std::shared_ptr<Log> log_;
-  QStringList files_;
 };
 
 // A window as the user finds it, with dialogs answered from `files`.
