@@ -1,0 +1,91 @@
+#include "app/pictures/picture.h"
+
+#include <QBuffer>
+#include <QGraphicsScene>
+#include <QImage>
+#include <QLegend>
+#include <QPainter>
+
+#include "app/widget_kit.h"
+
+namespace sumvane {
+namespace {
+
+constexpr double kScale = 2.0;
+
+QString Escaped(const QString& text) { return text.toHtmlEscaped(); }
+
+void DrawTexts(QPainter& painter, const Picture& picture) {
+  painter.setFont(kit::WindowFont(8));
+  painter.setPen(Qt::black);
+  const QFontMetricsF metrics(painter.font());
+  for (const PlotText& t : picture.texts) {
+    const QPointF at = picture.chart->mapToPosition(t.at, t.series);
+    const double width = metrics.horizontalAdvance(t.text);
+    double left = at.x() - width / 2;
+    if (t.align & Qt::AlignLeft) left = at.x() - width - 3;
+    if (t.align & Qt::AlignRight) left = at.x() + 3;
+    const double top = (t.align & Qt::AlignTop) ? at.y() + 2 : at.y() - metrics.height() - 2;
+    // A white ground keeps the text readable over hatching.
+    const QRectF box(left - 1, top, width + 2, metrics.height());
+    painter.fillRect(box, QColor(255, 255, 255, 220));
+    painter.drawText(box, Qt::AlignCenter, t.text);
+  }
+}
+
+}  // namespace
+
+void StyleChart(QChart& chart) {
+  chart.setAnimationOptions(QChart::NoAnimation);
+  chart.setBackgroundVisible(true);
+  chart.setBackgroundBrush(Qt::white);
+  chart.setBackgroundRoundness(0);
+  chart.setDropShadowEnabled(false);
+  chart.setMargins(QMargins(4, 4, 4, 4));
+  chart.setFont(kit::WindowFont(8));
+  chart.setTitleFont(kit::WindowFont(9, true));
+  chart.legend()->setFont(kit::WindowFont(8));
+  chart.legend()->setAlignment(Qt::AlignBottom);
+}
+
+QByteArray RenderPng(const Picture& picture) {
+  QGraphicsScene scene;
+  QChart* chart = picture.chart.get();
+  scene.addItem(chart);
+  chart->setPos(0, 0);
+  chart->resize(kPictureWidth, kPictureHeight);
+  const QRectF area(0, 0, kPictureWidth, kPictureHeight);
+  QImage image((area.size() * kScale).toSize(), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    scene.render(&painter, QRectF(QPointF(), image.size()), area);
+    painter.scale(kScale, kScale);
+    DrawTexts(painter, picture);
+  }
+  // The chart belongs to the picture, not to the scene.
+  scene.removeItem(chart);
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  // Light compression: the pictures are redrawn while the user pauses typing.
+  image.save(&buffer, "PNG", 80);
+  return png;
+}
+
+std::string PictureHtml(const Picture& picture) {
+  if (!picture.chart) return kit::S(QStringLiteral("<p>%1</p>").arg(Escaped(picture.why)));
+  const QByteArray png = RenderPng(picture);
+  QString html = QStringLiteral(
+                     "<p align=\"center\"><img src=\"data:image/png;base64,%1\" "
+                     "width=\"%2\" height=\"%3\">")
+                     .arg(QString::fromLatin1(png.toBase64()))
+                     .arg(kPictureWidth)
+                     .arg(kPictureHeight);
+  if (!picture.caption.isEmpty()) html += QStringLiteral("<br>") + Escaped(picture.caption);
+  return kit::S(html + QStringLiteral("</p>"));
+}
+
+}  // namespace sumvane
