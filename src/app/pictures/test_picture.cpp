@@ -68,7 +68,9 @@ Picture TestPicture(const TestFacts& facts) {
   const double base =
       std::max(1.15 * critical, std::min(UpperQuantile(law, 2e-4), std::max(3 * critical, 4.0)));
   auto* axisX = new QValueAxis;
-  const double wanted = std::max(base, std::min(1.1 * observed, 3 * base));
+  // A statistic far out would squeeze the curve to a spike: it is shown at the
+  // edge instead, with an arrow.
+  const double wanted = observed <= 1.6 * base ? std::max(base, 1.1 * observed) : base;
   axisX->setRange(t ? -wanted : 0.0, wanted);
   axisX->applyNiceNumbers();
   const double xMax = axisX->max();
@@ -110,7 +112,8 @@ Picture TestPicture(const TestFacts& facts) {
   const double pFrom = std::min(observed, xMax);
   for (int side = 0; side < (t ? 2 : 1); ++side) {
     QAreaSeries* p = side == 0 ? Region(law, pFrom, xMax, yMax) : Region(law, -xMax, -pFrom, yMax);
-    p->setName(pText.isEmpty() ? QStringLiteral("统计量以外的面积") : pText);
+    // Legend labels are rich text.
+    p->setName(pText.isEmpty() ? QStringLiteral("统计量以外的面积") : pText.toHtmlEscaped());
     plot::FillLight(*p);
     add(p, "p", side == 0);
   }
@@ -139,7 +142,7 @@ Picture TestPicture(const TestFacts& facts) {
     add(line, "critical", false);
     picture.texts.push_back({QPointF(x, 0.72 * yMax), line,
                              QStringLiteral("临界值%1").arg(Figure(x)),
-                             Qt::AlignHCenter | Qt::AlignBottom});
+                             (side == 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignBottom});
   }
   const bool offScale = observed > xMax;
   const double shownAt = std::min(observed, xMax);
