@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "app/pictures/document_images.h"
+
 class QAction;
 class QTextBrowser;
 class QTextDocument;
@@ -62,6 +64,7 @@ class ReportWindow : public QWidget {
   QTimer rewrite_;
   QTimer pictures_;
   std::string html_;
+  DocumentImages images_;
 };
 
 }  // namespace sumvane

@@ -4,7 +4,9 @@
 // the window shows the report of the panel on show as it stands.
 #include <QAction>
 #include <QClipboard>
+#include <QImage>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
@@ -59,8 +61,17 @@ class ReportWindowTest : public QObject {
   void picturesFollowOnceTypingPauses() {
     Window w;
     QTest::keyClick(&w.form, Qt::Key_R, Qt::ControlModifier);
+    // The images the document shows, decoded at twice their size.
     auto images = [&] {
-      return w.Find<QTextBrowser>("ReportText")->toHtml().count(QStringLiteral("data:image/png"));
+      QTextDocument* document = w.Find<QTextBrowser>("ReportText")->document();
+      static const QRegularExpression source(QStringLiteral("<img src=\"([^\"]+)\""));
+      int found = 0;
+      for (const auto& m : source.globalMatch(document->toHtml())) {
+        const QImage image =
+            document->resource(QTextDocument::ImageResource, QUrl(m.captured(1))).value<QImage>();
+        if (image.size() == QSize(1040, 600)) ++found;
+      }
+      return found;
     };
     QCOMPARE(images(), 0);  // an empty panel has nothing to draw
     TypeTwoSample(w);
