@@ -158,7 +158,9 @@ class PicturesTest : public QObject {
     facts.y = {2.1, 2.9, 4.2, 4.8, 6.3, 6.8, 8.1, 8.7};
     const Picture picture = DataPicture(facts);
     QVERIFY(picture.chart);
-    QCOMPARE(Points(Named(picture, "points")[0]).size(), 8);
+    QCOMPARE(picture.dots.size(), std::size_t{1});
+    QCOMPARE(picture.dots[0].points.size(), 8);
+    QCOMPARE(picture.dots[0].points[7], QPointF(8, 8.7));
     const QList<QPointF> line = Points(Named(picture, "fit")[0]);
     const double slope = (line[1].y() - line[0].y()) / (line[1].x() - line[0].x());
     // lm(y ~ x): slope 0.9702380952; mean(x) = 4.5, mean(y) = 5.4875.

@@ -7,7 +7,7 @@
 //
 // Series object names: "dots1", "dots2", "box1", "box2", "mean1", "mean2",
 // "sd1", "sd2"; "differences", "mean", "interval", "zero"; "points", "fit";
-// "proportions".
+// "proportions". The scatter's points are drawn by hand (Picture::dots).
 #pragma once
 
 #include "app/pictures/picture.h"

@@ -15,6 +15,29 @@ constexpr double kScale = 2.0;
 
 QString Escaped(const QString& text) { return text.toHtmlEscaped(); }
 
+void DrawDots(QPainter& painter, const Picture& picture) {
+  QChart& chart = *picture.chart;
+  painter.save();
+  painter.setClipRect(chart.plotArea());
+  for (const PlotDots& dots : picture.dots) {
+    if (dots.points.isEmpty()) continue;
+    // The axes are linear: two points fix the map from values to the picture.
+    const QPointF from = dots.points.front();
+    const QPointF to = from + QPointF(1, 1);
+    const QPointF a = chart.mapToPosition(from, dots.series);
+    const QPointF scale = chart.mapToPosition(to, dots.series) - a;
+    painter.setPen(QPen(dots.border, 0.8));
+    painter.setBrush(dots.fill);
+    const double r = dots.size / 2;
+    for (const QPointF& p : dots.points) {
+      const QPointF at(a.x() + (p.x() - from.x()) * scale.x(),
+                       a.y() + (p.y() - from.y()) * scale.y());
+      painter.drawEllipse(at, r, r);
+    }
+  }
+  painter.restore();
+}
+
 void DrawTexts(QPainter& painter, const Picture& picture) {
   painter.setFont(kit::WindowFont(8));
   painter.setPen(Qt::black);
@@ -63,6 +86,7 @@ QByteArray RenderPng(const Picture& picture) {
     painter.setRenderHint(QPainter::TextAntialiasing);
     scene.render(&painter, QRectF(QPointF(), image.size()), area);
     painter.scale(kScale, kScale);
+    DrawDots(painter, picture);
     DrawTexts(painter, picture);
   }
   // The chart belongs to the picture, not to the scene.

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QChart>
+#include <QColor>
+#include <QList>
 #include <QPointF>
 #include <QString>
 #include <memory>
@@ -21,11 +23,21 @@ struct PlotText {
   Qt::Alignment align = Qt::AlignHCenter | Qt::AlignBottom;
 };
 
+// Many points drawn straight onto the rendered chart: a scatter series with
+// a graphics item per point would cost a frame's time for a few thousand.
+struct PlotDots {
+  QAbstractSeries* series = nullptr;  // whose axes place them; shows them in the legend
+  QList<QPointF> points;
+  QColor fill, border;
+  double size = 6;
+};
+
 struct Picture {
   std::unique_ptr<QChart> chart;  // null when no picture can be drawn
   QString why;                    // then, why not
   QString caption;                // a line under the picture
   std::vector<PlotText> texts;
+  std::vector<PlotDots> dots;
 };
 
 inline Picture NoPicture(QString why) {

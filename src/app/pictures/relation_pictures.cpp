@@ -48,13 +48,13 @@ Picture ScatterPicture(const DataFacts& facts) {
   auto* points = new QScatterSeries;
   points->setObjectName(QStringLiteral("points"));
   points->setName(QStringLiteral("观察值"));
-  points->setMarkerSize(step > 1 ? 4 : 7);
+  const double size = step > 1 ? 4 : 7;
+  points->setMarkerSize(size);
   points->setColor(plot::kLight);
   points->setBorderColor(plot::kFirst);
   QList<QPointF> shown;
   shown.reserve(static_cast<qsizetype>(n / step + 1));
   for (std::size_t i = 0; i < n; i += step) shown.append(QPointF(xs[i], ys[i]));
-  points->replace(shown);
 
   const auto [x0, x1] = std::minmax_element(xs.begin(), xs.end());
   const auto [y0, y1] = std::minmax_element(ys.begin(), ys.end());
@@ -89,12 +89,13 @@ Picture ScatterPicture(const DataFacts& facts) {
   Attach(*chart, points, axisX, axisY);
   Attach(*chart, fit, axisX, axisY);
   Picture picture = ChartPicture(std::move(chart));
+  picture.dots.push_back({points, std::move(shown), plot::kLight, plot::kFirst, size});
   picture.caption = step > 1 ? QStringLiteral(
                                    "共%1对，图中均匀抽取每%2对中的1对（%3个点）；"
                                    "回归直线由全部数据算出。")
                                    .arg(n)
                                    .arg(step)
-                                   .arg(shown.size())
+                                   .arg(picture.dots.back().points.size())
                              : QStringLiteral("共%1对。").arg(n);
   return picture;
 }
