@@ -28,8 +28,8 @@ Axes AddAxes(QChart& chart, int strips, const QStringList& captions, double low,
 // sideways, alternately right and left.
 QScatterSeries* Dots(std::span<const double> values, double centre);
 
-// Quartiles by R's default definition (type 7).
-double Quantile(std::vector<double>& sorted, double q);
+// The q-quantile by R's default definition (type 7); reorders the values.
+double Quantile(std::vector<double>& values, double q);
 
 // A box from the lower to the upper quartile with the median, and whiskers to
 // the extremes, around x = centre; the series are added to the chart.
