@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "app/pictures/plot_kit.h"
+#include "stats/answer_text.h"
 
 namespace sumvane {
 namespace {
@@ -83,8 +84,9 @@ Picture ExactPicture(const ExactTestSupport& support) {
   picture.texts.push_back({QPointF(at, support.probabilities[observed]), series,
                            QStringLiteral("▼观察表 a=%1").arg(support.observedA),
                            Qt::AlignHCenter | Qt::AlignBottom});
+  // P as the report writes it, cut to four decimals.
   picture.caption =
-      QStringLiteral("阴影各表的概率之和即确切概率P=%1。").arg(QString::number(support.p, 'g', 4));
+      QStringLiteral("阴影各表的概率之和即%1。").arg(QString::fromStdString(ExactPText(support.p)));
   picture.chart = std::move(chart);
   return picture;
 }
