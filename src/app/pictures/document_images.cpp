@@ -6,6 +6,8 @@
 #include <functional>
 #include <string_view>
 
+#include "app/pictures/picture.h"
+
 namespace sumvane {
 
 QString DocumentImages::Share(const std::string& html, QTextDocument& document) {
@@ -22,9 +24,11 @@ QString DocumentImages::Share(const std::string& html, QTextDocument& document) 
     const QString name = QStringLiteral("picture:%1")
                              .arg(std::hash<std::string_view>{}(data), 16, 16, QLatin1Char('0'));
     if (!held_.contains(name) && !used.contains(name)) {
-      const QImage image = QImage::fromData(QByteArray::fromBase64(QByteArray::fromRawData(
-                                                data.data(), static_cast<qsizetype>(data.size()))),
-                                            "PNG");
+      QImage image = RecentlyRendered(data);
+      if (image.isNull())
+        image = QImage::fromData(QByteArray::fromBase64(QByteArray::fromRawData(
+                                     data.data(), static_cast<qsizetype>(data.size()))),
+                                 "PNG");
       document.addResource(QTextDocument::ImageResource, QUrl(name), image);
     }
     used << name;

@@ -5,6 +5,7 @@
 #include <QLegend>
 #include <QPainter>
 #include <cmath>
+#include <deque>
 
 #include "app/pictures/png_bytes.h"
 #include "app/widget_kit.h"
@@ -84,7 +85,38 @@ void StyleChart(QChart& chart) {
   chart.legend()->setAlignment(Qt::AlignBottom);
 }
 
-QByteArray RenderPng(const Picture& picture) {
+namespace {
+
+struct Rendered {
+  QByteArray base64;
+  QImage image;
+};
+
+// Both pictures of a report and those they replace.
+constexpr std::size_t kRemembered = 4;
+
+std::deque<Rendered>& Remembered() {
+  static std::deque<Rendered> rendered;
+  return rendered;
+}
+
+QImage RenderImage(const Picture& picture);
+
+}  // namespace
+
+QImage RecentlyRendered(std::string_view base64) {
+  for (const Rendered& r : Remembered()) {
+    if (std::string_view(r.base64.constData(), static_cast<std::size_t>(r.base64.size())) == base64)
+      return r.image;
+  }
+  return {};
+}
+
+QByteArray RenderPng(const Picture& picture) { return PngBytes(RenderImage(picture)); }
+
+namespace {
+
+QImage RenderImage(const Picture& picture) {
   QGraphicsScene scene;
   QChart* chart = picture.chart.get();
   scene.addItem(chart);
@@ -104,19 +136,25 @@ QByteArray RenderPng(const Picture& picture) {
   }
   // The chart belongs to the picture, not to the scene.
   scene.removeItem(chart);
-  return PngBytes(image);
+  return image;
 }
+
+}  // namespace
 
 std::string PictureHtml(const Picture& picture) {
   if (!picture.chart) return kit::S(QStringLiteral("<p>%1</p>").arg(Escaped(picture.why)));
-  const QByteArray png = RenderPng(picture);
+  QImage image = RenderImage(picture);
+  QByteArray base64 = PngBytes(image).toBase64();
   QString html = QStringLiteral(
                      "<p align=\"center\"><img src=\"data:image/png;base64,%1\" "
                      "width=\"%2\" height=\"%3\">")
-                     .arg(QString::fromLatin1(png.toBase64()))
+                     .arg(QString::fromLatin1(base64))
                      .arg(kPictureWidth)
                      .arg(kPictureHeight);
   if (!picture.caption.isEmpty()) html += QStringLiteral("<br>") + Escaped(picture.caption);
+  std::deque<Rendered>& remembered = Remembered();
+  remembered.push_front({std::move(base64), std::move(image)});
+  if (remembered.size() > kRemembered) remembered.pop_back();
   return kit::S(html + QStringLiteral("</p>"));
 }
 

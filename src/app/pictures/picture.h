@@ -6,11 +6,13 @@
 
 #include <QChart>
 #include <QColor>
+#include <QImage>
 #include <QList>
 #include <QPointF>
 #include <QString>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sumvane {
@@ -63,6 +65,11 @@ void StyleChart(QChart& chart);
 // The chart laid out at kPictureWidth × kPictureHeight and drawn at twice that,
 // with its plot texts, as PNG bytes.
 QByteArray RenderPng(const Picture& picture);
+
+// The last few pictures rendered, by their base64 PNG text: a document that
+// shows a picture just drawn takes the image instead of decoding the PNG.
+// A null image when the text is not among them.
+QImage RecentlyRendered(std::string_view base64);
 
 // The picture as report HTML: the PNG as a data URI at its report size with
 // its caption, or one line saying why there is none.
