@@ -10,8 +10,10 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTreeView>
 #include <chrono>
 #include <cstdio>
@@ -20,6 +22,9 @@
 
 #include "app/dialogs.h"
 #include "app/form1.h"
+#include "app/panels/analysis_panel.h"
+#include "app/pictures/picture.h"
+#include "app/pictures/report_pictures.h"
 #include "app/sample_list_model.h"
 #include "bench_main.h"
 #include "files/csv_file.h"
@@ -244,6 +249,69 @@ void ListCommandBench(benchmark::State& state, const char* command) {
     }
   }
   std::remove(csv.c_str());
+// Both pictures of each analysis's report drawn and encoded, the list full
+// (the table's counts summing to 32,767 for the chi-square analyses).
+void PicturesBench(benchmark::State& state, int method) {
+  Window window;
+  window.form.ChooseMethod(method);
+  if (method < 3) {
+    window.form.ListModel()->Assign(MakeRows(kFullRows, kFullRows, kFullRows));
+    window.form.Calculate();
+  } else {
+    const char* cells[4] = {"8000", "8383", "8192", "8192"};
+    for (int i = 0; i < 4; ++i)
+      window.form.findChild<QLineEdit*>(QStringLiteral("Text11(%1)").arg(i))->setText(cells[i]);
+  }
+  Settle();
+  auto* panel = window.form.findChild<AnalysisPanel*>(QStringLiteral("Frame4(%1)").arg(method));
+  ReportPictureSet pictures([panel]() -> const AnalysisPanel& { return *panel; },
+                            [&]() -> const SampleList& { return window.form.List(); });
+  for (auto _ : state) pictures.Redraw();
+  if (pictures.ReportHtml().find("data:image/png") == std::string::npos)
+    state.SkipWithError("no picture was drawn");
+}
+
+// The fixed cost of one chart: a line of two points rendered and encoded.
+void BareChartBench(benchmark::State& state) {
+  for (auto _ : state) {
+    Picture picture = ChartPicture(std::make_unique<QChart>());
+    auto* line = new QLineSeries;
+    line->append(0, 0);
+    line->append(1, 1);
+    picture.chart->addSeries(line);
+    picture.chart->createDefaultAxes();
+    benchmark::DoNotOptimize(PictureHtml(picture));
+  }
+}
+
+// From a keystroke in a panel box to the report showing the pictures redrawn
+// for it: the text is rewritten at once, the pictures after the pause.
+void PicturesAfterKeystrokeBench(benchmark::State& state) {
+  Window window;
+  const QStringList inputs{"5.2", "4.1", "1.1", "1.3", "10", "12"};
+  for (int i = 0; i < 6; ++i) {
+    window.form.findChild<QLineEdit*>(QStringLiteral("Text3(%1)").arg(i))->setText(inputs[i]);
+  }
+  window.form.findChild<QAction*>(QStringLiteral("计算过程"))->trigger();
+  auto* text = window.form.findChild<QTextBrowser*>(QStringLiteral("ReportText"));
+  long rewrites = 0;
+  QObject::connect(text, &QTextBrowser::textChanged, [&] { ++rewrites; });
+  auto* mean = window.form.findChild<QLineEdit*>(QStringLiteral("Text3(0)"));
+  QTest::qWait(200);
+  bool odd = false;
+  for (auto _ : state) {
+    const long before = rewrites;
+    const auto start = std::chrono::steady_clock::now();
+    mean->setText((odd = !odd) ? QStringLiteral("5.3") : QStringLiteral("5.2"));
+    while (rewrites < before + 2 && Seconds(start) < 1.0) {
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 1);
+    }
+    state.SetIterationTime(Seconds(start));
+    if (rewrites < before + 2) {
+      state.SkipWithError("the pictures did not follow the keystroke");
+      break;
+    }
+  }
 }
 
 // The engine's calculation on the list of the full-size Enter, in this
@@ -311,6 +379,14 @@ void Checks(const Medians& m) {
     PrintBoundMark("Calculate with the report, 32767 rows, method " + std::to_string(method),
                    MedianOf(m, "report/calculate_32767_" + std::to_string(method)), 16.0);
   }
+  const double bare = MedianOf(m, "pictures/bare_chart");
+  for (int method = 0; method < 5; ++method) {
+    const double figure = MedianOf(m, "pictures/draw_32767_" + std::to_string(method));
+    PrintBoundMark("both pictures, 32767 rows, method " + std::to_string(method), figure, 30.0);
+    std::printf("  = %.1f bare charts (%.3f ms each)\n", bare > 0 ? figure / bare : 0.0, bare);
+  }
+  PrintBoundMark("pictures shown after the last keystroke", MedianOf(m, "pictures/after_keystroke"),
+                 100.0);
 }
 
 }  // namespace
@@ -346,6 +422,12 @@ int main(int argc, char** argv) {
     Register(("report/calculate_32767_" + std::to_string(method)).c_str(),
              [=](benchmark::State& s) { ReportCalculateBench(s, method); }, true);
   }
+  for (int method = 0; method < 5; ++method) {
+    Register(("pictures/draw_32767_" + std::to_string(method)).c_str(),
+             [=](benchmark::State& s) { PicturesBench(s, method); }, false);
+  }
+  Register("pictures/bare_chart", BareChartBench, false);
+  Register("pictures/after_keystroke", PicturesAfterKeystrokeBench, true);
   const int result = RunBenchmarks(argc, argv, Checks);
   std::remove(FullFilePath().c_str());
   return result;

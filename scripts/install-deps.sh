@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-translations-l10n libboost-math-dev
+  qt6-base-dev qt6-charts-dev libpng-dev qt6-translations-l10n libboost-math-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm-14
   fonts-noto-cjk xvfb xauth

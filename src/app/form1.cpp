@@ -16,6 +16,7 @@
 #include "app/method_buttons.h"
 #include "app/panels/analysis_panel.h"
 #include "app/panels/panel_set.h"
+#include "app/pictures/report_pictures.h"
 #include "app/reference_tables.h"
 #include "app/report_window.h"
 #include "app/resource_icon.h"
@@ -147,7 +148,7 @@ void Form1::StartUp() {
 }
 
 void Form1::TellPanelListChanged(std::optional<int> enteredGroup) {
-  CurrentPanel()->ListChanged(List(), enteredGroup);
+  CurrentPanel()->TakeList(List(), enteredGroup);
 }
 
 void Form1::TellPanelCellsChanged() {
@@ -160,8 +161,9 @@ void Form1::PointTableAtAnswer() { tables_->PointAt(CurrentPanel()->Question());
 // Made when first asked for, so that start-up does not pay for it.
 void Form1::OpenReport() {
   if (!report_) {
-    report_ = new ReportWindow(
-        this, [this] { return CurrentPanel()->ReportHtml({}); },
+    report_ = MakeReportWindow(
+        this, [this]() -> const AnalysisPanel& { return *CurrentPanel(); },
+        [this]() -> const SampleList& { return List(); },
         [this]() -> Dialogs& { return *dialogs_; });
   }
   report_->Open();

@@ -36,8 +36,12 @@ QAction* MakeAction(QWidget* owner, const QString& name, const QKeySequence& key
 
 }  // namespace
 
-ReportWindow::ReportWindow(QWidget* owner, Source source, std::function<Dialogs&()> dialogs)
-    : QWidget(owner, Qt::Window), source_(std::move(source)), dialogs_(std::move(dialogs)) {
+ReportWindow::ReportWindow(QWidget* owner, Source source, std::function<Dialogs&()> dialogs,
+                           std::function<void()> drawPictures)
+    : QWidget(owner, Qt::Window),
+      source_(std::move(source)),
+      dialogs_(std::move(dialogs)),
+      drawPictures_(std::move(drawPictures)) {
   setObjectName(QStringLiteral("ReportWindow"));
   setWindowTitle(QStringLiteral("计算过程"));
   // Closing the main window ends the program, whatever else is open.
@@ -74,10 +78,13 @@ ReportWindow::ReportWindow(QWidget* owner, Source source, std::function<Dialogs&
   rewrite_.setSingleShot(true);
   rewrite_.setInterval(0);
   connect(&rewrite_, &QTimer::timeout, this, &ReportWindow::Rewrite);
+  pictures_.setSingleShot(true);
+  pictures_.setInterval(kPicturePause);
+  connect(&pictures_, &QTimer::timeout, this, &ReportWindow::Settle);
 }
 
 void ReportWindow::Open() {
-  Rewrite();
+  Settle();
   if (!isVisible()) PlaceBesideOwner();
   show();
   raise();
@@ -85,7 +92,15 @@ void ReportWindow::Open() {
 }
 
 void ReportWindow::Refresh() {
-  if (isVisible()) rewrite_.start();
+  if (!isVisible()) return;
+  rewrite_.start();
+  if (drawPictures_) pictures_.start();
+}
+
+void ReportWindow::Settle() {
+  pictures_.stop();
+  if (drawPictures_) drawPictures_();
+  Rewrite();
 }
 
 void ReportWindow::Rewrite() {
@@ -95,7 +110,7 @@ void ReportWindow::Rewrite() {
   html_ = std::move(html);
   // Keep the reader's place while the report follows the typing.
   const int scrolled = text_->verticalScrollBar()->value();
-  text_->setHtml(kit::Q(html_));
+  text_->setHtml(images_.Share(html_, *text_->document()));
   text_->verticalScrollBar()->setValue(scrolled);
 }
 
@@ -116,7 +131,7 @@ void ReportWindow::PlaceBesideOwner() {
 }
 
 void ReportWindow::CopyReport() {
-  Rewrite();
+  Settle();
   auto* mime = new QMimeData;
   mime->setHtml(kit::Q(html_));
   mime->setText(text_->document()->toPlainText());
@@ -145,7 +160,7 @@ bool ReportWindow::WritePdf(const QString& path) const {
 }
 
 void ReportWindow::SaveReport() {
-  Rewrite();
+  Settle();
   const std::optional<QString> path = dialogs_().AskReportFileName(this);
   if (!path || path->isEmpty()) return;
   const bool pdf =
@@ -168,7 +183,7 @@ void ReportWindow::SaveReport() {
 }
 
 void ReportWindow::PrintReport() {
-  Rewrite();
+  Settle();
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(windowTitle());
   if (!dialogs_().SetUpPrinter(this, printer)) return;

@@ -4,7 +4,9 @@
 // the window shows the report of the panel on show as it stands.
 #include <QAction>
 #include <QClipboard>
+#include <QImage>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
@@ -54,6 +56,30 @@ class ReportWindowTest : public QObject {
     QVERIFY(!Shown(w).contains(QStringLiteral("2.086")));
   }
 
+  // The text follows each keystroke; the two pictures are drawn once typing
+  // pauses, into the document itself.
+  void picturesFollowOnceTypingPauses() {
+    Window w;
+    QTest::keyClick(&w.form, Qt::Key_R, Qt::ControlModifier);
+    // The images the document shows, decoded at twice their size.
+    auto images = [&] {
+      QTextDocument* document = w.Find<QTextBrowser>("ReportText")->document();
+      static const QRegularExpression source(QStringLiteral("<img src=\"([^\"]+)\""));
+      int found = 0;
+      for (const auto& m : source.globalMatch(document->toHtml())) {
+        const QImage image =
+            document->resource(QTextDocument::ImageResource, QUrl(m.captured(1))).value<QImage>();
+        if (image.size() == QSize(1040, 600)) ++found;
+      }
+      return found;
+    };
+    QCOMPARE(images(), 0);  // an empty panel has nothing to draw
+    TypeTwoSample(w);
+    QVERIFY(Shown(w).contains(QStringLiteral("P=0.0470")));
+    QTRY_COMPARE_WITH_TIMEOUT(images(), 2, 1000);
+    QVERIFY(Shown(w).contains(QStringLiteral("由输入的汇总数据画出")));
+  }
+
   void copySaveAndPrint() {
     QTemporaryDir dir;
     const QString html = dir.filePath("report.html"), pdf = dir.filePath("report.pdf");
@@ -70,7 +96,9 @@ class ReportWindowTest : public QObject {
     QVERIFY(copied->text().contains(QStringLiteral("P=0.0470")));
 
     w.Find<QAction>("保存报告")->trigger();
-    QVERIFY(Head(html, 4096).contains("P=0.0470"));
+    QVERIFY(Head(html, 1 << 22).contains("P=0.0470"));
+    // The pictures travel inside the page, with no side files.
+    QCOMPARE(Head(html, 1 << 22).count("src=\"data:image/png;base64,"), 2);
     w.Find<QAction>("保存报告")->trigger();
     QCOMPARE(Head(pdf, 5), QByteArray("%PDF-"));
 

@@ -20,6 +20,11 @@ AnalysisPanel::AnalysisPanel(QWidget* parent, Analysis analysis, int left, int t
 void AnalysisPanel::ListChanged(const SampleList&, std::optional<int>) {}
 void AnalysisPanel::CellsChanged(const FourfoldCells&) {}
 
+void AnalysisPanel::TakeList(const SampleList& list, std::optional<int> enteredGroup) {
+  followsList_ = true;
+  ListChanged(list, enteredGroup);
+}
+
 void AnalysisPanel::SetAlpha(Alpha alpha) {
   alpha_ = alpha;
   UpdateAnswer();
@@ -35,8 +40,10 @@ void AnalysisPanel::MakeAnswerLabels(const kit::Twips& pPlace, const kit::Twips&
 }
 
 void AnalysisPanel::WatchForAnswer(std::initializer_list<QLineEdit*> boxes) {
-  for (QLineEdit* box : boxes)
+  for (QLineEdit* box : boxes) {
     connect(box, &QLineEdit::textChanged, this, &AnalysisPanel::UpdateAnswer);
+    connect(box, &QLineEdit::textEdited, this, [this] { followsList_ = false; });
+  }
 }
 
 void AnalysisPanel::UpdateAnswer() {
@@ -44,6 +51,17 @@ void AnalysisPanel::UpdateAnswer() {
   kit::WriteLabel(pLabel_, kit::Q(answer.pText));
   kit::WriteLabel(verdictLabel_, kit::Q(answer.verdict));
   emit FiguresChanged();
+}
+
+TestFacts AnalysisPanel::ShownTest(TestFacts::Law law, std::optional<double> statistic,
+                                   std::optional<double> degrees) const {
+  TestFacts facts;
+  facts.law = law;
+  facts.statistic = statistic;
+  facts.degrees = degrees;
+  facts.alpha = AlphaLevel(alpha_);
+  facts.p = CurrentAnswer().p;
+  return facts;
 }
 
 QString AnalysisPanel::ResultText() const {

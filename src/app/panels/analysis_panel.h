@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "app/analysis.h"
+#include "app/pictures/picture_facts.h"
 #include "app/widget_kit.h"
 #include "report/reports.h"
 #include "stats/answers.h"
@@ -49,6 +50,10 @@ class AnalysisPanel : public QFrame {
   // for every figure from the list.
   virtual void ListChanged(const SampleList& list, std::optional<int> enteredGroup);
   virtual void CellsChanged(const FourfoldCells& cells);
+  // ListChanged, noting that the panel's figures now describe the list until
+  // the user types a figure by hand.
+  void TakeList(const SampleList& list, std::optional<int> enteredGroup);
+  bool FollowsList() const { return followsList_; }
   // The panel's controls in reading order.
   virtual QWidgetList TabChain() const = 0;
 
@@ -56,6 +61,9 @@ class AnalysisPanel : public QFrame {
   virtual TableQuestion Question() const = 0;
   // The worked calculation of the panel's figures as they stand.
   virtual std::string ReportHtml(const ReportPictures& pictures) const = 0;
+  // What the report's pictures are drawn from; `list` is the list when the
+  // panel's figures describe it, else null.
+  virtual PictureFacts Facts(const SampleList* list) const = 0;
   // The figures as lines of caption, a tab and the figure, P and the verdict
   // last, for the clipboard.
   QString ResultText() const;
@@ -77,12 +85,17 @@ class AnalysisPanel : public QFrame {
   void WatchForAnswer(std::initializer_list<QLineEdit*> boxes);
   virtual Answer CurrentAnswer() const = 0;
   void UpdateAnswer();
+  // The test's facts from the statistic and degrees of freedom as shown, with
+  // the panel's P and α.
+  TestFacts ShownTest(TestFacts::Law law, std::optional<double> statistic,
+                      std::optional<double> degrees) const;
 
  private:
   Analysis analysis_;
   Alpha alpha_ = Alpha::kFivePercent;
   QLabel* pLabel_ = nullptr;
   QLabel* verdictLabel_ = nullptr;
+  bool followsList_ = false;
 };
 
 // The number a box shows, when it shows one.

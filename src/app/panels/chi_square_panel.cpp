@@ -105,4 +105,15 @@ QList<AnalysisPanel::Figure> ChiSquarePanel::Figures() const {
 
 QWidgetList ChiSquarePanel::TabChain() const { return {chiSquareBox_}; }
 
+PictureFacts ChiSquarePanel::Facts(const SampleList*) const {
+  const FourfoldCells cells{cells_[0], cells_[1], cells_[2], cells_[3]};
+  PictureFacts facts;
+  facts.test = ShownTest(TestFacts::Law::kChiSquare, ShownNumber(chiSquareBox_), 1.0);
+  facts.data = TablePictureFacts(cells_, {"试验组", "对照组"});
+  if (CurrentAnswer().exact) {
+    if (const auto counts = WholeCounts(cells)) facts.test.exact = FisherExactSupport(*counts);
+  }
+  return facts;
+}
+
 }  // namespace sumvane

@@ -71,4 +71,11 @@ QList<AnalysisPanel::Figure> PairedChiSquarePanel::Figures() const {
 
 QWidgetList PairedChiSquarePanel::TabChain() const { return {nBox_, chiSquareBox_}; }
 
+PictureFacts PairedChiSquarePanel::Facts(const SampleList*) const {
+  PictureFacts facts;
+  facts.test = ShownTest(TestFacts::Law::kChiSquare, ShownNumber(chiSquareBox_), 1.0);
+  facts.data = TablePictureFacts(cells_, {"治疗后（+）", "治疗后（-）"});
+  return facts;
+}
+
 }  // namespace sumvane

@@ -21,6 +21,7 @@ class PairedChiSquarePanel : public AnalysisPanel {
   QWidgetList TabChain() const override;
   TableQuestion Question() const override;
   std::string ReportHtml(const ReportPictures& pictures) const override;
+  PictureFacts Facts(const SampleList* list) const override;
 
  protected:
   Answer CurrentAnswer() const override;

@@ -120,4 +120,16 @@ QWidgetList PairedPanel::TabChain() const {
   return {pairsBox_, meanDifferenceBox_, sdDifferenceBox_, tBox_};
 }
 
+PictureFacts PairedPanel::Facts(const SampleList* list) const {
+  PictureFacts facts;
+  facts.test = ShownTest(TestFacts::Law::kT, ShownNumber(tBox_), Question().degrees);
+  const int n = list ? list->FilledCount(1) : 0;
+  if (n > 0 && !unequalGroups_ && list->FilledCount(2) == n) {
+    facts.data.kind = DataFacts::Kind::kDifferences;
+    facts.data.x = list->ColumnValues(1, n);
+    facts.data.y = list->ColumnValues(2, n);
+  }
+  return facts;
+}
+
 }  // namespace sumvane

@@ -133,4 +133,17 @@ QList<AnalysisPanel::Figure> RegressionPanel::Figures() const {
 
 QWidgetList RegressionPanel::TabChain() const { return {sizeBox_, rBox_, tBox_, equationBox_}; }
 
+PictureFacts RegressionPanel::Facts(const SampleList* list) const {
+  PictureFacts facts;
+  facts.test = ShownTest(TestFacts::Law::kT, ShownNumber(tBox_), Question().degrees);
+  const int n = list ? list->FilledCount(1) : 0;
+  if (n > 0 && !unequalGroups_ && list->FilledCount(2) == n) {
+    facts.data.kind = DataFacts::Kind::kScatter;
+    facts.data.x = list->ColumnValues(1, n);
+    facts.data.y = list->ColumnValues(2, n);
+    facts.data.equation = S(equationBox_->text());
+  }
+  return facts;
+}
+
 }  // namespace sumvane

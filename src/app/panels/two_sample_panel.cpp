@@ -170,4 +170,23 @@ QWidgetList TwoSamplePanel::TabChain() const {
           groups_[0].size, groups_[1].size, degreesBox_,   tBox_};
 }
 
+// The list's values when both groups come from it, else the typed figures.
+PictureFacts TwoSamplePanel::Facts(const SampleList* list) const {
+  PictureFacts facts;
+  facts.test = ShownTest(TestFacts::Law::kT, ShownNumber(tBox_), ShownNumber(degreesBox_));
+  const int n1 = list ? list->FilledCount(1) : 0, n2 = list ? list->FilledCount(2) : 0;
+  if (n1 > 0 && n2 > 0) {
+    facts.data.kind = DataFacts::Kind::kGroups;
+    facts.data.x = list->ColumnValues(1, n1);
+    facts.data.y = list->ColumnValues(2, n2);
+  } else {
+    facts.data.kind = DataFacts::Kind::kSummaryMeans;
+    for (int g = 0; g < 2; ++g) {
+      facts.data.summary[g] = {ShownNumber(groups_[g].mean), ShownNumber(groups_[g].sd),
+                               ShownNumber(groups_[g].size)};
+    }
+  }
+  return facts;
+}
+
 }  // namespace sumvane

@@ -1,0 +1,78 @@
+// A picture of the report: a chart ready to render, or the one line that says
+// why none can be drawn. Texts that sit at a point of the plot (the critical
+// value, the statistic, P) are drawn over the rendered chart, since they must
+// stand where the chart's layout puts that point.
+#pragma once
+
+#include <QChart>
+#include <QColor>
+#include <QImage>
+#include <QList>
+#include <QPointF>
+#include <QString>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sumvane {
+
+struct PlotText {
+  QPointF at;  // in the values of the series' axes
+  QAbstractSeries* series = nullptr;
+  QString text;
+  // Where the text stands against the point: left of it, centred on it or right of it.
+  Qt::Alignment align = Qt::AlignHCenter | Qt::AlignBottom;
+};
+
+// Many points drawn straight onto the rendered chart: a scatter series with
+// a graphics item per point would cost a frame's time for a few thousand.
+struct PlotDots {
+  QAbstractSeries* series = nullptr;  // whose axes place them; shows them in the legend
+  QList<QPointF> points;
+  QColor fill, border;
+  double size = 6;
+};
+
+struct Picture {
+  std::unique_ptr<QChart> chart;  // null when no picture can be drawn
+  QString why;                    // then, why not
+  QString caption;                // a line under the picture
+  std::vector<PlotText> texts;
+  std::vector<PlotDots> dots;
+};
+
+inline Picture NoPicture(QString why) {
+  Picture picture;
+  picture.why = std::move(why);
+  return picture;
+}
+
+inline Picture ChartPicture(std::unique_ptr<QChart> chart) {
+  Picture picture;
+  picture.chart = std::move(chart);
+  return picture;
+}
+
+// Picture size in the report, in the report's pixels; rendered at twice this.
+inline constexpr int kPictureWidth = 520;
+inline constexpr int kPictureHeight = 300;
+
+// The look every chart shares: the window's face, no animation, a white
+// ground that prints as paper.
+void StyleChart(QChart& chart);
+
+// The chart laid out at kPictureWidth × kPictureHeight and drawn at twice that,
+// with its plot texts, as PNG bytes.
+QByteArray RenderPng(const Picture& picture);
+
+// The last few pictures rendered, by their base64 PNG text: a document that
+// shows a picture just drawn takes the image instead of decoding the PNG.
+// A null image when the text is not among them.
+QImage RecentlyRendered(std::string_view base64);
+
+// The picture as report HTML: the PNG as a data URI at its report size with
+// its caption, or one line saying why there is none.
+std::string PictureHtml(const Picture& picture);
+
+}  // namespace sumvane

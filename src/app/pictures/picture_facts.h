@@ -1,0 +1,63 @@
+// What the report's two pictures are drawn from, as the panel on show has it:
+// the test under its null hypothesis (the statistic, its degrees of freedom,
+// α, P, and the support of the exact test when that is the one used), and the
+// data (the list's values, the table's counts, or the summary figures typed
+// into the panel).
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "stats/exact_tests.h"
+
+namespace sumvane {
+
+struct TestFacts {
+  enum class Law { kT, kChiSquare };
+  Law law = Law::kT;
+  // t as the panel shows it (the t of r for a correlation), or chi-square.
+  std::optional<double> statistic;
+  std::optional<double> degrees;
+  double alpha = 0.05;
+  std::optional<double> p;
+  // Set when P is Fisher's exact probability rather than that of chi-square.
+  std::optional<ExactTestSupport> exact;
+};
+
+// A group's mean, standard deviation and size as the panel shows them.
+struct GroupFigures {
+  std::optional<double> mean, sd, n;
+};
+
+struct DataFacts {
+  enum class Kind {
+    kNone,
+    kGroups,       // x and y: the two groups' values
+    kDifferences,  // x and y: the pairs, drawn as x - y
+    kScatter,      // x and y: the pairs
+    kRowProportions,
+    kSummaryMeans,  // summary: typed figures, no list
+  };
+  Kind kind = Kind::kNone;
+  std::vector<double> x, y;
+  // The fourfold table a, b, c, d, and its rows' captions.
+  std::array<double, 4> cells{};
+  std::array<std::string, 2> rowCaptions{};
+  std::array<GroupFigures, 2> summary{};
+  // The regression equation as the panel shows it.
+  std::string equation;
+};
+
+struct PictureFacts {
+  TestFacts test;
+  DataFacts data;
+};
+
+// A fourfold table's cells as their boxes hold them (an empty box reads 0),
+// drawn as the proportion positive in each row.
+DataFacts TablePictureFacts(const std::array<std::string, 4>& cells,
+                            const std::array<std::string, 2>& rowCaptions);
+
+}  // namespace sumvane

@@ -1,0 +1,45 @@
+#include "app/pictures/plot_kit.h"
+
+#include <QAreaSeries>
+#include <QLineSeries>
+#include <QValueAxis>
+
+#include "app/widget_kit.h"
+
+namespace sumvane::plot {
+
+void StyleAxis(QAbstractAxis& axis) {
+  axis.setLabelsFont(kit::WindowFont(8));
+  axis.setTitleFont(kit::WindowFont(8));
+  axis.setGridLineColor(QColor(0xE4, 0xE4, 0xE4));
+  axis.setLinePenColor(kDark);
+  axis.setLabelsColor(kDark);
+  if (auto* values = qobject_cast<QValueAxis*>(&axis))
+    values->setLabelFormat(QStringLiteral("%.4g"));
+}
+
+void Hatch(QAreaSeries& area) {
+  area.setBrush(QBrush(kDark, Qt::BDiagPattern));
+  area.setPen(QPen(kDark, 1.2));
+}
+
+void FillLight(QAreaSeries& area) {
+  area.setBrush(kLight);
+  area.setPen(Qt::NoPen);
+}
+
+QLineSeries* Upright(double x, double y0, double y1) {
+  auto* line = new QLineSeries;
+  line->append(x, y0);
+  line->append(x, y1);
+  return line;
+}
+
+QLineSeries* Level(double y, double x0, double x1) {
+  auto* line = new QLineSeries;
+  line->append(x0, y);
+  line->append(x1, y);
+  return line;
+}
+
+}  // namespace sumvane::plot

@@ -1,0 +1,152 @@
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+#include "app/pictures/data_picture.h"
+#include "app/pictures/plot_kit.h"
+#include "app/widget_kit.h"
+
+namespace sumvane {
+namespace {
+
+QString Figure(double value) { return QString::number(value, 'g', 4); }
+
+void Attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
+  chart.addSeries(series);
+  series->attachAxis(x);
+  series->attachAxis(y);
+}
+
+}  // namespace
+
+Picture ScatterPicture(const DataFacts& facts) {
+  const std::vector<double>&xs = facts.x, &ys = facts.y;
+  const std::size_t n = xs.size();
+  if (n != ys.size() || n < 2)
+    return NoPicture(QStringLiteral("（两组例数相等且至少有2对时才画出散点图。）"));
+  double sx = 0, sy = 0;
+  for (std::size_t i = 0; i < n; ++i) sx += xs[i], sy += ys[i];
+  const double mx = sx / static_cast<double>(n), my = sy / static_cast<double>(n);
+  double sxx = 0, sxy = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    sxx += (xs[i] - mx) * (xs[i] - mx);
+    sxy += (xs[i] - mx) * (ys[i] - my);
+  }
+  if (!std::isfinite(sxx) || !std::isfinite(sxy) || !std::isfinite(my))
+    return NoPicture(QStringLiteral("（数据无法算出，不画散点图。）"));
+  if (sxx == 0) return NoPicture(QStringLiteral("（X的数值全部相同，画不出回归直线。）"));
+  const double slope = sxy / sxx, intercept = my - slope * mx;
+
+  const std::size_t step = (n + kMostScatterPoints - 1) / kMostScatterPoints;
+  auto* points = new QScatterSeries;
+  points->setObjectName(QStringLiteral("points"));
+  points->setName(QStringLiteral("观察值"));
+  const double size = step > 1 ? 4 : 7;
+  points->setMarkerSize(size);
+  points->setColor(plot::kLight);
+  points->setBorderColor(plot::kFirst);
+  QList<QPointF> shown;
+  shown.reserve(static_cast<qsizetype>(n / step + 1));
+  for (std::size_t i = 0; i < n; i += step) shown.append(QPointF(xs[i], ys[i]));
+
+  const auto [x0, x1] = std::minmax_element(xs.begin(), xs.end());
+  const auto [y0, y1] = std::minmax_element(ys.begin(), ys.end());
+  auto* fit = new QLineSeries;
+  fit->setObjectName(QStringLiteral("fit"));
+  fit->append(*x0, intercept + slope * *x0);
+  fit->append(*x1, intercept + slope * *x1);
+  fit->setPen(QPen(plot::kDark, 2));
+  fit->setName(QStringLiteral("回归直线"));
+
+  auto chart = std::make_unique<QChart>();
+  StyleChart(*chart);
+  const QString equation =
+      facts.equation.empty()
+          ? QStringLiteral("Ŷ=%1%2%3X").arg(Figure(intercept), slope < 0 ? "" : "+", Figure(slope))
+          : kit::Q(facts.equation);
+  chart->setTitle(QStringLiteral("散点图与回归直线  %1").arg(equation));
+  auto* axisX = new QValueAxis;
+  auto* axisY = new QValueAxis;
+  const double padX = (*x1 - *x0) * 0.05, padY = std::max((*y1 - *y0) * 0.05, 1e-9);
+  axisX->setRange(*x0 - padX, *x1 + padX);
+  axisY->setRange(std::min({*y0, fit->at(0).y(), fit->at(1).y()}) - padY,
+                  std::max({*y1, fit->at(0).y(), fit->at(1).y()}) + padY);
+  axisX->applyNiceNumbers();
+  axisY->applyNiceNumbers();
+  axisX->setTitleText(QStringLiteral("X（第1组）"));
+  axisY->setTitleText(QStringLiteral("Y（第2组）"));
+  plot::StyleAxis(*axisX);
+  plot::StyleAxis(*axisY);
+  chart->addAxis(axisX, Qt::AlignBottom);
+  chart->addAxis(axisY, Qt::AlignLeft);
+  Attach(*chart, points, axisX, axisY);
+  Attach(*chart, fit, axisX, axisY);
+  Picture picture = ChartPicture(std::move(chart));
+  picture.dots.push_back({points, std::move(shown), plot::kLight, plot::kFirst, size});
+  picture.caption = step > 1 ? QStringLiteral(
+                                   "共%1对，图中均匀抽取每%2对中的1对（%3个点）；"
+                                   "回归直线由全部数据算出。")
+                                   .arg(n)
+                                   .arg(step)
+                                   .arg(picture.dots.back().points.size())
+                             : QStringLiteral("共%1对。").arg(n);
+  return picture;
+}
+
+Picture ProportionsPicture(const DataFacts& facts) {
+  const auto& c = facts.cells;
+  if (!std::all_of(c.begin(), c.end(), [](double v) { return std::isfinite(v) && v >= 0; }) ||
+      c[0] + c[1] + c[2] + c[3] <= 0)
+    return NoPicture(QStringLiteral("（四格表尚无有效频数，不画率的条图。）"));
+  auto* rates = new QBarSet(QStringLiteral("阳性率"));
+  rates->setBrush(plot::kFirst);
+  rates->setPen(QPen(plot::kDark, 1));
+  QStringList captions;
+  Picture picture;
+  for (int row = 0; row < 2; ++row) {
+    const double positive = c[2 * row], total = c[2 * row] + c[2 * row + 1];
+    const double rate = total > 0 ? positive / total : 0.0;
+    *rates << rate;
+    captions << QStringLiteral("%1（%2/%3）")
+                    .arg(kit::Q(facts.rowCaptions[row]).simplified(), Figure(positive),
+                         Figure(total));
+  }
+  auto* series = new QBarSeries;
+  series->setObjectName(QStringLiteral("proportions"));
+  series->setBarWidth(0.5);
+  series->append(rates);
+  auto chart = std::make_unique<QChart>();
+  StyleChart(*chart);
+  chart->setTitle(QStringLiteral("各行的阳性率"));
+  chart->legend()->setVisible(false);
+  auto* axisX = new QBarCategoryAxis;
+  axisX->append(captions);
+  auto* axisY = new QValueAxis;
+  axisY->setRange(0, 1);
+  axisY->setTickCount(6);
+  axisY->setTitleText(QStringLiteral("阳性率"));
+  plot::StyleAxis(*axisX);
+  plot::StyleAxis(*axisY);
+  chart->addAxis(axisX, Qt::AlignBottom);
+  chart->addAxis(axisY, Qt::AlignLeft);
+  Attach(*chart, series, axisX, axisY);
+  for (int row = 0; row < 2; ++row) {
+    const double total = c[2 * row] + c[2 * row + 1];
+    picture.texts.push_back({QPointF(row, rates->at(row)), series,
+                             total > 0 ? QStringLiteral("%1%").arg(rates->at(row) * 100, 0, 'f', 1)
+                                       : QStringLiteral("无例数"),
+                             Qt::AlignHCenter | Qt::AlignBottom});
+  }
+  picture.caption = QStringLiteral("阳性率 = 第1列频数 / 行合计。");
+  picture.chart = std::move(chart);
+  return picture;
+}
+
+}  // namespace sumvane

@@ -1,0 +1,171 @@
+#include "app/pictures/test_picture.h"
+
+#include <QAreaSeries>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <algorithm>
+#include <boost/math/distributions/chi_squared.hpp>
+#include <boost/math/distributions/students_t.hpp>
+#include <cmath>
+#include <variant>
+
+#include "app/pictures/exact_picture.h"
+#include "app/pictures/plot_kit.h"
+#include "stats/answer_text.h"
+
+namespace sumvane {
+namespace {
+
+using Law = std::variant<boost::math::students_t, boost::math::chi_squared>;
+
+constexpr int kCurvePoints = 401;
+constexpr int kRegionPoints = 161;
+
+double Density(const Law& law, double x) {
+  return std::visit([x](const auto& d) { return boost::math::pdf(d, x); }, law);
+}
+
+double UpperQuantile(const Law& law, double tail) {
+  return std::visit([tail](const auto& d) { return boost::math::quantile(complement(d, tail)); },
+                    law);
+}
+
+// The density drawn from x0 to x1 as the upper edge of an area down to 0.
+QAreaSeries* Region(const Law& law, double x0, double x1, double yCap) {
+  auto* upper = new QLineSeries;
+  auto* lower = new QLineSeries;
+  for (int i = 0; i < kRegionPoints; ++i) {
+    const double x = x0 + (x1 - x0) * i / (kRegionPoints - 1);
+    upper->append(x, std::min(Density(law, x), yCap));
+    lower->append(x, 0);
+  }
+  auto* area = new QAreaSeries(upper, lower);
+  upper->setParent(area);
+  lower->setParent(area);
+  return area;
+}
+
+QString Figure(double value) { return QString::number(value, 'g', 4); }
+
+}  // namespace
+
+Picture TestPicture(const TestFacts& facts) {
+  if (facts.exact) return ExactPicture(*facts.exact);
+  Picture picture;
+  const bool t = facts.law == TestFacts::Law::kT;
+  if (!facts.statistic || !std::isfinite(*facts.statistic) || !facts.degrees ||
+      !(*facts.degrees > 0) || !std::isfinite(*facts.degrees)) {
+    picture.why = QStringLiteral("（检验统计量或自由度尚未算出，无法画出H0下的分布图。）");
+    return picture;
+  }
+  const double nu = *facts.degrees;
+  const Law law = t ? Law(boost::math::students_t(nu)) : Law(boost::math::chi_squared(nu));
+  const double alpha = facts.alpha;
+  const double critical = UpperQuantile(law, t ? alpha / 2 : alpha);
+  const double observed = t ? std::abs(*facts.statistic) : *facts.statistic;
+  // Wide enough that the undrawn tail is a few 10⁻⁴, but the body stays visible.
+  const double base =
+      std::max(1.15 * critical, std::min(UpperQuantile(law, 2e-4), std::max(3 * critical, 4.0)));
+  auto* axisX = new QValueAxis;
+  // A statistic far out would squeeze the curve to a spike: it is shown at the
+  // edge instead, with an arrow.
+  const double wanted = observed <= 1.6 * base ? std::max(base, 1.1 * observed) : base;
+  axisX->setRange(t ? -wanted : 0.0, wanted);
+  axisX->applyNiceNumbers();
+  const double xMax = axisX->max();
+  const double xMin = t ? -xMax : 0.0;
+  axisX->setRange(xMin, xMax);
+  double yMax = 0;
+  if (t) {
+    yMax = 1.12 * Density(law, 0.0);
+  } else {
+    // Chi-square with 1 or 2 degrees of freedom rises without bound at 0.
+    yMax = 1.12 * Density(law, nu > 2 ? nu - 2 : 0.12 * critical);
+  }
+
+  auto chart = std::make_unique<QChart>();
+  StyleChart(*chart);
+  auto* axisY = new QValueAxis;
+  axisY->setRange(0, yMax);
+  axisY->applyNiceNumbers();
+  axisY->setTitleText(QStringLiteral("概率密度"));
+  axisX->setTitleText(t ? QStringLiteral("t") : QStringLiteral("χ²"));
+  plot::StyleAxis(*axisX);
+  plot::StyleAxis(*axisY);
+  chart->addAxis(axisX, Qt::AlignBottom);
+  chart->addAxis(axisY, Qt::AlignLeft);
+  chart->setTitle(QStringLiteral("H0成立时%1的分布（ν=%2）")
+                      .arg(t ? QStringLiteral("t") : QStringLiteral("χ²"), Figure(nu)));
+
+  auto add = [&](QAbstractSeries* series, const char* name, bool inLegend) {
+    series->setObjectName(QLatin1String(name));
+    chart->addSeries(series);
+    series->attachAxis(axisX);
+    series->attachAxis(axisY);
+    if (!inLegend)
+      for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(false);
+  };
+
+  // P beyond the statistic: a light solid fill under the hatching.
+  const QString pText = QString::fromStdString(PText(facts.p));
+  const double pFrom = std::min(observed, xMax);
+  for (int side = 0; side < (t ? 2 : 1); ++side) {
+    QAreaSeries* p = side == 0 ? Region(law, pFrom, xMax, yMax) : Region(law, -xMax, -pFrom, yMax);
+    // Legend labels are rich text.
+    p->setName(pText.isEmpty() ? QStringLiteral("统计量以外的面积") : pText.toHtmlEscaped());
+    plot::FillLight(*p);
+    add(p, "p", side == 0);
+  }
+  for (int side = 0; side < (t ? 2 : 1); ++side) {
+    QAreaSeries* region =
+        side == 0 ? Region(law, critical, xMax, yMax) : Region(law, -xMax, -critical, yMax);
+    region->setName(QStringLiteral("拒绝域（α=%1）").arg(Figure(alpha)));
+    plot::Hatch(*region);
+    add(region, "rejection", side == 0);
+  }
+  auto* curve = new QLineSeries;
+  for (int i = 0; i < kCurvePoints; ++i) {
+    double x = xMin + (xMax - xMin) * i / (kCurvePoints - 1);
+    if (!t && x <= 0) x = (xMax - xMin) / (4.0 * kCurvePoints);
+    // Where chi-square rises without bound, the curve enters at the top.
+    if (const double y = Density(law, x); y <= yMax) curve->append(x, y);
+  }
+  curve->setName(QStringLiteral("H0下的分布"));
+  curve->setPen(QPen(Qt::black, 1.6));
+  add(curve, "density", false);
+
+  for (int side = 0; side < (t ? 2 : 1); ++side) {
+    const double x = side == 0 ? critical : -critical;
+    QLineSeries* line = plot::Upright(x, 0, 0.72 * yMax);
+    line->setPen(QPen(Qt::black, 1.2, Qt::DashLine));
+    add(line, "critical", false);
+    picture.texts.push_back({QPointF(x, 0.72 * yMax), line,
+                             QStringLiteral("临界值%1").arg(Figure(x)),
+                             (side == 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignBottom});
+  }
+  const bool offScale = observed > xMax;
+  const double shownAt = std::min(observed, xMax);
+  const QString name = t ? QStringLiteral("t") : QStringLiteral("χ²");
+  QLineSeries* statistic = plot::Upright(shownAt, 0, 0.9 * yMax);
+  statistic->setPen(QPen(QColor(0x1F, 0x4E, 0x9A), 2.4));
+  statistic->setName(QStringLiteral("%1=%2").arg(name, Figure(*facts.statistic)));
+  add(statistic, "statistic", true);
+  picture.texts.push_back(
+      {QPointF(shownAt, 0.9 * yMax), statistic,
+       QStringLiteral("%1=%2%3").arg(t ? QStringLiteral("|t|") : name, Figure(observed),
+                                     offScale ? QStringLiteral(" →") : QString()),
+       Qt::AlignLeft | Qt::AlignBottom});
+  if (!pText.isEmpty()) {
+    // Beside the statistic, on the side away from the edge of the plot.
+    const bool roomRight = shownAt < 0.7 * xMax;
+    picture.texts.push_back({QPointF(shownAt, 0.45 * yMax), statistic, pText,
+                             (roomRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignBottom});
+  }
+  picture.caption = t ? QStringLiteral("阴影为双侧拒绝域，浅色为|t|以外的面积P。")
+                      : QStringLiteral("阴影为拒绝域（上侧），浅色为χ²以外的面积P。");
+  picture.chart = std::move(chart);
+  return picture;
+}
+
+}  // namespace sumvane

@@ -1,0 +1,242 @@
+// The report's pictures, checked on what is drawn: where the marks stand on
+// the axis, the area of the hatched region, the bars of the exact test, the
+// points and the fitted line. Expected figures are R's (qt, qchisq,
+// fisher.test, lm).
+#include <QApplication>
+#include <QAreaSeries>
+#include <QBarSet>
+#include <QImage>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QStackedBarSeries>
+#include <QTest>
+
+#include "app/pictures/data_picture.h"
+#include "app/pictures/strip_kit.h"
+#include "app/pictures/test_picture.h"
+
+using namespace sumvane;
+
+Q_DECLARE_METATYPE(TestFacts::Law)
+Q_DECLARE_METATYPE(FourfoldCounts)
+
+namespace {
+
+QList<QAbstractSeries*> Named(const Picture& picture, const QString& name) {
+  QList<QAbstractSeries*> found;
+  for (QAbstractSeries* s : picture.chart->series())
+    if (s->objectName() == name) found << s;
+  return found;
+}
+
+QList<QPointF> Points(QAbstractSeries* series) { return static_cast<QXYSeries*>(series)->points(); }
+
+// The trapezoid area under the upper edge of an area series.
+double Area(QAbstractSeries* series) {
+  const QList<QPointF> p = Points(static_cast<QAreaSeries*>(series)->upperSeries());
+  double area = 0;
+  for (qsizetype i = 1; i < p.size(); ++i)
+    area += (p[i].x() - p[i - 1].x()) * (p[i].y() + p[i - 1].y()) / 2;
+  return area;
+}
+
+TestFacts Facts(TestFacts::Law law, std::optional<double> statistic, std::optional<double> degrees,
+                double alpha = 0.05, std::optional<double> p = 0.05) {
+  TestFacts facts;
+  facts.law = law;
+  facts.statistic = statistic;
+  facts.degrees = degrees;
+  facts.alpha = alpha;
+  facts.p = p;
+  return facts;
+}
+
+double Sum(const QBarSet* set) {
+  double sum = 0;
+  for (qsizetype i = 0; i < set->count(); ++i) sum += set->at(i);
+  return sum;
+}
+
+}  // namespace
+
+class PicturesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void densityMarksAndRejectionArea_data() {
+    QTest::addColumn<TestFacts::Law>("law");
+    QTest::addColumn<double>("statistic");
+    QTest::addColumn<double>("degrees");
+    QTest::addColumn<double>("alpha");
+    QTest::addColumn<double>("critical");  // qt(1 - α/2, ν), qchisq(1 - α, 1)
+    QTest::newRow("t, ν=20, α=0.05") << TestFacts::Law::kT << 2.116 << 20.0 << 0.05 << 2.085963447;
+    QTest::newRow("t below 0, ν=9, α=0.01")
+        << TestFacts::Law::kT << -1.2 << 9.0 << 0.01 << 3.249835542;
+    QTest::newRow("χ², α=0.05") << TestFacts::Law::kChiSquare << 3.0625 << 1.0 << 0.05
+                                << 3.841458821;
+    QTest::newRow("χ², α=0.01") << TestFacts::Law::kChiSquare << 9.5 << 1.0 << 0.01 << 6.634896601;
+  }
+  void densityMarksAndRejectionArea() {
+    QFETCH(TestFacts::Law, law);
+    QFETCH(double, statistic);
+    QFETCH(double, degrees);
+    QFETCH(double, alpha);
+    QFETCH(double, critical);
+    const bool t = law == TestFacts::Law::kT;
+    const Picture picture = TestPicture(Facts(law, statistic, degrees, alpha));
+    QVERIFY(picture.chart);
+
+    const auto criticals = Named(picture, "critical");
+    QCOMPARE(criticals.size(), t ? 2 : 1);
+    for (QAbstractSeries* line : criticals)
+      for (const QPointF& p : Points(line)) QVERIFY(qAbs(qAbs(p.x()) - critical) < 1e-6);
+    const auto marked = Named(picture, "statistic");
+    QCOMPARE(marked.size(), 1);
+    for (const QPointF& p : Points(marked[0])) QCOMPARE(p.x(), qAbs(statistic));
+
+    double area = 0;
+    for (QAbstractSeries* region : Named(picture, "rejection")) area += Area(region);
+    QVERIFY2(qAbs(area - alpha) < 1e-3, qPrintable(QString::number(area)));
+  }
+
+  void exactBarsSumToOneAndShadedToP_data() {
+    QTest::addColumn<FourfoldCounts>("counts");
+    QTest::addColumn<double>("p");  // fisher.test(matrix(c(a, c, b, d), 2))$p.value
+    QTest::newRow("3 8 / 7 2") << FourfoldCounts{3, 8, 7, 2} << 0.06977851869;
+    QTest::newRow("1 11 / 9 3") << FourfoldCounts{1, 11, 9, 3} << 0.002759456185;
+  }
+  void exactBarsSumToOneAndShadedToP() {
+    QFETCH(FourfoldCounts, counts);
+    QFETCH(double, p);
+    TestFacts facts = Facts(TestFacts::Law::kChiSquare, 1.0, 1.0, 0.05, p);
+    facts.exact = FisherExactSupport(counts);
+    const Picture picture = TestPicture(facts);
+    QVERIFY(picture.chart);
+    const auto bars = Named(picture, "tables");
+    QCOMPARE(bars.size(), 1);
+    const QList<QBarSet*> sets = static_cast<QStackedBarSeries*>(bars[0])->barSets();
+    QCOMPARE(sets.size(), 2);
+    QVERIFY(qAbs(Sum(sets[0]) + Sum(sets[1]) - 1.0) < 1e-9);
+    QVERIFY(qAbs(Sum(sets[0]) - p) < 1e-9);
+    QCOMPARE(picture.texts.size(), std::size_t{1});
+    QVERIFY(picture.texts[0].text.contains(QString::number(counts.a)));
+  }
+
+  void dotsPerValueOrBoxes_data() {
+    QTest::addColumn<int>("n1");
+    QTest::addColumn<int>("n2");
+    QTest::addColumn<bool>("boxes");
+    QTest::newRow("10 and 7") << 10 << 7 << false;
+    QTest::newRow("300 and 1") << 300 << 1 << false;
+    QTest::newRow("301 and 5") << 301 << 5 << true;
+  }
+  void dotsPerValueOrBoxes() {
+    QFETCH(int, n1);
+    QFETCH(int, n2);
+    QFETCH(bool, boxes);
+    DataFacts facts;
+    facts.kind = DataFacts::Kind::kGroups;
+    // Few distinct values, so that repeats are spread.
+    for (int i = 0; i < n1; ++i) facts.x.push_back(i % 4);
+    for (int i = 0; i < n2; ++i) facts.y.push_back(2 + i % 3);
+    const Picture picture = DataPicture(facts);
+    QVERIFY(picture.chart);
+    const auto dots1 = Named(picture, "dots1"), dots2 = Named(picture, "dots2");
+    QCOMPARE(Named(picture, "box1").size(), boxes ? 1 : 0);
+    QCOMPARE(dots1.size(), boxes ? 0 : 1);
+    if (!boxes) {
+      QCOMPARE(Points(dots1[0]).size(), n1);
+      QCOMPARE(Points(dots2[0]).size(), n2);
+      // Every dot keeps its value; repeats only move sideways.
+      for (const QPointF& p : Points(dots1[0])) QVERIFY(qAbs(p.x() - 0.9) < 0.4);
+    }
+  }
+
+  // R: quantile(c(7, 1, 3, 9, 4, 4, 12.5), q) and quantile(c(2, 8), q).
+  void boxQuartilesAsR_data() {
+    QTest::addColumn<QList<double>>("values");
+    QTest::addColumn<double>("q");
+    QTest::addColumn<double>("expected");
+    const QList<double> seven{7, 1, 3, 9, 4, 4, 12.5}, two{2, 8};
+    QTest::newRow("0") << seven << 0.0 << 1.0;
+    QTest::newRow("0.25") << seven << 0.25 << 3.5;
+    QTest::newRow("0.5") << seven << 0.5 << 4.0;
+    QTest::newRow("0.75") << seven << 0.75 << 8.0;
+    QTest::newRow("1") << seven << 1.0 << 12.5;
+    QTest::newRow("two, 0.25") << two << 0.25 << 3.5;
+    QTest::newRow("two, 0.75") << two << 0.75 << 6.5;
+  }
+  void boxQuartilesAsR() {
+    QFETCH(QList<double>, values);
+    QFETCH(double, q);
+    QFETCH(double, expected);
+    std::vector<double> v(values.begin(), values.end());
+    QCOMPARE(strip::Quantile(v, q), expected);
+  }
+
+  void fittedLinePassesThroughTheMeans() {
+    DataFacts facts;
+    facts.kind = DataFacts::Kind::kScatter;
+    facts.x = {1, 2, 3, 4, 5, 6, 7, 8};
+    facts.y = {2.1, 2.9, 4.2, 4.8, 6.3, 6.8, 8.1, 8.7};
+    const Picture picture = DataPicture(facts);
+    QVERIFY(picture.chart);
+    QCOMPARE(picture.dots.size(), std::size_t{1});
+    QCOMPARE(picture.dots[0].points.size(), 8);
+    QCOMPARE(picture.dots[0].points[7], QPointF(8, 8.7));
+    const QList<QPointF> line = Points(Named(picture, "fit")[0]);
+    const double slope = (line[1].y() - line[0].y()) / (line[1].x() - line[0].x());
+    // lm(y ~ x): slope 0.9702380952; mean(x) = 4.5, mean(y) = 5.4875.
+    QVERIFY(qAbs(slope - 0.9702380952) < 1e-9);
+    QVERIFY(qAbs(line[0].y() + slope * (4.5 - line[0].x()) - 5.4875) < 1e-9);
+  }
+
+  void aLineSaysWhyNoPicture_data() {
+    QTest::addColumn<int>("which");
+    QTest::newRow("no statistic") << 0;
+    QTest::newRow("no degrees of freedom") << 1;
+    QTest::newRow("one group empty") << 2;
+    QTest::newRow("every X alike") << 3;
+    QTest::newRow("a negative count") << 4;
+    QTest::newRow("no list data") << 5;
+  }
+  void aLineSaysWhyNoPicture() {
+    QFETCH(int, which);
+    DataFacts data;
+    data.x = {1, 1, 1};
+    data.y = {2, 3, 4};
+    if (which == 2) data.kind = DataFacts::Kind::kGroups, data.y.clear();
+    if (which == 3) data.kind = DataFacts::Kind::kScatter;
+    if (which == 4) data.kind = DataFacts::Kind::kRowProportions, data.cells = {3, -1, 4, 5};
+    const Picture picture = which == 0   ? TestPicture(Facts(TestFacts::Law::kT, std::nullopt, 5.0))
+                            : which == 1 ? TestPicture(Facts(TestFacts::Law::kT, 2.0, 0.0))
+                                         : DataPicture(data);
+    QVERIFY(!picture.chart);
+    const QString html = QString::fromStdString(PictureHtml(picture));
+    QVERIFY(!picture.why.isEmpty());
+    QVERIFY(html.contains(picture.why));
+    QVERIFY(!html.contains(QStringLiteral("<img")));
+  }
+
+  // Rendered at twice the size the report gives it, for 2× screens and paper.
+  void embedsAPngAtTwiceItsSize() {
+    const std::string html = PictureHtml(TestPicture(Facts(TestFacts::Law::kT, 2.1, 20.0)));
+    const std::string head = "data:image/png;base64,";
+    const auto from = html.find(head) + head.size();
+    QVERIFY(from > head.size());
+    const QByteArray png = QByteArray::fromBase64(
+        QByteArray::fromStdString(html.substr(from, html.find('"', from) - from)));
+    const QImage image = QImage::fromData(png, "PNG");
+    QCOMPARE(image.size(), QSize(2 * kPictureWidth, 2 * kPictureHeight));
+    QVERIFY(html.find("width=\"" + std::to_string(kPictureWidth) + "\"") != std::string::npos);
+  }
+};
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  PicturesTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_pictures.moc"
