@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "app/twips.h"
+#include "entry/sample_list.h"
 #include "stats/number.h"
 
 namespace sumvane {
@@ -75,6 +76,12 @@ QString AnalysisPanel::ResultText() const {
 std::optional<double> ShownNumber(const QLineEdit* box) {
   if (box->text().trimmed().isEmpty()) return std::nullopt;
   return ReadNumber(kit::S(box->text()));
+}
+
+std::vector<double> ListValues(const SampleList& list, int group, int count) {
+  std::vector<double> values;
+  for (const Observation& value : list.Observations(group, count)) values.push_back(value.Value());
+  return values;
 }
 
 }  // namespace sumvane

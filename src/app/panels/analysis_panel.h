@@ -14,6 +14,7 @@
 #include <QFrame>
 #include <initializer_list>
 #include <optional>
+#include <vector>
 
 #include "app/analysis.h"
 #include "app/pictures/picture_facts.h"
@@ -100,5 +101,8 @@ class AnalysisPanel : public QFrame {
 
 // The number a box shows, when it shows one.
 std::optional<double> ShownNumber(const QLineEdit* box);
+
+// The group's first `count` values as doubles, for the pictures to place.
+std::vector<double> ListValues(const SampleList& list, int group, int count);
 
 }  // namespace sumvane

@@ -139,8 +139,8 @@ PictureFacts RegressionPanel::Facts(const SampleList* list) const {
   const int n = list ? list->FilledCount(1) : 0;
   if (n > 0 && !unequalGroups_ && list->FilledCount(2) == n) {
     facts.data.kind = DataFacts::Kind::kScatter;
-    facts.data.x = list->ColumnValues(1, n);
-    facts.data.y = list->ColumnValues(2, n);
+    facts.data.x = ListValues(*list, 1, n);
+    facts.data.y = ListValues(*list, 2, n);
     facts.data.equation = S(equationBox_->text());
   }
   return facts;

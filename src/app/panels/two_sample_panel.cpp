@@ -177,8 +177,8 @@ PictureFacts TwoSamplePanel::Facts(const SampleList* list) const {
   const int n1 = list ? list->FilledCount(1) : 0, n2 = list ? list->FilledCount(2) : 0;
   if (n1 > 0 && n2 > 0) {
     facts.data.kind = DataFacts::Kind::kGroups;
-    facts.data.x = list->ColumnValues(1, n1);
-    facts.data.y = list->ColumnValues(2, n2);
+    facts.data.x = ListValues(*list, 1, n1);
+    facts.data.y = ListValues(*list, 2, n2);
   } else {
     facts.data.kind = DataFacts::Kind::kSummaryMeans;
     for (int g = 0; g < 2; ++g) {
