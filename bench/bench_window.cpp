@@ -249,6 +249,8 @@ void ListCommandBench(benchmark::State& state, const char* command) {
     }
   }
   std::remove(csv.c_str());
+}
+
 // Both pictures of each analysis's report drawn and encoded, the list full
 // (the table's counts summing to 32,767 for the chi-square analyses).
 void PicturesBench(benchmark::State& state, int method) {
