@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <cmath>
 #include <deque>
+#include <mutex>
 
 #include "app/pictures/png_bytes.h"
 #include "app/widget_kit.h"
@@ -95,16 +96,18 @@ struct Rendered {
 // Both pictures of a report and those they replace.
 constexpr std::size_t kRemembered = 4;
 
+// Pictures are written on more than one thread; see ReportPictureSet.
+std::mutex rememberedMutex;
+
 std::deque<Rendered>& Remembered() {
   static std::deque<Rendered> rendered;
   return rendered;
 }
 
-QImage RenderImage(const Picture& picture);
-
 }  // namespace
 
 QImage RecentlyRendered(std::string_view base64) {
+  const std::lock_guard lock(rememberedMutex);
   for (const Rendered& r : Remembered()) {
     if (std::string_view(r.base64.constData(), static_cast<std::size_t>(r.base64.size())) == base64)
       return r.image;
@@ -112,11 +115,11 @@ QImage RecentlyRendered(std::string_view base64) {
   return {};
 }
 
-QByteArray RenderPng(const Picture& picture) { return PngBytes(RenderImage(picture)); }
-
-namespace {
-
-QImage RenderImage(const Picture& picture) {
+DrawnPicture Draw(const Picture& picture) {
+  DrawnPicture drawn;
+  drawn.why = picture.why;
+  drawn.caption = picture.caption;
+  if (!picture.chart) return drawn;
   QGraphicsScene scene;
   QChart* chart = picture.chart.get();
   scene.addItem(chart);
@@ -136,14 +139,15 @@ QImage RenderImage(const Picture& picture) {
   }
   // The chart belongs to the picture, not to the scene.
   scene.removeItem(chart);
-  return image;
+  drawn.image = std::move(image);
+  return drawn;
 }
 
-}  // namespace
+std::string PictureHtml(const Picture& picture) { return PictureHtml(Draw(picture)); }
 
-std::string PictureHtml(const Picture& picture) {
-  if (!picture.chart) return kit::S(QStringLiteral("<p>%1</p>").arg(Escaped(picture.why)));
-  QImage image = RenderImage(picture);
+std::string PictureHtml(const DrawnPicture& picture) {
+  if (picture.image.isNull()) return kit::S(QStringLiteral("<p>%1</p>").arg(Escaped(picture.why)));
+  const QImage& image = picture.image;
   QByteArray base64 = PngBytes(image).toBase64();
   QString html = QStringLiteral(
                      "<p align=\"center\"><img src=\"data:image/png;base64,%1\" "
@@ -152,8 +156,9 @@ std::string PictureHtml(const Picture& picture) {
                      .arg(kPictureWidth)
                      .arg(kPictureHeight);
   if (!picture.caption.isEmpty()) html += QStringLiteral("<br>") + Escaped(picture.caption);
+  const std::lock_guard lock(rememberedMutex);
   std::deque<Rendered>& remembered = Remembered();
-  remembered.push_front({std::move(base64), std::move(image)});
+  remembered.push_front({std::move(base64), image});
   if (remembered.size() > kRemembered) remembered.pop_back();
   return kit::S(html + QStringLiteral("</p>"));
 }

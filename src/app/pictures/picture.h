@@ -62,9 +62,17 @@ inline constexpr int kPictureHeight = 300;
 // ground that prints as paper.
 void StyleChart(QChart& chart);
 
+// A picture drawn, its PNG not yet written. Drawing a chart must happen on the
+// window's thread; writing the PNG, about as slow, may happen on any.
+struct DrawnPicture {
+  QImage image;  // null when no picture can be drawn
+  QString why;
+  QString caption;
+};
+
 // The chart laid out at kPictureWidth × kPictureHeight and drawn at twice that,
-// with its plot texts, as PNG bytes.
-QByteArray RenderPng(const Picture& picture);
+// with its plot dots and texts.
+DrawnPicture Draw(const Picture& picture);
 
 // The last few pictures rendered, by their base64 PNG text: a document that
 // shows a picture just drawn takes the image instead of decoding the PNG.
@@ -72,7 +80,9 @@ QByteArray RenderPng(const Picture& picture);
 QImage RecentlyRendered(std::string_view base64);
 
 // The picture as report HTML: the PNG as a data URI at its report size with
-// its caption, or one line saying why there is none.
+// its caption, or one line saying why there is none. The second form may run
+// on any thread.
 std::string PictureHtml(const Picture& picture);
+std::string PictureHtml(const DrawnPicture& picture);
 
 }  // namespace sumvane

@@ -1,6 +1,7 @@
 #include "app/pictures/png_bytes.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <QImage>
 
@@ -33,7 +34,8 @@ QByteArray PngBytes(const QImage& image) {
                static_cast<png_uint_32>(rgb.height()), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_set_compression_level(png, 1);
-  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+  png_set_compression_strategy(png, Z_RLE);
   png_write_info(png, info);
   for (int y = 0; y < rgb.height(); ++y) png_write_row(png, rgb.constScanLine(y));
   png_write_end(png, nullptr);
