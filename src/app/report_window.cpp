@@ -110,7 +110,7 @@ void ReportWindow::Rewrite() {
   html_ = std::move(html);
   // Keep the reader's place while the report follows the typing.
   const int scrolled = text_->verticalScrollBar()->value();
-  text_->setHtml(images_.Share(html_, *text_->document()));
+  text_->setHtml(images_.Share(html_, *text_->document(), text_->devicePixelRatioF()));
   text_->verticalScrollBar()->setValue(scrolled);
 }
 

@@ -61,7 +61,7 @@ class ReportWindowTest : public QObject {
   void picturesFollowOnceTypingPauses() {
     Window w;
     QTest::keyClick(&w.form, Qt::Key_R, Qt::ControlModifier);
-    // The images the document shows, decoded at twice their size.
+    // The images the document shows, decoded at the pixels they cover.
     auto images = [&] {
       QTextDocument* document = w.Find<QTextBrowser>("ReportText")->document();
       static const QRegularExpression source(QStringLiteral("<img src=\"([^\"]+)\""));
@@ -69,7 +69,7 @@ class ReportWindowTest : public QObject {
       for (const auto& m : source.globalMatch(document->toHtml())) {
         const QImage image =
             document->resource(QTextDocument::ImageResource, QUrl(m.captured(1))).value<QImage>();
-        if (image.size() == QSize(1040, 600)) ++found;
+        if (image.size() == QSize(520, 300) * w.form.devicePixelRatio()) ++found;
       }
       return found;
     };

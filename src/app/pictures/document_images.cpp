@@ -10,7 +10,8 @@
 
 namespace sumvane {
 
-QString DocumentImages::Share(const std::string& html, QTextDocument& document) {
+QString DocumentImages::Share(const std::string& html, QTextDocument& document, qreal pixelRatio) {
+  const QSize onScreen = (QSizeF(kPictureWidth, kPictureHeight) * pixelRatio).toSize();
   static constexpr std::string_view kHead = "src=\"data:image/png;base64,";
   std::string shown;
   shown.reserve(html.size() < 4096 ? html.size() : 4096);
@@ -29,6 +30,9 @@ QString DocumentImages::Share(const std::string& html, QTextDocument& document) 
         image = QImage::fromData(QByteArray::fromBase64(QByteArray::fromRawData(
                                      data.data(), static_cast<qsizetype>(data.size()))),
                                  "PNG");
+      if (image.size() != onScreen)
+        image = image.scaled(onScreen, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+      image.setDevicePixelRatio(pixelRatio);
       document.addResource(QTextDocument::ImageResource, QUrl(name), image);
     }
     used << name;
