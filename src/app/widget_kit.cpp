@@ -70,41 +70,41 @@ void SetColours(QWidget* widget, const QColor& text, const std::optional<QColor>
 // Qt gives a widget that was never resized its size hint when it first
 // appears, so the captions of panels a session never shows are never
 // measured, nor their fonts loaded.
-QLabel* MakeLabel(QWidget* parent, const LabelSpec& spec) {
-  auto* label = new QLabel(spec.caption, parent);
-  label->setObjectName(spec.name);
-  label->setFont(WindowFont(spec.pointSize, spec.bold));
-  SetColours(label, spec.colour, std::nullopt);
-  if (spec.place.width < 0) {
-    label->move(Px(spec.place.left), Px(spec.place.top));
+QLabel* MakeLabel(QWidget* parent, const LabelFields& fields) {
+  auto* label = new QLabel(fields.caption, parent);
+  label->setObjectName(fields.name);
+  label->setFont(WindowFont(fields.pointSize, fields.bold));
+  SetColours(label, fields.colour, std::nullopt);
+  if (fields.place.width < 0) {
+    label->move(Px(fields.place.left), Px(fields.place.top));
   } else {
-    PlaceTwips(label, spec.place.left, spec.place.top, spec.place.width, spec.place.height);
+    PlaceTwips(label, fields.place.left, fields.place.top, fields.place.width, fields.place.height);
   }
   return label;
 }
 
-QLineEdit* MakeBox(QWidget* parent, const BoxSpec& spec) {
-  auto* box = spec.look.outlined ? new OutlinedBox(parent) : new QLineEdit(parent);
-  box->setObjectName(spec.name);
-  box->setFont(WindowFont(spec.pointSize));
-  box->setFrame(spec.look.framed);
-  box->setMaxLength(spec.maxLength);
-  box->setReadOnly(spec.readOnly);
-  if (!spec.spokenName.isEmpty()) box->setAccessibleName(spec.spokenName);
-  SetColours(box, spec.look.text, spec.look.back);
-  if (spec.look.framed) {
+QLineEdit* MakeBox(QWidget* parent, const BoxFields& fields) {
+  auto* box = fields.look.outlined ? new OutlinedBox(parent) : new QLineEdit(parent);
+  box->setObjectName(fields.name);
+  box->setFont(WindowFont(fields.pointSize));
+  box->setFrame(fields.look.framed);
+  box->setMaxLength(fields.maxLength);
+  box->setReadOnly(fields.readOnly);
+  if (!fields.spokenName.isEmpty()) box->setAccessibleName(fields.spokenName);
+  SetColours(box, fields.look.text, fields.look.back);
+  if (fields.look.framed) {
     // A disabled box shows it, as the buttons beside it do.
     QPalette p = box->palette();
     p.setColor(QPalette::Disabled, QPalette::Base, QColor(0xEE, 0xEE, 0xEE));
     p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x90, 0x90, 0x90));
     box->setPalette(p);
   }
-  if (spec.look.outlined) {
+  if (fields.look.outlined) {
     // The boxes on the panels are lower than a line of their face; the text is
     // lifted so that the figures sit above the rule instead of on it.
     box->setTextMargins(0, -2, 0, 2);
   }
-  PlaceTwips(box, spec.place.left, spec.place.top, spec.place.width, spec.place.height);
+  PlaceTwips(box, fields.place.left, fields.place.top, fields.place.width, fields.place.height);
   return box;
 }
 

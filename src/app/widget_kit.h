@@ -47,7 +47,7 @@ struct Twips {
   int height = -1;
 };
 
-struct LabelSpec {
+struct LabelFields {
   QString name{};
   // A result label starts empty.
   QString caption{};
@@ -57,7 +57,7 @@ struct LabelSpec {
   bool bold = false;
 };
 
-QLabel* MakeLabel(QWidget* parent, const LabelSpec& spec);
+QLabel* MakeLabel(QWidget* parent, const LabelFields& fields);
 
 struct BoxLook {
   QColor text;
@@ -76,7 +76,7 @@ inline const BoxLook kFramed{Qt::black, Qt::white, true};
 
 inline constexpr int kNoLimit = 32767;
 
-struct BoxSpec {
+struct BoxFields {
   QString name{};
   Twips place{};
   BoxLook look{};
@@ -87,7 +87,7 @@ struct BoxSpec {
   QString spokenName{};
 };
 
-QLineEdit* MakeBox(QWidget* parent, const BoxSpec& spec);
+QLineEdit* MakeBox(QWidget* parent, const BoxFields& fields);
 QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& caption,
                      const Twips& place);
 
