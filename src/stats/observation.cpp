@@ -4,18 +4,16 @@
 #include <cstdlib>
 #include <string>
 
+#include "stats/digits.h"
 #include "stats/number.h"
 #include "stats/powers_of_ten.h"
 
 namespace sumvane {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// An exponent this large is out of the exact range whatever digits precede it,
-// so it may saturate.
-constexpr long long kExponentCap = 1'000'000'000'000LL;
+using digits::AddExponentDigit;
+using digits::Cursor;
+using digits::IsDigit;
 
 // Every power of ten up to 10^22 is a double exactly.
 constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -23,24 +21,6 @@ constexpr double kExactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 constexpr int kLargestExactPower = 22;
 constexpr std::int64_t kLargestExactWhole = std::int64_t{1} << 53;
-
-// Walks a text the way ReadNumber does: blanks are invisible everywhere.
-class Cursor {
- public:
-  explicit Cursor(std::string_view text) : text_(text) { SkipBlanks(); }
-  char Peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
-  void Advance() {
-    ++pos_;
-    SkipBlanks();
-  }
-
- private:
-  void SkipBlanks() {
-    while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
-  }
-  std::string_view text_;
-  std::size_t pos_ = 0;
-};
 
 // The decimal exponent after "E" or "D"; 0 when no digit follows the marker,
 // since "1E" and "1E+" are the number 1 followed by letters.
@@ -54,9 +34,10 @@ long long ReadExponent(Cursor& cursor) {
     cursor.Advance();
   }
   long long exponent = 0;
-  for (; IsDigit(cursor.Peek()); cursor.Advance()) {
-    if (exponent < kExponentCap) exponent = exponent * 10 + (cursor.Peek() - '0');
-  }
+  // Saturating is safe: an exponent that large is out of the exact range
+  // whatever digits precede it.
+  for (; IsDigit(cursor.Peek()); cursor.Advance())
+    exponent = AddExponentDigit(exponent, cursor.Peek());
   return negative ? -exponent : exponent;
 }
 

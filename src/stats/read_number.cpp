@@ -12,6 +12,7 @@ namespace sumvane {
 namespace {
 
 using digits::AddExponentDigit;
+using digits::Cursor;
 using digits::IsBlank;
 using digits::IsDigit;
 
@@ -39,25 +40,6 @@ class NumberBuffer {
   std::size_t size_ = 0;
   std::string long_;
   bool spilled_ = false;
-};
-
-// Walks a text the way ReadNumber does: blanks are invisible everywhere.
-class Cursor {
- public:
-  explicit Cursor(std::string_view text) : text_(text) { SkipBlanks(); }
-  bool AtEnd() const { return pos_ >= text_.size(); }
-  char Peek() const { return AtEnd() ? '\0' : text_[pos_]; }
-  void Advance() {
-    ++pos_;
-    SkipBlanks();
-  }
-
- private:
-  void SkipBlanks() {
-    while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
-  }
-  std::string_view text_;
-  std::size_t pos_ = 0;
 };
 
 int DigitValue(char c, int base) {
