@@ -23,11 +23,6 @@ using html::Sup;
 using report::Operand;
 using report::Shown;
 
-// Below this n, or below this expected count, the exact test takes the place of
-// chi-square.
-constexpr double kSmallTable = 40.0;
-constexpr double kTinyExpected = 1.0;
-
 constexpr std::string_view kMarginProduct = "(a+b)(c+d)(a+c)(b+d)";
 
 // The margins come as a + c, b + d, a + b, c + d; expected count i lies in row
@@ -66,7 +61,7 @@ std::string FormulaReason(const ChiSquarePanelTexts& panel, const FourfoldChiSqu
   const bool small = ReadNumber(panel.n) < kSmallTable;
   if (exact) {
     std::string why = small ? "n=" + Shown(panel.n) + " &lt; 40" : "";
-    if (result.smallestExpected && *result.smallestExpected < kTinyExpected) {
+    if (result.smallestExpected && *result.smallestExpected < kTinyExpectedCount) {
       why += (why.empty() ? "" : "，") + t + " &lt; 1";
     }
     return why + "，χ²检验不适用，改用Fisher确切概率法计算P；下面的χ²与面板相同，仅供参考：";

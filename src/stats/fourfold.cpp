@@ -17,9 +17,6 @@ namespace {
 constexpr double kPairedCorrectionLimit = 40.0;
 // Expected counts at or above this size allow the uncorrected formula.
 constexpr double kLargeExpectedCount = 5.0;
-// Below this n, or below this expected count, the chi-square does not apply.
-constexpr int kSmallTable = 40;
-constexpr double kTinyExpectedCount = 1.0;
 
 // The total as a 16-bit count, rounded half to even; none when it does not fit.
 std::optional<std::int16_t> WholeCount(const Blank& total) {

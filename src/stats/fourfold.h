@@ -55,9 +55,14 @@ FourfoldChiSquare ChiSquareOfTable(const FourfoldCells& cells);
 // total is within what the exact test takes.
 std::optional<FourfoldCounts> WholeCounts(const FourfoldCells& cells);
 
+// Below this n, or below this expected count, the chi-square formula does not
+// apply.
+inline constexpr int kSmallTable = 40;
+inline constexpr double kTinyExpectedCount = 1.0;
+
 // Fisher's exact test takes the place of chi-square for a table of whole
-// counts with n below 40 or an expected count below 1, where the chi-square
-// formula does not apply.
+// counts with n below kSmallTable or an expected count below
+// kTinyExpectedCount.
 bool PrefersExactTest(const FourfoldCells& cells);
 
 struct PairedChiSquare {
