@@ -84,4 +84,12 @@ std::vector<double> ListValues(const SampleList& list, int group, int count) {
   return values;
 }
 
+bool TakePairs(const SampleList& list, DataFacts& data) {
+  const int n = list.FilledCount(1);
+  if (n == 0 || list.FilledCount(2) != n) return false;
+  data.x = ListValues(list, 1, n);
+  data.y = ListValues(list, 2, n);
+  return true;
+}
+
 }  // namespace sumvane

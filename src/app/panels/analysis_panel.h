@@ -104,5 +104,8 @@ std::optional<double> ShownNumber(const QLineEdit* box);
 
 // The group's first `count` values as doubles, for the pictures to place.
 std::vector<double> ListValues(const SampleList& list, int group, int count);
+// The list's two groups as pairs into data.x and data.y: false, and nothing
+// taken, unless both hold the same number of values, at least one.
+bool TakePairs(const SampleList& list, DataFacts& data);
 
 }  // namespace sumvane

@@ -123,11 +123,8 @@ QWidgetList PairedPanel::TabChain() const {
 PictureFacts PairedPanel::Facts(const SampleList* list) const {
   PictureFacts facts;
   facts.test = ShownTest(TestFacts::Law::kT, ShownNumber(tBox_), Question().degrees);
-  const int n = list ? list->FilledCount(1) : 0;
-  if (n > 0 && !unequalGroups_ && list->FilledCount(2) == n) {
+  if (list && !unequalGroups_ && TakePairs(*list, facts.data)) {
     facts.data.kind = DataFacts::Kind::kDifferences;
-    facts.data.x = ListValues(*list, 1, n);
-    facts.data.y = ListValues(*list, 2, n);
   }
   return facts;
 }

@@ -136,11 +136,8 @@ QWidgetList RegressionPanel::TabChain() const { return {sizeBox_, rBox_, tBox_, 
 PictureFacts RegressionPanel::Facts(const SampleList* list) const {
   PictureFacts facts;
   facts.test = ShownTest(TestFacts::Law::kT, ShownNumber(tBox_), Question().degrees);
-  const int n = list ? list->FilledCount(1) : 0;
-  if (n > 0 && !unequalGroups_ && list->FilledCount(2) == n) {
+  if (list && !unequalGroups_ && TakePairs(*list, facts.data)) {
     facts.data.kind = DataFacts::Kind::kScatter;
-    facts.data.x = ListValues(*list, 1, n);
-    facts.data.y = ListValues(*list, 2, n);
     facts.data.equation = S(equationBox_->text());
   }
   return facts;
