@@ -13,6 +13,13 @@ packages=(
   dpkg-dev file
 )
 
+# --list prints the packages, one a line, and installs nothing: the test
+# deps_complete reads it.
+if [ "${1:-}" = --list ]; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
