@@ -6,7 +6,9 @@
 #include <QClipboard>
 #include <QImage>
 #include <QMimeData>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
@@ -24,6 +26,16 @@ QString Shown(Window& w) {
 void TypeTwoSample(Window& w) {
   const QStringList inputs{"5.2", "4.1", "1.1", "1.3", "10", "12"};
   for (int i = 0; i < 6; ++i) w.Type(QStringLiteral("Text3(%1)").arg(i), inputs[i]);
+}
+
+// How often each digit and sign occurs in a text, whatever its layout.
+QMap<QChar, int> Figures(const QString& text) {
+  static const QString kept = QStringLiteral("0123456789.+-−±×÷=≠<>≤≥√%");
+  QMap<QChar, int> counts;
+  for (const QChar c : text) {
+    if (kept.contains(c)) ++counts[c];
+  }
+  return counts;
 }
 
 QByteArray Head(const QString& path, int bytes) {
@@ -112,6 +124,37 @@ class ReportWindowTest : public QObject {
         w.log, QStringList{dir.filePath("no/such/folder/report.html")}));
     w.Find<QAction>("保存报告")->trigger();
     QCOMPARE(w.log->messages.size(), 1);
+  }
+
+  // Text copied out of a saved PDF holds every digit and sign the window's
+  // report shows; the page numbers of the paper come on top.
+  void pdfTextHoldsEveryFigure() {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+      QSKIP("pdftotext (poppler-utils) is not installed");
+    }
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("report.pdf");
+    Window w({pdf});
+    TypeTwoSample(w);
+    w.Find<QAction>("计算过程")->trigger();
+    w.Find<QAction>("保存报告")->trigger();
+
+    QProcess extract;
+    extract.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    QVERIFY(extract.waitForFinished(30000));
+    const QString extracted = QString::fromUtf8(extract.readAllStandardOutput());
+    QVERIFY2(extracted.contains(QStringLiteral("P=0.0470")), qPrintable(extracted));
+    const QMap<QChar, int> inPdf = Figures(extracted);
+    const QMap<QChar, int> shown = Figures(Shown(w));
+    QVERIFY(shown.value('0') > 10);
+    for (auto figure = shown.begin(); figure != shown.end(); ++figure) {
+      QVERIFY2(inPdf.value(figure.key()) >= figure.value(),
+               qPrintable(QStringLiteral("%1 shown %2 times, in the PDF's text %3")
+                              .arg(figure.key())
+                              .arg(figure.value())
+                              .arg(inPdf.value(figure.key()))));
+    }
   }
 };
 
