@@ -14,8 +14,8 @@ packages=(
   clang libclang-rt-14-dev llvm-14
   fonts-noto-cjk xvfb xauth
   # The checks of the installed files and the package: desktop-file-validate,
-  # appstreamcli, dpkg-shlibdeps; pdftotext reads back a saved report.
-  desktop-file-utils appstream dpkg-dev file poppler-utils
+  # appstreamcli, dpkg-shlibdeps, lintian; pdftotext reads back a saved report.
+  desktop-file-utils appstream dpkg-dev file lintian poppler-utils
 )
 
 # --list prints the packages, one a line, and installs nothing: the test
