@@ -119,7 +119,7 @@ declare -A brought=()
 for package in $closure; do brought[$package]=1; done
 
 failures=0
-for path in $(printf '%s\n' "${!checked[@]}" | sort); do
+while IFS= read -r path; do
   list="${owners[$path]:-}${owners[${path#/usr}]:-}"
   if [ -z "${list// /}" ]; then
     # An alternative's link belongs to no package; its target is checked.
@@ -136,7 +136,7 @@ for path in $(printf '%s\n' "${!checked[@]}" | sort); do
     echo "FAIL: $(sed 's/^ *//; s/  */ or /g' <<<"$list") (owner of $path, found as ${checked[$path]}) is missing from $(basename "$deps_script"): neither named there nor a hard dependency of a package named there"
     failures=$((failures + 1))
   fi
-done
+done < <(printf '%s\n' "${!checked[@]}" | sort)
 
 if [ $failures -ne 0 ]; then
   echo "$failures file(s) that configure found come from packages the deps script does not install"
