@@ -154,6 +154,16 @@ TEST(EncodingTest, DecodesEachFileAndEachLineInItsEncoding) {
            std::string(64, '\0'),
        0},
       {"short GBK", "\xD6\xD0\xCE\xC4", "中文", 0},
+      // The title's first byte (E6 of 数) is damaged: valid in neither
+      // encoding, the line is no evidence for GB18030, and · stays ·.
+      {"a UTF-8 file with a damaged title",
+       "\x80\x95\xB0据：治疗前后的收缩压\r\n\xC2\xB7"
+       "1 120\r\n\xC2\xB7"
+       "2 135\r\n",
+       "\r\n\xC2\xB7"
+       "1 120\r\n\xC2\xB7"
+       "2 135\r\n",
+       1},
   };
   for (const Case& c : cases) {
     const DecodedText decoded = DecodeFileText(c.bytes);
