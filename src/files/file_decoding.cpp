@@ -196,11 +196,10 @@ bool HasUtf8Line(std::string_view bytes) {
 
 // UTF-8 first, as most files are; GB18030 first only where a line could be
 // read both ways and most of the file is GB18030.
-DecodedText DecodeMixedLines(std::string_view bytes) {
-  // A file that is GB18030 throughout, as this program writes it, is decoded
-  // in one piece. Where every stretch outside ASCII is invalid UTF-8 (the row
-  // marker A1 A4 is), so is every line that has one.
-  Gb18030Decoder decoder;
+DecodedText DecodeMixedLines(std::string_view bytes, Gb18030Decoder& decoder) {
+  // A file that is GB18030 throughout is decoded in one piece. Where every
+  // stretch outside ASCII is invalid UTF-8 (the row marker A1 A4 is), so is
+  // every line that has one.
   DecodedText whole;
   bool utf8_stretch = false;
   if (decoder.Decode(bytes, whole.text, &utf8_stretch) && (!utf8_stretch || !HasUtf8Line(bytes))) {
@@ -229,7 +228,10 @@ DecodedText DecodeFileText(std::string bytes) {
     return DecodeUtf16(view, *order);
   }
   if (IsValidUtf8(view)) return {std::move(bytes), 0};
-  return DecodeMixedLines(view);
+  // A file as this program writes it becomes its text without a copy.
+  Gb18030Decoder decoder;
+  if (decoder.DecodeInPlace(bytes)) return {std::move(bytes), 0};
+  return DecodeMixedLines(view, decoder);
 }
 
 }  // namespace sumvane

@@ -86,6 +86,11 @@ TEST(EncodingTest, DecodesEachFileAndEachLineInItsEncoding) {
        "\xC2\xB7"
        "1\r\n中",
        0},
+      // Two-byte characters of two-byte UTF-8 (ˊ, A8 40, has an ASCII trail
+      // byte) are read where they stand, unless a longer one follows.
+      {"GB18030 the same size in UTF-8", "\xA1\xA4\xA6\xC1\xA8\x40", "·αˊ", 0},
+      {"GB18030 the same size, then longer", "\xA1\xA4\xA6\xC1\xA8\x40\r\n\xA1\xC1\xD6\xD0",
+       "·αˊ\r\n×中", 0},
       {"GB18030 four-byte form", "\x94\x39\xFC\x36", "😀", 0},
       {"GB18030 U+FFFD is a character", "\x84\x31\xA4\x37", kFffd, 0},
       {"UTF-16 LE with a mark", "\xFF\xFE" + Utf16(rows16, true), rows8, 0},
