@@ -65,8 +65,8 @@ void WriteRemarks(html::Page& page, const FourfoldCells& cells, Alpha alpha) {
   }
   const std::optional<double> p = PairedBinomialP(static_cast<int>(b), static_cast<int>(c));
   page.Paragraph("二项分布确切概率法（H" + Sub("0") + "下b与c各占一半，双侧）：" +
-                 html::Escape(ExactPText(p)) + "，" + VerdictText(p, alpha, Finding::kDifference) +
-                 "。");
+                 html::Escape(PText(p, PSource::kExact)) + "，" +
+                 VerdictText(p, alpha, Finding::kDifference) + "。");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <cmath>
 
 #include "app/widget_kit.h"
 #include "entry/sample_list.h"
@@ -128,7 +129,10 @@ std::string TwoSamplePanel::ReportHtml(const ReportPictures& pictures) const {
                          CurrentAlpha(), pictures);
 }
 
+// Where Welch's t′ answers, the table points at it, in the row of ν′.
 TableQuestion TwoSamplePanel::Question() const {
+  if (const auto welch = CurrentAnswer().welch)
+    return {CriticalTable::kT, welch->df, std::fabs(welch->t)};
   return {CriticalTable::kT, ShownNumber(degreesBox_), ShownNumber(tBox_)};
 }
 
