@@ -56,7 +56,8 @@ bool WriteStatistic(html::Page& page, const CorrelationPanelTexts& panel) {
 }
 
 void WriteRhoInterval(html::Page& page, const CorrelationPanelTexts& panel) {
-  const double r = ReadNumber(panel.r), n = ReadNumber(panel.n);
+  const double r = ReadNumber(report::IsBlank(panel.fullR) ? panel.r : panel.fullR);
+  const double n = ReadNumber(panel.n);
   const std::optional<Interval> interval = CorrelationInterval(r, n);
   if (!interval) {
     report::WriteStop(page, "ρ的95%置信区间须n&gt;3，不能计算。");
