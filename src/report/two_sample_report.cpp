@@ -130,7 +130,7 @@ void WriteInterval(html::Page& page, const TwoSamplePanelTexts& panel, bool welc
   const std::string formula = "(" + kMean1 + "−" + kMean2 + ") ± t" +
                               Sub(welch ? "0.05/2,ν′" : "0.05/2,ν") +
                               (welch ? kWelchError : kStandardError);
-  page.Paragraph("两总体均数之差的95%置信区间：" + formula + " = " +
+  page.Paragraph("两总体均数之差的95%可信区间：" + formula + " = " +
                  (interval ? report::IntervalText(*interval) : std::string("不能计算")));
 }
 

@@ -270,13 +270,13 @@ class PanelsTest : public QObject {
     QTest::newRow("positive") << Rows{{"1", "2"}, {"2", "4"}, {"3", "5"}, {"4", "4"}, {"5", "5"}}
                               << QStringList{"5", "0.77459", "2.1213", "Y=2.2 + 0.6X"};
     QTest::newRow("negative") << Rows{{"1", "10"}, {"2", "8"}, {"3", "7"}, {"4", "3"}}
-                              << QStringList{"4", "-0.9647", "5.1854", "Y=12.5-2.2X"};
+                              << QStringList{"4", "-0.9647", "5.1854", "Y=12.5 - 2.2X"};
     QTest::newRow("cut intercept") << Rows{{"1", "0.5"}, {"2", "2"}, {"3", "2.5"}}
                                    << QStringList{"3", "0.96076", "3.4641", "Y=-0.33333 + 1X"};
     QTest::newRow("small slope") << Rows{{"10", "1.5"}, {"20", "1.7"}, {"30", "2.6"}, {"40", "2.9"}}
                                  << QStringList{"4", "0.96814", "5.4677", "Y=0.9 + 0.051X"};
     QTest::newRow("perfect") << Rows{{"1", "3"}, {"2", "2"}, {"3", "1"}}
-                             << QStringList{"3", "-1", "", "Y=4-1X"};
+                             << QStringList{"3", "-1", "", "Y=4 - 1X"};
     QTest::newRow("constant x") << Rows{{"2", "1"}, {"2", "2"}, {"2", "3"}}
                                 << QStringList{"3", "", "", ""};
     QTest::newRow("counts differ")
