@@ -67,12 +67,12 @@ class ClipboardAndFilesTest : public QObject {
     w.Click("Command1(3)");
     Paste(w, "12\t5\n4\t9\n");
     QCOMPARE(w.Text("Text11(3)"), QStringLiteral("9"));
-    QCOMPARE(w.Text("P(3)"), QStringLiteral("确切概率P=0.0633"));
+    QCOMPARE(w.Text("P(3)"), QStringLiteral("确切概率P=0.0634"));
     w.Find<QAction>("复制")->trigger();
     const QString table = QApplication::clipboard()->text();
     QVERIFY(table.contains(QStringLiteral("试验组\t12\t5\t17")));
     w.Find<QAction>("复制结果")->trigger();
-    QVERIFY(QApplication::clipboard()->text().contains(QStringLiteral("P\t确切概率P=0.0633")));
+    QVERIFY(QApplication::clipboard()->text().contains(QStringLiteral("P\t确切概率P=0.0634")));
     w.Find<QAction>("撤销")->trigger();
     QCOMPARE(w.Text("Text11(0)"), QString());
   }

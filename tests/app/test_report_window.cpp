@@ -56,7 +56,7 @@ class ReportWindowTest : public QObject {
     TypeTwoSample(w);
     // t = 2.1160 with 20 degrees of freedom: qt(0.975, 20) = 2.086.
     QVERIFY(Shown(w).contains(QStringLiteral("2.086")));
-    QVERIFY(Shown(w).contains(QStringLiteral("P=0.0470")));
+    QVERIFY(Shown(w).contains(QStringLiteral("P=0.0471")));
     QVERIFY(Shown(w).contains(QStringLiteral("拒绝H0")));
     QVERIFY(!Shown(w).contains(QStringLiteral("不拒绝H0")));
     w.Find<QAction>("Alpha(1)")->trigger();
@@ -87,7 +87,7 @@ class ReportWindowTest : public QObject {
     };
     QCOMPARE(images(), 0);  // an empty panel has nothing to draw
     TypeTwoSample(w);
-    QVERIFY(Shown(w).contains(QStringLiteral("P=0.0470")));
+    QVERIFY(Shown(w).contains(QStringLiteral("P=0.0471")));
     QTRY_COMPARE_WITH_TIMEOUT(images(), 2, 1000);
     QVERIFY(Shown(w).contains(QStringLiteral("由输入的汇总数据画出")));
   }
@@ -105,10 +105,10 @@ class ReportWindowTest : public QObject {
     QTest::keyClick(w.Find<QTextBrowser>("ReportText"), Qt::Key_C, Qt::ControlModifier);
     const QMimeData* copied = QApplication::clipboard()->mimeData();
     QVERIFY(copied->html().contains(QStringLiteral("<sub>")));
-    QVERIFY(copied->text().contains(QStringLiteral("P=0.0470")));
+    QVERIFY(copied->text().contains(QStringLiteral("P=0.0471")));
 
     w.Find<QAction>("保存报告")->trigger();
-    QVERIFY(Head(html, 1 << 22).contains("P=0.0470"));
+    QVERIFY(Head(html, 1 << 22).contains("P=0.0471"));
     // The pictures travel inside the page, with no side files.
     QCOMPARE(Head(html, 1 << 22).count("src=\"data:image/png;base64,"), 2);
     w.Find<QAction>("保存报告")->trigger();
