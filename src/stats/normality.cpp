@@ -6,6 +6,7 @@
 #include <climits>
 #include <cmath>
 #include <numbers>
+#include <stdexcept>
 #include <vector>
 
 namespace sumvane {
@@ -99,7 +100,12 @@ std::optional<double> PValue(double w, double oneMinusW, int n) {
 
 std::optional<double> NormalQuantile(double probability) {
   if (!(probability > 0.0 && probability < 1.0)) return std::nullopt;
-  return -std::numbers::sqrt2 * boost::math::erfc_inv(2.0 * probability);
+  // The library reports a failure by throwing; a throw becomes no value.
+  try {
+    return -std::numbers::sqrt2 * boost::math::erfc_inv(2.0 * probability);
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
 }
 
 ShapiroWilkTest ShapiroWilk(const SortedSample& sample) {
@@ -128,8 +134,9 @@ ShapiroWilkTest ShapiroWilk(const SortedSample& sample) {
   // underflows whatever the unit of the values.
   int exponent = 0;
   std::frexp(std::max(std::fabs(x.front()), std::fabs(x.back())), &exponent);
+  const double scale = std::ldexp(1.0, std::clamp(-exponent, -1000, 1000));
   double mean = 0.0;
-  for (const double v : x) mean += std::ldexp(v, -exponent);
+  for (const double v : x) mean += v * scale;
   mean /= n;
   // W is the squared correlation of the values with their weights; 1 - W is
   // formed as (√(SaSx) - Sax)(√(SaSx) + Sax)/(SaSx), which keeps its digits
@@ -140,7 +147,7 @@ ShapiroWilkTest ShapiroWilk(const SortedSample& sample) {
   for (int i = 0; i < n; ++i) {
     const int mirror = n - 1 - i;
     const double weight = i < mirror ? -a[i] : (i > mirror ? a[mirror] : 0.0);
-    const double deviation = std::ldexp(x[i], -exponent) - mean;
+    const double deviation = x[i] * scale - mean;
     sumWeightSquares += weight * weight;
     sumDeviationSquares += deviation * deviation;
     sumProducts += weight * deviation;

@@ -27,8 +27,9 @@ enum class NoFigure {
 class SortedSample {
  public:
   SortedSample() = default;
-  // Sorts a copy. A value that is not finite leaves the sample without values
-  // and Finite() false, since no check can use it.
+  // Sorts a copy (at most 2^31 - 1 values). A value that is not finite
+  // leaves the sample without values and Finite() false, since no check can
+  // use it.
   explicit SortedSample(std::span<const double> values);
 
   bool Finite() const { return finite_; }
@@ -36,8 +37,8 @@ class SortedSample {
   std::size_t Size() const { return size_; }
   // Ascending.
   std::span<const double> Values() const { return values_; }
-  // Where each of Values() stood in the input (0-based); equal values in any
-  // order.
+  // Where each of Values() stood in the input (0-based); equal values in
+  // the order they came.
   std::span<const std::int32_t> Positions() const { return positions_; }
 
   // R's median; empty for no values.

@@ -14,12 +14,12 @@ struct Distances {
   double squares = 0.0;  // Σ(z - mean)²
 };
 
-// The distances z = |x - median| of one group, scaled by 2^-exponent: their
-// mean and the sum of their squared deviations from it, in two passes for
-// the digits.
-Distances DistancesFrom(std::span<const double> values, double median, int exponent) {
-  const double centre = std::ldexp(median, -exponent);
-  const auto distance = [&](double v) { return std::fabs(std::ldexp(v, -exponent) - centre); };
+// The distances z = |x - median| of one group, times `scale` (a power of
+// two): their mean and the sum of their squared deviations from it, in two
+// passes for the digits.
+Distances DistancesFrom(std::span<const double> values, double median, double scale) {
+  const double centre = median * scale;
+  const auto distance = [&](double v) { return std::fabs(v * scale - centre); };
   Distances d;
   for (const double v : values) d.mean += distance(v);
   d.mean /= static_cast<double>(values.size());
@@ -28,6 +28,17 @@ Distances DistancesFrom(std::span<const double> values, double median, int expon
     d.squares += deviation * deviation;
   }
   return d;
+}
+
+// A power of two that brings the largest value near 1, where no square of a
+// distance overflows or vanishes; 1 for values in the usual range, which
+// need none. Held within 2^±1000, which the double range holds and which
+// suffices for either end of it.
+double ScaleFor(double largest) {
+  int exponent = 0;
+  std::frexp(largest, &exponent);
+  if (std::abs(exponent) < 500) return 1.0;
+  return std::ldexp(1.0, std::clamp(-exponent, -1000, 1000));
 }
 
 std::optional<double> UpperFP(double f, double df1, double df2) {
@@ -57,20 +68,18 @@ LeveneTest BrownForsytheLevene(const SortedSample& group1, const SortedSample& g
   }
   test.median1 = group1.Median();
   test.median2 = group2.Median();
-  // Scaled by a power of two, exactly, so that no square overflows: every
-  // distance is then below 2. Each carries a rounding error of a few units
-  // in the last place of the largest value; spread within the groups no
-  // larger than that is none, and an F formed over it would be noise.
+  // Each distance carries a rounding error of a few units in the last place
+  // of the largest value; spread within the groups no larger than that is
+  // none, and an F formed over it would be noise.
   const double largest =
       std::max({std::fabs(group1.Values().front()), std::fabs(group1.Values().back()),
                 std::fabs(group2.Values().front()), std::fabs(group2.Values().back())});
-  int exponent = 0;
-  std::frexp(largest, &exponent);
-  const Distances first = DistancesFrom(group1.Values(), *test.median1, exponent);
-  const Distances second = DistancesFrom(group2.Values(), *test.median2, exponent);
-  test.meanDistance1 = std::ldexp(first.mean, exponent);
-  test.meanDistance2 = std::ldexp(second.mean, exponent);
-  const double noise = 4.0 * std::numeric_limits<double>::epsilon();
+  const double scale = ScaleFor(largest);
+  const Distances first = DistancesFrom(group1.Values(), *test.median1, scale);
+  const Distances second = DistancesFrom(group2.Values(), *test.median2, scale);
+  test.meanDistance1 = first.mean / scale;
+  test.meanDistance2 = second.mean / scale;
+  const double noise = 4.0 * std::numeric_limits<double>::epsilon() * largest * scale;
   const double within = first.squares + second.squares;
   if (!(within > (n1 + n2) * noise * noise)) {
     test.failure = NoFigure::kAllValuesEqual;

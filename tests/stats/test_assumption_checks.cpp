@@ -282,12 +282,15 @@ TEST(Levene, MatchesR) {
     EXPECT_EQ(test.df2, c.df2);
     ExpectClose(*test.p, c.p);
   }
-  // The same F in any unit, where plain squares of the distances overflow.
-  std::vector<double> x = kStays1;
-  std::vector<double> y = kStays2;
-  for (double& v : x) v *= 1e300;
-  for (double& v : y) v *= 1e300;
-  ExpectClose(BrownForsytheLevene(x, y).f.value_or(0), 1.602594839877137);
+  // The same F in any unit, where plain squares of the distances overflow
+  // or vanish.
+  for (const double unit : {1e300, 1e-300}) {
+    std::vector<double> x = kStays1;
+    std::vector<double> y = kStays2;
+    for (double& v : x) v *= unit;
+    for (double& v : y) v *= unit;
+    ExpectClose(BrownForsytheLevene(x, y).f.value_or(0), 1.602594839877137);
+  }
 }
 
 TEST(Levene, SaysWhyThereIsNoF) {

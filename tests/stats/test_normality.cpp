@@ -13,6 +13,7 @@
 
 #include "stats/normality.h"
 #include "stats/qq_facts.h"
+#include "stats/sorted_sample.h"
 
 namespace sumvane {
 namespace {
@@ -44,6 +45,26 @@ std::vector<double> IrwinHall(int n) {
     x.push_back(sum);
   }
   return x;
+}
+
+// The one sort every check shares orders values of any sign and size (the
+// two zeros are +0 and -0) and ranks them as R's
+// rank(c(3.5, -2, 0, 0, 1e-300, -1e300, 7, -2, 3.5, -1e-300)).
+TEST(SortedSample, OrdersAndRanksAsR) {
+  const std::vector<double> x{3.5, -2, 0.0, -0.0, 1e-300, -1e300, 7, -2, 3.5, -1e-300};
+  const SortedSample sample(x);
+  EXPECT_EQ(sample.Ranks(), (std::vector<double>{8.5, 2.5, 5.5, 5.5, 7, 1, 10, 2.5, 8.5, 4}));
+  EXPECT_EQ(sample.TieSum(), 18);
+  std::vector<double> noisy = IrwinHall(5000);
+  for (std::size_t i = 0; i < noisy.size(); i += 3) noisy[i] = -noisy[i] * 1e-5;
+  const SortedSample large(noisy);
+  std::vector<double> sorted = noisy;
+  std::sort(sorted.begin(), sorted.end());
+  ASSERT_TRUE(
+      std::equal(sorted.begin(), sorted.end(), large.Values().begin(), large.Values().end()));
+  for (std::size_t k = 0; k < sorted.size(); ++k) {
+    ASSERT_EQ(noisy[static_cast<std::size_t>(large.Positions()[k])], sorted[k]);
+  }
 }
 
 // R: r <- shapiro.test(x); sprintf("%.17g %.17g", r$statistic, r$p.value), with
