@@ -5,7 +5,8 @@
 // export of a full file against reading or writing the same bytes and
 // splitting them into lines; the paste and copy texts of a full list against
 // the window's marks for the whole command; Fisher's exact P of the
-// largest table; and the checks of a test's assumptions at the list's size
+// largest table; the effect measures whose intervals are found by root
+// finding; and the checks of a test's assumptions at the list's size
 // against a plain sort of the same values, with Shapiro–Wilk at its largest
 // size.
 #include <benchmark/benchmark.h>
@@ -30,8 +31,11 @@
 #include "files/sample_file.h"
 #include "marks.h"
 #include "stats/assumption_checks.h"
+#include "stats/exact_odds_ratio.h"
 #include "stats/exact_tests.h"
 #include "stats/moments.h"
+#include "stats/regression_inference.h"
+#include "stats/standardized_effects.h"
 #include "workloads.h"
 
 namespace sumvane::bench {
@@ -288,6 +292,41 @@ void ShapiroWilkBench(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(ShapiroWilk(sample));
 }
 
+// The exact odds ratio and its interval, three roots of the noncentral
+// hypergeometric: the table of the Fisher benchmark (not one the exact test
+// answers, but the longest support the list allows), the worst table at the
+// list's size that it does answer (an expected count just below 1), and a
+// table just below n = 40 with margins near half.
+void ExactOddsRatioBench(benchmark::State& state, FourfoldCounts table) {
+  for (auto _ : state) {
+    const ExactOddsRatio ratio = ExactOddsRatioOf(table);
+    if (ratio.gap != ExactOddsRatioGap::kNone) state.SkipWithError("no exact odds ratio");
+    benchmark::DoNotOptimize(ratio);
+  }
+}
+
+// Cohen's d and Hedges' g with their noncentral-t intervals: two full groups
+// (ν = 65,532) with t near 100, and three degrees of freedom with t = 250.
+void StandardizedBench(benchmark::State& state, GroupStatistics first, GroupStatistics second) {
+  for (auto _ : state) {
+    const TwoSampleEffects effects = TwoSampleEffectsOf(first, second);
+    if (!effects.gInterval) state.SkipWithError("no interval");
+    benchmark::DoNotOptimize(effects);
+  }
+}
+
+// The regression's inference from a full list: the pairs' exact moments, then
+// every figure and a prediction.
+void RegressionInferenceBench(benchmark::State& state) {
+  const SampleList& list = FullList();
+  for (auto _ : state) {
+    const auto x = list.Observations(1, list.FilledCount(1));
+    const auto y = list.Observations(2, list.FilledCount(2));
+    const RegressionInference inference = InferRegression(DescribePairs(x, y));
+    benchmark::DoNotOptimize(PredictAt(inference, 1.0));
+  }
+}
+
 // A spreadsheet's copy of two full columns, pasted into an empty list.
 void PasteBench(benchmark::State& state) {
   std::string text;
@@ -368,6 +407,19 @@ void Checks(const Medians& m) {
   }
   PrintBoundMark("Shapiro-Wilk, n 5000, sorted", MedianOf(m, "checks/shapiro_wilk_5000"),
                  kShapiroWilkMark);
+  const std::pair<const char*, const char*> exact[] = {
+      {"exact_or_32767", "n 32767, margins ~16384"},
+      {"exact_or_shown_32767", "n 32767, expected count < 1"},
+      {"exact_or_39", "n 39, margins ~half"}};
+  for (const auto& [name, label] : exact) {
+    PrintBoundMark(std::string("exact OR + interval, ") + label,
+                   MedianOf(m, std::string("effects/") + name), 1.0);
+  }
+  PrintBoundMark("d, g + intervals, nu 65532, t ~100", MedianOf(m, "effects/cohen_d_65532"), 1.0);
+  PrintBoundMark("d, g + intervals, nu 3, t 250", MedianOf(m, "effects/cohen_d_3"), 1.0);
+  const double regression = MedianOf(m, "calculate/regression");
+  PrintRatioMark("regression inference, 32767 rows", MedianOf(m, "effects/regression_inference"),
+                 "calculate regression", regression, 1.5);
   PrintBoundMark("paste parse + apply, 32767 rows (window 100 ms)", MedianOf(m, "entry/paste"),
                  kWindowPasteMark * kDataLayerShare);
   PrintBoundMark("copy text, 32767 rows (window 50 ms)", MedianOf(m, "entry/copy"),
@@ -406,6 +458,16 @@ int main(int argc, char** argv) {
   Register("checks/paired", PairedChecksBench);
   Register("checks/correlation", CorrelationChecksBench);
   Register("checks/shapiro_wilk_5000", ShapiroWilkBench);
+  Register("effects/exact_or_32767", ExactOddsRatioBench,
+           sumvane::FourfoldCounts{8000, 8383, 8192, 8192});
+  Register("effects/exact_or_shown_32767", ExactOddsRatioBench,
+           sumvane::FourfoldCounts{1, 16382, 1, 16383});
+  Register("effects/exact_or_39", ExactOddsRatioBench, sumvane::FourfoldCounts{10, 9, 9, 11});
+  Register("effects/cohen_d_65532", StandardizedBench, sumvane::GroupStatistics{0.78, 1, kFullRows},
+           sumvane::GroupStatistics{0, 1, kFullRows});
+  Register("effects/cohen_d_3", StandardizedBench, sumvane::GroupStatistics{250, 1, 2},
+           sumvane::GroupStatistics{0, 1, 3});
+  Register("effects/regression_inference", RegressionInferenceBench);
   Register("entry/paste", PasteBench);
   Register("entry/copy", CopyBench);
   const int result = RunBenchmarks(argc, argv, Checks);

@@ -90,6 +90,37 @@ MeanAndSd Describe(const std::optional<Column>& values) {
   return figures;
 }
 
+struct PairDeviations {
+  Centre x;
+  Centre y;
+  long double lxx;
+  long double lyy;
+  long double lxy;
+};
+
+std::optional<PairDeviations> DeviationsOf(std::span<const Observation> x,
+                                           std::span<const Observation> y) {
+  const std::optional<Column> u = ValuesOf(x);
+  const std::optional<Column> v = ValuesOf(y);
+  if (!u || !v || u->empty()) return std::nullopt;
+  const Centre cx = CentreOf(*u);
+  const Centre cy = CentreOf(*v);
+  return PairDeviations{cx, cy, std::max(0.0L, CrossDeviations(*u, cx, *u, cx)),
+                        std::max(0.0L, CrossDeviations(*v, cy, *v, cy)),
+                        CrossDeviations(*u, cx, *v, cy)};
+}
+
+FittedLine LineOf(const PairDeviations& p) {
+  if (p.lxx == 0.0L) return {};
+  FittedLine line;
+  const long double slope = p.lxy / p.lxx;
+  line.slope = ToDouble(slope);
+  line.intercept = ToDouble(p.y.mean - slope * p.x.mean);
+  // Rounding may carry |r| a hair past 1, which no later figure could use.
+  if (p.lyy > 0.0L) line.r = ToDouble(std::clamp(p.lxy / std::sqrt(p.lxx * p.lyy), -1.0L, 1.0L));
+  return line;
+}
+
 }  // namespace
 
 MeanAndSd ExtendedMeanAndSd(std::span<const Observation> values) {
@@ -108,22 +139,29 @@ MeanAndSd ExtendedDifferences(std::span<const Observation> x, std::span<const Ob
 
 FittedLine ExtendedLine(std::span<const Observation> x, std::span<const Observation> y) {
   if (x.size() != y.size()) return {};
-  const std::optional<Column> u = ValuesOf(x);
-  const std::optional<Column> v = ValuesOf(y);
-  if (!u || !v || u->empty()) return {};
-  const Centre cx = CentreOf(*u);
-  const Centre cy = CentreOf(*v);
-  const long double lxx = std::max(0.0L, CrossDeviations(*u, cx, *u, cx));
-  if (lxx == 0.0L) return {};
-  const long double lyy = std::max(0.0L, CrossDeviations(*v, cy, *v, cy));
-  const long double lxy = CrossDeviations(*u, cx, *v, cy);
-  FittedLine line;
-  const long double slope = lxy / lxx;
-  line.slope = ToDouble(slope);
-  line.intercept = ToDouble(cy.mean - slope * cx.mean);
-  // Rounding may carry |r| a hair past 1, which no later figure could use.
-  if (lyy > 0.0L) line.r = ToDouble(std::clamp(lxy / std::sqrt(lxx * lyy), -1.0L, 1.0L));
-  return line;
+  const std::optional<PairDeviations> deviations = DeviationsOf(x, y);
+  if (!deviations) return {};
+  return LineOf(*deviations);
+}
+
+PairMoments ExtendedPairMoments(std::span<const Observation> x, std::span<const Observation> y) {
+  if (x.size() != y.size()) return {};
+  PairMoments moments;
+  moments.n = x.size();
+  const std::optional<PairDeviations> p = DeviationsOf(x, y);
+  if (!p) return moments;
+  moments.meanX = ToDouble(p->x.mean);
+  moments.meanY = ToDouble(p->y.mean);
+  moments.lxx = ToDouble(p->lxx);
+  moments.lyy = ToDouble(p->lyy);
+  moments.lxy = ToDouble(p->lxy);
+  moments.line = LineOf(*p);
+  if (p->lxx == 0.0L) return moments;
+  const long double explained = p->lxy * p->lxy / p->lxx;
+  moments.regressionSquares = ToDouble(explained);
+  moments.residualSquares = ToDouble(std::max(0.0L, p->lyy - explained));
+  if (p->lyy > 0.0L) moments.rSquared = ToDouble(std::min(1.0L, explained / p->lyy));
+  return moments;
 }
 
 }  // namespace sumvane

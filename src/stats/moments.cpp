@@ -39,6 +39,32 @@ FittedLine FiguresOf(const PairSums& sums) {
   return line;
 }
 
+// In the same units as the line: Lxx = n · lxx, Lyy = n · lyy, Lxy = n · lxy,
+// so lxy²/lxx = Lxy² / (n · Lxx) and lyy − lxy²/lxx = (Lyy · Lxx − Lxy²) / (n · Lxx).
+PairMoments MomentsOf(const PairSums& sums) {
+  PairMoments moments;
+  moments.n = sums.x.n;
+  if (sums.x.n == 0) return moments;
+  const BigInt n = sums.x.n;
+  const int ex = sums.x.exponent;
+  const int ey = sums.y.exponent;
+  const BigInt lxx = n * sums.x.squares - sums.x.sum * sums.x.sum;
+  const BigInt lyy = n * sums.y.squares - sums.y.sum * sums.y.sum;
+  const BigInt lxy = n * sums.products - sums.x.sum * sums.y.sum;
+  moments.meanX = RoundQuotient(sums.x.sum, n, ex);
+  moments.meanY = RoundQuotient(sums.y.sum, n, ey);
+  moments.lxx = RoundQuotient(lxx, n, 2 * ex);
+  moments.lyy = RoundQuotient(lyy, n, 2 * ey);
+  moments.lxy = RoundQuotient(lxy, n, ex + ey);
+  moments.line = FiguresOf(sums);
+  if (lxx == 0) return moments;
+  const BigInt explained = lxy * lxy;
+  moments.regressionSquares = RoundQuotient(explained, n * lxx, 2 * ey);
+  moments.residualSquares = RoundQuotient(lyy * lxx - explained, n * lxx, 2 * ey);
+  if (lyy != 0) moments.rSquared = RoundQuotient(explained, lxx * lyy, 0);
+  return moments;
+}
+
 }  // namespace
 
 MeanAndSd DescribeValues(std::span<const Observation> values) {
@@ -56,6 +82,12 @@ FittedLine FitLine(std::span<const Observation> x, std::span<const Observation> 
   if (x.size() != y.size()) return {};
   if (const auto sums = SumPairs(x, y)) return FiguresOf(*sums);
   return ExtendedLine(x, y);
+}
+
+PairMoments DescribePairs(std::span<const Observation> x, std::span<const Observation> y) {
+  if (x.size() != y.size()) return {};
+  if (const auto sums = SumPairs(x, y)) return MomentsOf(*sums);
+  return ExtendedPairMoments(x, y);
 }
 
 }  // namespace sumvane
