@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QUndoStack>
+#include <utility>
 
 #include "app/list_view.h"
 #include "app/sample_list_model.h"
@@ -69,6 +71,7 @@ EntryFrame::EntryFrame(QWidget* client, SampleListModel* model, QItemSelectionMo
   connect(rowNumberBox_, &QLineEdit::textChanged, this, &EntryFrame::CapRowNumber);
   connect(group1Button_, &QRadioButton::clicked, this, [this] { GroupChosen(1); });
   connect(group2Button_, &QRadioButton::clicked, this, [this] { GroupChosen(2); });
+  connect(undo_, &QUndoStack::indexChanged, this, &EntryFrame::HistoryMoved);
 }
 
 int EntryFrame::CurrentGroup() const { return group1Button_->isChecked() ? 1 : 2; }
@@ -79,8 +82,6 @@ void EntryFrame::SetTableMode(bool tableMode) {
     control->setEnabled(!tableMode);
   }
 }
-
-void EntryFrame::ResetRowNumber() { rowNumberBox_->setText(QStringLiteral("1")); }
 
 void EntryFrame::ShowRow(int position) {
   if (const auto cell = model_->List().Cell(position, CurrentGroup())) {
@@ -118,16 +119,32 @@ void EntryFrame::EnterValue() {
   if (plan.newRowLabel) {
     SampleRow row{*plan.newRowLabel, {}, {}};
     (group == 1 ? row.group1 : row.group2) = value;
-    ChangeList(undo_, model_, list.Count() + 1, 0, {std::move(row)}, QStringLiteral("输入"));
+    ChangeList(undo_, model_, list.Count() + 1, 0, {std::move(row)}, QStringLiteral("输入"),
+               ListReach::kOneRow);
   } else if (plan.overwrite) {
     SampleRow row = list.Rows()[static_cast<std::size_t>(*plan.overwrite - 1)];
     (group == 1 ? row.group1 : row.group2) = value;
-    ChangeList(undo_, model_, *plan.overwrite, 1, {std::move(row)}, QStringLiteral("输入"));
+    ChangeList(undo_, model_, *plan.overwrite, 1, {std::move(row)}, QStringLiteral("输入"),
+               ListReach::kOneRow);
   }
   const int position = plan.overwrite ? *plan.overwrite : model_->List().Count();
   rowNumberBox_->setText(Q(plan.nextRowNumber));
   valueBox_->clear();
   emit ValueEntered(group, position);
+}
+
+// A merge of typing into the last step leaves the index where it was.
+void EntryFrame::HistoryMoved(int index) {
+  const int previous = std::exchange(historyIndex_, index);
+  if (index == previous || (index == previous + 1 && KeepsEntry(undo_->command(index - 1)))) {
+    return;
+  }
+  StartNewEntry();
+}
+
+void EntryFrame::StartNewEntry() {
+  rowNumberBox_->setText(Q(FirstEmptyRowText(model_->List(), CurrentGroup())));
+  valueBox_->clear();
 }
 
 void EntryFrame::CapRowNumber() {

@@ -181,7 +181,6 @@ void Form1::Note(const QString& text) { statusBar()->showMessage(text, 10000); }
 void Form1::ChooseMethod(int method) {
   if (method < 0 || method >= kAnalysisCount) return;
   undo_->beginMacro(QStringLiteral("选择分析"));
-  entry_->ResetRowNumber();
   edits_->EmptyList(QStringLiteral("选择分析"));
   for (auto* panel : panels_) panel->hide();
   panels_[method]->show();
