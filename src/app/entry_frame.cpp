@@ -94,9 +94,11 @@ QWidgetList EntryFrame::TabChain() const {
   return {group1Button_, group2Button_, rowNumberBox_, valueBox_, calculateButton_};
 }
 
+// A cell copied from a spreadsheet ends in a line end, which the one-line box
+// would keep and the Enter then refuse.
 void EntryFrame::PasteAsText(const QString& text) {
   valueBox_->setFocus();
-  valueBox_->insert(text);
+  valueBox_->insert(QString(text).remove(QLatin1Char('\r')).remove(QLatin1Char('\n')));
 }
 
 void EntryFrame::SetValuesPaste(std::function<bool(const QString&)> pasteValues) {
@@ -168,8 +170,9 @@ void EntryFrame::GroupChosen(int group) {
 bool EntryFrame::eventFilter(QObject* watched, QEvent* event) {
   if (watched == valueBox_ && event->type() == QEvent::KeyPress) {
     const auto* press = static_cast<QKeyEvent*>(event);
-    if (press->matches(QKeySequence::Paste) && pasteValues_ &&
-        pasteValues_(QApplication::clipboard()->text())) {
+    if (press->matches(QKeySequence::Paste)) {
+      const QString text = QApplication::clipboard()->text();
+      if (!pasteValues_ || !pasteValues_(text)) PasteAsText(text);
       return true;
     }
     const int key = press->key();

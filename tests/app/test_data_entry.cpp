@@ -160,6 +160,28 @@ class DataEntryTest : public QObject {
     QCOMPARE(w.Text("Text1"), QStringLiteral("1234567890"));
   }
 
+  // A single cell copied from a spreadsheet ends in a line end; pasted into
+  // the data box it is the value alone, which Enter stores.
+  void aCopiedCellPastesAsItsValue_data() {
+    QTest::addColumn<bool>("fromMenu");
+    QTest::newRow("Ctrl+V") << false;
+    QTest::newRow("menu") << true;
+  }
+  void aCopiedCellPastesAsItsValue() {
+    QFETCH(bool, fromMenu);
+    Window w;
+    QApplication::clipboard()->setText(QStringLiteral("12.5\r\n"));
+    w.Box("Text1")->setFocus();
+    if (fromMenu) {
+      w.Find<QAction>("粘贴")->trigger();
+    } else {
+      QTest::keyClick(w.Box("Text1"), Qt::Key_V, Qt::ControlModifier);
+    }
+    QCOMPARE(w.Text("Text1"), QStringLiteral("12.5"));
+    QTest::keyClick(w.Box("Text1"), Qt::Key_Return);
+    QCOMPARE(w.Cell(1, 1), QStringLiteral("12.5"));
+  }
+
   void choosingAGroupLoadsTheSelectedCell() {
     Window w;
     w.Fill({{"1", "10"}, {"2", "20"}, {"3", ""}});
