@@ -49,7 +49,9 @@ EntryFrame::EntryFrame(QWidget* client, SampleListModel* model, QItemSelectionMo
   rowNumberBox_ = kit::MakeBox(this, {.name = QStringLiteral("Text2"),
                                       .place = {2250, 300, 540, 300},
                                       .look = kit::kFramed,
-                                      .spokenName = QStringLiteral("序号")});
+                                      .spokenName = QStringLiteral("序号"),
+                                      .shows = 5,  // up to 32768, past the last row
+                                      .whole = true});
   rowNumberBox_->setText(QStringLiteral("1"));
   kit::MakeLabel(this, {.name = QStringLiteral("Label2"),
                         .caption = QStringLiteral("数据"),

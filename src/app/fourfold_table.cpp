@@ -84,7 +84,9 @@ FourfoldTable::FourfoldTable(QWidget* client) : QWidget(client) {
     cells_[i] = kit::MakeBox(this, {.name = kit::Indexed("Text11", i),
                                     .place = kCellPlaces[i],
                                     .look = {kit::kBlue, Qt::white, true},
-                                    .spokenName = QStringLiteral("实际频数 ") + QChar(u'a' + i)});
+                                    .spokenName = QStringLiteral("实际频数 ") + QChar(u'a' + i),
+                                    .shows = 8,
+                                    .whole = true});
     cells_[i]->installEventFilter(this);
     connect(cells_[i], &QLineEdit::textChanged, this, [this, i](const QString& text) {
       const Cells before = shown_;

