@@ -109,6 +109,41 @@ class ReadableFiguresTest : public QObject {
       QVERIFY2(ShowsWhole(box, box->text()), name);
     }
   }
+
+  // Pointed at a row far down and cells far right, the small table still
+  // shows the row's degrees of freedom where the unscrolled table shows them,
+  // and the marked cells beside them.
+  void theSmallTableKeepsTheDegreesOfFreedomInView() {
+    Window w;
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (int i = 0; i < 400; ++i)
+      rows.push_back({std::to_string(10 + i % 7), std::to_string(i % 5)});
+    w.Fill(rows);
+    w.Click("Command2");  // ν = 798 reads the row 500; t is past its last column
+    auto* table = w.Find<QPlainTextEdit>("Text14");
+    QTextBlock block = table->document()->firstBlock();
+    while (block.isValid() && !block.text().startsWith(QStringLiteral("500\t")))
+      block = block.next();
+    QVERIFY(block.isValid());
+    auto at = [&](qsizetype column) {
+      QTextCursor cursor(block);
+      cursor.setPosition(block.position() + static_cast<int>(column));
+      return table->cursorRect(cursor);
+    };
+    const QRect view = table->viewport()->geometry();
+    const QRect line = at(0);
+    QVERIFY(line.top() >= 0 && line.bottom() < view.height());
+    const qsizetype cell = block.text().lastIndexOf(QLatin1Char('\t')) + 1;  // 3.310
+    const int scrolled = table->horizontalScrollBar()->value();
+    QVERIFY(scrolled > 0);
+    // Where the table shows "500" when it is not scrolled.
+    const QRect nu(0, line.top(), at(3).left() + scrolled + 2, line.height());
+    QVERIFY(at(cell).left() >= nu.right());
+    QVERIFY(at(block.text().size()).left() <= view.width());
+    const QImage pointed = table->grab(view).toImage().copy(nu);
+    table->horizontalScrollBar()->setValue(0);
+    QCOMPARE(table->grab(view).toImage().copy(nu), pointed);
+  }
 };
 
 SUMVANE_WINDOW_TEST_MAIN(ReadableFiguresTest)
