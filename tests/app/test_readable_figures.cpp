@@ -144,6 +144,16 @@ class ReadableFiguresTest : public QObject {
     table->horizontalScrollBar()->setValue(0);
     QCOMPARE(table->grab(view).toImage().copy(nu), pointed);
   }
+
+  void fourfoldTotalsStandOnTheLinesTheySum() {
+    Window w;
+    w.Click("Command1(3)");
+    auto middle = [&w](const char* name) { return w.Find(name)->geometry().center().y(); };
+    QCOMPARE(middle("Label18(2)"), middle("Text11(1)"));
+    QCOMPARE(middle("Label18(3)"), middle("Text11(3)"));
+    QCOMPARE(middle("Label18(4)"), middle("Label18(0)"));
+    QCOMPARE(middle("Label18(4)"), middle("Label17(5)"));  // 合  计
+  }
 };
 
 SUMVANE_WINDOW_TEST_MAIN(ReadableFiguresTest)
