@@ -43,20 +43,23 @@ double WidestFigure(const QFontMetricsF& metrics, int length, bool whole) {
   return std::max(widest, sign + digit * (length - 1));
 }
 
-// A box of the window. Its face shrinks, by quarter points, until the longest
-// figure it shows fits whole; measured when the box first shows, so that the
-// boxes of panels a session never shows never measure their faces. A box on a
-// black panel may draw a rule along its bottom itself: a style sheet would give
-// each such box a style-sheet style of its own to build and polish.
+// A box of the window. A text wider than the designed face shows whole
+// shrinks the face, by quarter points, to the size at which the longest figure
+// the box shows fits, as the line edit itself measures it; any other text keeps
+// the designed size. Boxes measure nothing until they show, so the boxes of
+// panels a session never shows never load their faces. A box on a black panel
+// may draw a rule along its bottom itself: a style sheet would give each such
+// box a style-sheet style of its own to build and polish.
 class Box : public QLineEdit {
  public:
   Box(QWidget* parent, int shows, bool whole, bool outlined)
-      : QLineEdit(parent), shows_(shows), whole_(whole), outlined_(outlined) {}
+      : QLineEdit(parent), shows_(shows), whole_(whole), outlined_(outlined) {
+    if (shows_ > 0) connect(this, &QLineEdit::textChanged, this, &Box::Fit);
+  }
 
  protected:
   void showEvent(QShowEvent* event) override {
-    if (shows_ > 0) FitFont();
-    shows_ = 0;
+    if (shows_ > 0) Fit();
     QLineEdit::showEvent(event);
   }
 
@@ -69,19 +72,51 @@ class Box : public QLineEdit {
   }
 
  private:
-  // The room the line edit leaves its text, and the test it makes before it
-  // scrolls: the text's width, rounded, and a pixel for the cursor must fit.
-  void FitFont() {
+  void Fit() {
+    if (!isVisible()) return;
+    if (room_ < 0) Measure();
+    const QString shown = text();
+    double size = designed_;
+    if (shown.size() > safeLength_ &&
+        !Fits(QFontMetricsF(FaceAt(designed_)).horizontalAdvance(shown))) {
+      size = FittedSize();
+    }
+    if (font().pointSizeF() != size) setFont(FaceAt(size));
+  }
+
+  // The room the line edit leaves its text, and how many characters of a
+  // figure, each as wide as the widest, fit in it at the designed size.
+  void Measure() {
     QStyleOptionFrame option;
     initStyleOption(&option);
     const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
-    const int room = contents.marginsRemoved(textMargins()).width() - 2 * kLineEditPadding;
+    room_ = contents.marginsRemoved(textMargins()).width() - 2 * kLineEditPadding;
+    designed_ = font().pointSizeF();
+    const QFontMetricsF metrics(font());
+    double widest = 0;
+    for (QChar c : QStringLiteral("0123456789+-.E"))
+      widest = std::max(widest, metrics.horizontalAdvance(c));
+    safeLength_ = static_cast<int>((room_ - 1) / widest);
+  }
+
+  // The test the line edit makes before it scrolls: the text's width, rounded,
+  // and a pixel for the cursor.
+  bool Fits(double width) const { return std::round(width) + 1 <= room_; }
+
+  QFont FaceAt(double size) const {
     QFont face = font();
-    for (double size = face.pointSizeF(); size > kSmallestPoints; size -= 0.25) {
-      face.setPointSizeF(size);
-      if (std::round(WidestFigure(QFontMetricsF(face), shows_, whole_)) + 1 <= room) break;
+    face.setPointSizeF(size);
+    return face;
+  }
+
+  double FittedSize() {
+    if (fitted_ > 0) return fitted_;
+    fitted_ = designed_;
+    while (fitted_ > kSmallestPoints &&
+           !Fits(WidestFigure(QFontMetricsF(FaceAt(fitted_)), shows_, whole_))) {
+      fitted_ -= 0.25;
     }
-    if (face != font()) setFont(face);
+    return fitted_;
   }
 
   // QLineEdit keeps this much between its contents and its text on each side.
@@ -90,6 +125,10 @@ class Box : public QLineEdit {
   int shows_;
   bool whole_;
   bool outlined_;
+  int room_ = -1;
+  double designed_ = 0;
+  int safeLength_ = 0;
+  double fitted_ = 0;
 };
 
 constexpr const char* kCaptionProperty = "sumvaneCaption";
