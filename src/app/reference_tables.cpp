@@ -105,6 +105,7 @@ class ReferenceTable : public QPlainTextEdit {
   class FrozenColumn : public QWidget {
    public:
     explicit FrozenColumn(ReferenceTable* table) : QWidget(table), table_(table) {
+      setObjectName(QStringLiteral("FrozenColumn"));
       setAttribute(Qt::WA_TransparentForMouseEvents);
     }
 
@@ -117,15 +118,22 @@ class ReferenceTable : public QPlainTextEdit {
            block = block.next()) {
         const QRectF line = table_->blockBoundingRect(block).translated(offset);
         if (!block.text().startsWith(QLatin1Char(' '))) {
-          const bool marked = table_->row_ && block.blockNumber() == table_->row_->line;
-          painter.fillRect(QRectF(0, line.top(), width(), line.height()),
-                           marked ? kRowMark : kit::kTableBack);
-          block.layout()->draw(&painter, offset);
+          // The row mark as the table draws it, across the line from its text on.
+          QList<QTextLayout::FormatRange> marks;
+          if (table_->row_ && block.blockNumber() == table_->row_->line) {
+            QTextLayout::FormatRange mark{0, block.length(), {}};
+            mark.format.setBackground(kRowMark);
+            mark.format.setProperty(QTextFormat::FullWidthSelection, true);
+            marks << mark;
+          }
+          painter.fillRect(QRectF(0, line.top(), width(), line.height()), kit::kTableBack);
+          painter.setPen(table_->palette().text().color());
+          block.layout()->draw(&painter, offset, marks, rect());
+          painter.setPen(kit::kTableBack.darker(130));
+          painter.drawLine(QLineF(width() - 0.5, line.top(), width() - 0.5, line.bottom()));
         }
         offset.ry() += line.height();
       }
-      painter.setPen(kit::kTableBack.darker(130));
-      painter.drawLine(width() - 1, 0, width() - 1, height());
     }
 
    private:
