@@ -30,25 +30,21 @@ QFont TableFont() {
 
 }  // namespace
 
-// A table's box. It receives its text as it first appears: a table a session
-// never shows costs nothing, and a table is never seen without its text. What
-// it points at waits for the text too. Its first column, the degrees of
-// freedom, stays in place while the rest scrolls sideways, so that the row it
-// points at can be read beside the cells far to the right.
+// A table's box. It receives its face and text as it first appears: a table a
+// session never shows costs almost nothing, and a table is never seen without
+// its text. What it points at waits for the text too. Its first column, the
+// degrees of freedom, stays in place while the rest scrolls sideways, so that
+// the row it points at can be read beside the cells far to the right.
 class ReferenceTable : public QPlainTextEdit {
  public:
   ReferenceTable(QWidget* client, CriticalTable table, const char* name, const QString& spoken)
       : QPlainTextEdit(client), table_(table), frozen_(new FrozenColumn(this)) {
-    const QFont font = TableFont();
     setObjectName(QLatin1String(name));
     setAccessibleName(spoken);
-    setFont(font);
     setReadOnly(true);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // Tab stops every eight columns, where the blank-padded header lines put them.
-    setTabStopDistance(8 * QFontMetricsF(font).horizontalAdvance(QLatin1Char('0')));
     kit::SetColours(this, kit::kTableText, kit::kTableBack);
     PlaceTwips(this, 0, 3540, 2235, 2915);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, frozen_,
@@ -68,9 +64,14 @@ class ReferenceTable : public QPlainTextEdit {
  protected:
   void showEvent(QShowEvent* event) override {
     if (!loaded_) {
+      const QFont font = TableFont();
+      setFont(font);
+      // Tab stops every eight columns, where the blank-padded header lines put them.
+      setTabStopDistance(8 * QFontMetricsF(font).horizontalAdvance(QLatin1Char('0')));
       setPlainText(
           kit::Q(CriticalTableText(table_)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
       loaded_ = true;
+      PlaceFrozenColumn();
       Highlight();
     }
     QPlainTextEdit::showEvent(event);
@@ -82,11 +83,15 @@ class ReferenceTable : public QPlainTextEdit {
 
   void resizeEvent(QResizeEvent* event) override {
     QPlainTextEdit::resizeEvent(event);
+    PlaceFrozenColumn();
+  }
+
+ private:
+  void PlaceFrozenColumn() {
     const QRect view = viewport()->geometry();
     frozen_->setGeometry(view.left(), view.top(), FrozenWidth(), view.height());
   }
 
- private:
   QTextEdit::ExtraSelection Mark(int line, const LineSpan& span, const QColor& colour,
                                  bool fullWidth) const {
     QTextEdit::ExtraSelection mark;

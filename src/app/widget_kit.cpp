@@ -43,22 +43,25 @@ double WidestFigure(const QFontMetricsF& metrics, int length, bool whole) {
   return std::max(widest, sign + digit * (length - 1));
 }
 
-// A box of the window. A text wider than the designed face shows whole
-// shrinks the face, by quarter points, to the size at which the longest figure
-// the box shows fits, as the line edit itself measures it; any other text keeps
-// the designed size. Boxes measure nothing until they show, so the boxes of
-// panels a session never shows never load their faces. A box on a black panel
-// may draw a rule along its bottom itself: a style sheet would give each such
-// box a style-sheet style of its own to build and polish.
+// A box of the window. It takes its face when it first shows, since a line
+// edit lays out its text in a new face at once: the boxes of panels a session
+// never shows never load theirs. A text wider than the designed face shows
+// whole shrinks the face, by quarter points, to the size at which the longest
+// figure the box shows fits, as the line edit itself measures it; any other
+// text keeps the designed size. A box on a black panel may draw a rule along
+// its bottom itself: a style sheet would give each such box a style-sheet style
+// of its own to build and polish.
 class Box : public QLineEdit {
  public:
-  Box(QWidget* parent, int shows, bool whole, bool outlined)
-      : QLineEdit(parent), shows_(shows), whole_(whole), outlined_(outlined) {
+  Box(QWidget* parent, double points, int shows, bool whole, bool outlined)
+      : QLineEdit(parent), points_(points), shows_(shows), whole_(whole), outlined_(outlined) {
     if (shows_ > 0) connect(this, &QLineEdit::textChanged, this, &Box::Fit);
   }
 
  protected:
   void showEvent(QShowEvent* event) override {
+    if (points_ > 0) setFont(WindowFont(points_));
+    points_ = 0;
     if (shows_ > 0) Fit();
     QLineEdit::showEvent(event);
   }
@@ -72,10 +75,12 @@ class Box : public QLineEdit {
   }
 
  private:
+  // No box is too narrow for a character: a text of one is not measured.
   void Fit() {
     if (!isVisible()) return;
-    if (room_ < 0) Measure();
     const QString shown = text();
+    if (shown.size() <= 1 && room_ < 0) return;
+    if (room_ < 0) Measure();
     double size = designed_;
     if (shown.size() > safeLength_ &&
         !Fits(QFontMetricsF(FaceAt(designed_)).horizontalAdvance(shown))) {
@@ -122,6 +127,7 @@ class Box : public QLineEdit {
   // QLineEdit keeps this much between its contents and its text on each side.
   static constexpr int kLineEditPadding = 2;
   static constexpr double kSmallestPoints = 6;
+  double points_;  // the face's size, until the box takes it
   int shows_;
   bool whole_;
   bool outlined_;
@@ -182,10 +188,9 @@ QLabel* MakeLabel(QWidget* parent, const LabelFields& fields) {
 
 QLineEdit* MakeBox(QWidget* parent, const BoxFields& fields) {
   const int limit = fields.maxLength < kNoLimit ? fields.maxLength : 0;
-  auto* box =
-      new Box(parent, fields.shows > 0 ? fields.shows : limit, fields.whole, fields.look.outlined);
+  auto* box = new Box(parent, fields.pointSize, fields.shows > 0 ? fields.shows : limit,
+                      fields.whole, fields.look.outlined);
   box->setObjectName(fields.name);
-  box->setFont(WindowFont(fields.pointSize));
   box->setFrame(fields.look.framed);
   box->setMaxLength(fields.maxLength);
   box->setReadOnly(fields.readOnly);
