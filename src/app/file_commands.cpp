@@ -89,6 +89,7 @@ bool FileCommands::ImportFile(const QString& path, Dialogs& dialogs) {
     return false;
   }
   saved_ = std::move(*result);
+  lastFile_ = path;
   emit ListChanged();
   if (result.undecodableLines > 0) {
     dialogs.ShowMessage(window_, QStringLiteral("已导入 %1，其中 %2 行文字无法识别，已跳过。")
@@ -100,9 +101,12 @@ bool FileCommands::ImportFile(const QString& path, Dialogs& dialogs) {
 
 // A cancelled dialog shows nothing; a name left empty asks for one; a save
 // that fails says so, and why it may have. The name's suffix chooses the
-// format: .csv for spreadsheets, the fixed-width text file otherwise.
+// format: .csv for spreadsheets, the fixed-width text file otherwise. The
+// dialog proposes the file last imported or exported, where the user's data
+// is, or a plain name in Chinese.
 bool FileCommands::Export(Dialogs& dialogs) {
-  const std::optional<QString> path = dialogs.AskSaveFileName(window_);
+  const std::optional<QString> path = dialogs.AskSaveFileName(
+      window_, lastFile_.isEmpty() ? QStringLiteral("数据.txt") : lastFile_);
   if (!path) return false;
   if (path->isEmpty()) {
     dialogs.ShowMessage(window_, QStringLiteral("请输入保存文件名！"));
@@ -117,6 +121,7 @@ bool FileCommands::Export(Dialogs& dialogs) {
     return false;
   }
   saved_ = model_->List().Rows();
+  lastFile_ = *path;
   return true;
 }
 

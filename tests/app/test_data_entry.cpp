@@ -303,7 +303,7 @@ class DataEntryTest : public QObject {
     w.Click("Option2");
     for (const char* v : {"2", "4", "5", "4", "5"}) w.Enter(v);
     QCOMPARE(w.Text("Text9"), QStringLiteral("5"));
-    QCOMPARE(w.Text("Text8"), QStringLiteral("0.774596"));
+    QCOMPARE(w.Text("Text8"), QStringLiteral("0.77459"));
     QCOMPARE(w.Text("Text7"), QStringLiteral("2.1213"));
     QCOMPARE(w.Text("Text10"), QStringLiteral("Y=2.2 + 0.6X"));
   }

@@ -68,7 +68,7 @@ class ReadableFiguresTest : public QObject {
     // Boxes without a limit hold r and its t as the panel writes them, a
     // whole number (a count) or the equation of two eight-character
     // coefficients.
-    const QHash<QString, int> figures{{"Text8", 8}, {"Text7", 6}};
+    const QHash<QString, int> figures{{"Text8", 7}, {"Text7", 6}};
     const QHash<QString, int> digits{
         {"Text9", 5}, {"Text11(0)", 8}, {"Text11(1)", 8}, {"Text11(2)", 8}, {"Text11(3)", 8}};
     QStringList cut;
@@ -103,8 +103,8 @@ class ReadableFiguresTest : public QObject {
     w.Click("Command1(2)");
     w.Fill({{"1", "10"}, {"2", "8"}, {"3", "7"}, {"4", "3"}});
     w.Click("Command2");
-    QCOMPARE(w.Text("Text8"), QStringLiteral("-0.96476"));  // R: -0.964763821237732
-    QCOMPARE(w.Text("Text7"), QStringLiteral("5.1854"));    // R: 5.18544972870135
+    QCOMPARE(w.Text("Text8"), QStringLiteral("-0.9647"));  // R: -0.964763821237732
+    QCOMPARE(w.Text("Text7"), QStringLiteral("5.1854"));   // R: 5.18544972870135
     for (const char* name : {"Text8", "Text7"}) {
       QLineEdit* box = w.Box(name);
       QVERIFY2(ShowsWhole(box, box->text()), name);

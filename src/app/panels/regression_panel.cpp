@@ -12,6 +12,14 @@ namespace sumvane {
 
 using kit::S;
 
+namespace {
+
+// The characters of r and of its t that their boxes show whole.
+constexpr int kRWidth = 7;
+constexpr int kTOfRWidth = 6;
+
+}  // namespace
+
 RegressionPanel::RegressionPanel(QWidget* parent, int left, int top, GroupSizes& sizes)
     : AnalysisPanel(parent, Analysis::kRegression, left, top), sizes_(sizes) {
   auto caption = [this](const char* name, const QString& text, kit::Twips place, double size) {
@@ -45,7 +53,7 @@ RegressionPanel::RegressionPanel(QWidget* parent, int left, int top, GroupSizes&
                               .readOnly = true,
                               .pointSize = 14.25,
                               .spokenName = QStringLiteral("tr ="),
-                              .shows = kTWidth});
+                              .shows = kTOfRWidth});
   equationBox_ = kit::MakeBox(this, {.name = QStringLiteral("Text10"),
                                      .place = {1980, 1290, 3555, 315},
                                      .look = kit::kResult,
@@ -55,9 +63,9 @@ RegressionPanel::RegressionPanel(QWidget* parent, int left, int top, GroupSizes&
   connect(rBox_, &QLineEdit::textChanged, this, &RegressionPanel::RecalculateTOfR);
   // An n or r typed by hand no longer describes the list, nor does its equation.
   for (QLineEdit* box : {sizeBox_, rBox_}) {
-    connect(box, &QLineEdit::textEdited, this, [this, box] {
+    connect(box, &QLineEdit::textEdited, this, [this] {
       unequalGroups_ = false;
-      if (box == rBox_) formedR_.clear();
+      listR_.reset();
       equationBox_->clear();
     });
     // A figure shows its leading digits once the user leaves it.
@@ -67,34 +75,30 @@ RegressionPanel::RegressionPanel(QWidget* parent, int left, int top, GroupSizes&
   WatchForAnswer({sizeBox_, rBox_, tBox_});
 }
 
-std::string RegressionPanel::RText() const {
-  return formedR_.empty() ? S(rBox_->text()) : formedR_;
-}
-
 void RegressionPanel::RecalculateTOfR() {
-  kit::WriteBox(tBox_, TOfR(RText(), S(sizeBox_->text())), kTWidth);
+  const std::string r = listR_ ? *listR_ : S(rBox_->text());
+  kit::WriteBox(tBox_, ClipText(TOfR(r, S(sizeBox_->text())), kTOfRWidth));
 }
 
-// Pairs need two groups of one length; otherwise the panel empties.
+// Pairs need two groups of one length; otherwise, and with no data, the panel
+// empties.
 void RegressionPanel::ListChanged(const SampleList& list, std::optional<int>) {
   const int n1 = list.FilledCount(1);
   const int n2 = list.FilledCount(2);
   sizes_.n1 = static_cast<std::int16_t>(n1);
   sizes_.n2 = static_cast<std::int16_t>(n2);
   unequalGroups_ = n1 != n2;
-  if (unequalGroups_) {
-    formedR_.clear();
+  listR_.reset();
+  if (unequalGroups_ || n1 == 0) {
     for (QLineEdit* box : {tBox_, rBox_, sizeBox_, equationBox_}) box->clear();
     UpdateAnswer();
     return;
   }
   const RegressionResult result = Regress(list.Observations(1, n1), list.Observations(2, n2));
-  formedR_ = result.r;
+  listR_ = result.r;
   kit::WriteBox(sizeBox_, result.n);
-  kit::WriteBox(rBox_, result.r, kRWidth);
+  kit::WriteBox(rBox_, ClipText(result.r, kRWidth));
   kit::WriteBox(equationBox_, result.equation);
-  // r may have changed beyond the digits its box shows.
-  RecalculateTOfR();
 }
 
 Answer RegressionPanel::CurrentAnswer() const {
@@ -106,16 +110,19 @@ Answer RegressionPanel::CurrentAnswer() const {
 std::string RegressionPanel::ReportHtml(const ReportPictures& pictures) const {
   const std::string n = S(sizeBox_->text()), r = S(rBox_->text());
   const std::string t = S(tBox_->text()), equation = S(equationBox_->text());
-  return CorrelationReport(
-      {.n = n, .r = r, .tOfR = t, .equation = equation, .unequalGroups = unequalGroups_},
-      CurrentAlpha(), pictures);
+  return CorrelationReport({.n = n,
+                            .r = r,
+                            .tOfR = t,
+                            .equation = equation,
+                            .unequalGroups = unequalGroups_,
+                            .fullR = listR_ ? std::string_view(*listR_) : std::string_view(r)},
+                           CurrentAlpha(), pictures);
 }
 
 TableQuestion RegressionPanel::Question() const {
   const auto n = ShownNumber(sizeBox_);
-  const std::optional<double> r =
-      formedR_.empty() ? ShownNumber(rBox_) : std::optional<double>(ReadNumber(formedR_));
-  return {CriticalTable::kR, n ? std::optional<double>(*n - 2.0) : std::nullopt, r};
+  return {CriticalTable::kR, n ? std::optional<double>(*n - 2.0) : std::nullopt,
+          ShownNumber(rBox_)};
 }
 
 // The subscript r stands in the blank of "t =", which in the window's face is

@@ -1,11 +1,8 @@
 // Frame4(2): linear correlation and regression. The list gives n, r and the
 // equation of the regression of group 2 on group 1; n and r, typed or
-// computed, give the t of r. The r box shows r cut to the eight characters it
-// shows whole, and the t of r is formed from r at full precision unless the
-// user typed r.
+// computed, give the t of r. r and its t show as many characters as their
+// boxes can; the t of the list's r comes from r in full.
 #pragma once
-
-#include <string>
 
 #include "app/panels/analysis_panel.h"
 
@@ -33,12 +30,6 @@ class RegressionPanel : public AnalysisPanel {
 
  private:
   void RecalculateTOfR();
-  // r as the list gave it, or as the user typed it.
-  std::string RText() const;
-
-  // The characters the r and t boxes show: r's sign, "0." and five decimals.
-  static constexpr int kRWidth = 8;
-  static constexpr int kTWidth = 6;
 
   GroupSizes& sizes_;
   QLineEdit* sizeBox_ = nullptr;
@@ -50,8 +41,8 @@ class RegressionPanel : public AnalysisPanel {
   bool subscriptSpaced_ = false;
   // The list's groups differ in length, so no pairs could be formed.
   bool unequalGroups_ = false;
-  // r from the list at full precision; empty once the user types r.
-  std::string formedR_;
+  // r in full while the r box shows the list's r; none once n or r is typed.
+  std::optional<std::string> listR_;
 };
 
 }  // namespace sumvane
