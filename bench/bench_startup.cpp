@@ -1,8 +1,11 @@
 // Start-up as the user sees it: each program runs as its own process under the
 // offscreen platform, from exec to exit right after its first window is
-// shown. The Form1 program is compared with a bare QMainWindow started the
-// same way, the runs of the programs alternating so that both meet the same
-// load; peak resident memory comes from the kernel's account of each child.
+// shown. The Form1 program is compared with a bare QMainWindow that shows a
+// line in each face and size of Form1's first screen, started the same way, so
+// that the mark measures what the window adds and not what its fonts cost; the
+// runs of the programs alternate so that all meet the same load. Peak resident
+// memory comes from the kernel's account of each child, against the bare
+// window without text.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -105,9 +108,9 @@ int main(int argc, char** argv) {
       {"Form1", {SUMVANE_STARTUP_FORM1}, {}},
       {"Form1 with full list", {SUMVANE_STARTUP_FORM1, file}, {}},
       {"full list + 100 undo steps", {SUMVANE_STARTUP_FORM1, file, "100"}, {}},
-      // Not marks: what the window's fonts alone add to the bare window.
-      {"bare + one label", {SUMVANE_STARTUP_BARE, "--label"}, {}},
+      // The start-up baseline; one label alone is what loading a face costs.
       {"bare + the window's faces", {SUMVANE_STARTUP_BARE, "--faces"}, {}},
+      {"bare + one label", {SUMVANE_STARTUP_BARE, "--label"}, {}},
   };
   rusage self{};
   getrusage(RUSAGE_SELF, &self);
@@ -139,10 +142,9 @@ int main(int argc, char** argv) {
   }
   std::printf("\n");
 
-  const double bareTime = MedianTime(programs[0]);
   const double bareMemory = MedianMemory(programs[0]);
-  PrintRatioMark("start-up to first shown Form1", MedianTime(programs[1]), "bare QMainWindow",
-                 bareTime, 1.5);
+  PrintRatioMark("start-up to first shown Form1", MedianTime(programs[1]), "bare + its faces",
+                 MedianTime(programs[4]), 1.5);
   PrintDerivedMark("peak memory, Form1 with full list", MedianMemory(programs[2]),
                    "bare QMainWindow", bareMemory, 1.5 * bareMemory + 20.0, "1.5x + 20 MB", "MB");
   PrintRatioMark("peak memory, full list + 100 undo steps", MedianMemory(programs[3]),

@@ -68,18 +68,16 @@ void EditCommands::Clear() {
   }
 }
 
-// No figure on screen describes data that is gone, and the next value goes
-// into row 1.
+// No figure on screen describes data that is gone.
 void EditCommands::ClearList() {
   EmptyList(QStringLiteral("清空"));
-  entry_->ResetRowNumber();
   emit ListChanged();
 }
 
 void EditCommands::DeleteSelectedRow() {
   const auto selected = view_->SelectedRow();
   if (!selected) return;
-  ChangeList(undo_, model_, *selected, 1, {}, QStringLiteral("删除"));
+  ChangeList(undo_, model_, *selected, 1, {}, QStringLiteral("删除"), ListReach::kOneRow);
   // The view moves its selection to the next row; the user chose none.
   view_->selectionModel()->clearSelection();
   emit ListChanged();

@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QUndoStack>
+#include <utility>
 
 #include "app/list_view.h"
 #include "app/sample_list_model.h"
@@ -47,7 +49,9 @@ EntryFrame::EntryFrame(QWidget* client, SampleListModel* model, QItemSelectionMo
   rowNumberBox_ = kit::MakeBox(this, {.name = QStringLiteral("Text2"),
                                       .place = {2250, 300, 540, 300},
                                       .look = kit::kFramed,
-                                      .spokenName = QStringLiteral("序号")});
+                                      .spokenName = QStringLiteral("序号"),
+                                      .shows = 5,  // up to 32768, past the last row
+                                      .whole = true});
   rowNumberBox_->setText(QStringLiteral("1"));
   kit::MakeLabel(this, {.name = QStringLiteral("Label2"),
                         .caption = QStringLiteral("数据"),
@@ -69,6 +73,7 @@ EntryFrame::EntryFrame(QWidget* client, SampleListModel* model, QItemSelectionMo
   connect(rowNumberBox_, &QLineEdit::textChanged, this, &EntryFrame::CapRowNumber);
   connect(group1Button_, &QRadioButton::clicked, this, [this] { GroupChosen(1); });
   connect(group2Button_, &QRadioButton::clicked, this, [this] { GroupChosen(2); });
+  connect(undo_, &QUndoStack::indexChanged, this, &EntryFrame::HistoryMoved);
 }
 
 int EntryFrame::CurrentGroup() const { return group1Button_->isChecked() ? 1 : 2; }
@@ -79,8 +84,6 @@ void EntryFrame::SetTableMode(bool tableMode) {
     control->setEnabled(!tableMode);
   }
 }
-
-void EntryFrame::ResetRowNumber() { rowNumberBox_->setText(QStringLiteral("1")); }
 
 void EntryFrame::ShowRow(int position) {
   if (const auto cell = model_->List().Cell(position, CurrentGroup())) {
@@ -93,9 +96,11 @@ QWidgetList EntryFrame::TabChain() const {
   return {group1Button_, group2Button_, rowNumberBox_, valueBox_, calculateButton_};
 }
 
+// A cell copied from a spreadsheet ends in a line end, which the one-line box
+// would keep and the Enter then refuse.
 void EntryFrame::PasteAsText(const QString& text) {
   valueBox_->setFocus();
-  valueBox_->insert(text);
+  valueBox_->insert(QString(text).remove(QLatin1Char('\r')).remove(QLatin1Char('\n')));
 }
 
 void EntryFrame::SetValuesPaste(std::function<bool(const QString&)> pasteValues) {
@@ -118,16 +123,32 @@ void EntryFrame::EnterValue() {
   if (plan.newRowLabel) {
     SampleRow row{*plan.newRowLabel, {}, {}};
     (group == 1 ? row.group1 : row.group2) = value;
-    ChangeList(undo_, model_, list.Count() + 1, 0, {std::move(row)}, QStringLiteral("输入"));
+    ChangeList(undo_, model_, list.Count() + 1, 0, {std::move(row)}, QStringLiteral("输入"),
+               ListReach::kOneRow);
   } else if (plan.overwrite) {
     SampleRow row = list.Rows()[static_cast<std::size_t>(*plan.overwrite - 1)];
     (group == 1 ? row.group1 : row.group2) = value;
-    ChangeList(undo_, model_, *plan.overwrite, 1, {std::move(row)}, QStringLiteral("输入"));
+    ChangeList(undo_, model_, *plan.overwrite, 1, {std::move(row)}, QStringLiteral("输入"),
+               ListReach::kOneRow);
   }
   const int position = plan.overwrite ? *plan.overwrite : model_->List().Count();
   rowNumberBox_->setText(Q(plan.nextRowNumber));
   valueBox_->clear();
   emit ValueEntered(group, position);
+}
+
+// A merge of typing into the last step leaves the index where it was.
+void EntryFrame::HistoryMoved(int index) {
+  const int previous = std::exchange(historyIndex_, index);
+  if (index == previous || (index == previous + 1 && KeepsEntry(undo_->command(index - 1)))) {
+    return;
+  }
+  StartNewEntry();
+}
+
+void EntryFrame::StartNewEntry() {
+  rowNumberBox_->setText(Q(FirstEmptyRowText(model_->List(), CurrentGroup())));
+  valueBox_->clear();
 }
 
 void EntryFrame::CapRowNumber() {
@@ -151,8 +172,9 @@ void EntryFrame::GroupChosen(int group) {
 bool EntryFrame::eventFilter(QObject* watched, QEvent* event) {
   if (watched == valueBox_ && event->type() == QEvent::KeyPress) {
     const auto* press = static_cast<QKeyEvent*>(event);
-    if (press->matches(QKeySequence::Paste) && pasteValues_ &&
-        pasteValues_(QApplication::clipboard()->text())) {
+    if (press->matches(QKeySequence::Paste)) {
+      const QString text = QApplication::clipboard()->text();
+      if (!pasteValues_ || !pasteValues_(text)) PasteAsText(text);
       return true;
     }
     const int key = press->key();

@@ -1,6 +1,9 @@
 // The entry frame Frame3: the group buttons, the row-number box, the data box
 // and Calculate. An Enter in the data box stores the typed value where the
-// row number points and announces which group it went to.
+// row number points and announces which group it went to. Whenever the list
+// moves by more than a value typed or a row deleted, the row number goes to
+// the group's first empty row and the data box empties, so that the next
+// Enter appends rather than overwriting a row the boxes pointed at before.
 #pragma once
 
 #include <QGroupBox>
@@ -30,7 +33,6 @@ class EntryFrame : public QGroupBox {
   // The chi-square analyses type into the fourfold table instead; Calculate
   // stays in use.
   void SetTableMode(bool tableMode);
-  void ResetRowNumber();
   // A row chosen in the list: its cell of the current group to correct, and
   // its position, not its label, as the row to overwrite.
   void ShowRow(int position);
@@ -54,6 +56,8 @@ class EntryFrame : public QGroupBox {
 
  private:
   void EnterValue();
+  void HistoryMoved(int index);
+  void StartNewEntry();
   void CapRowNumber();
   void GroupChosen(int group);
 
@@ -66,6 +70,7 @@ class EntryFrame : public QGroupBox {
   QLineEdit* valueBox_ = nullptr;
   QPushButton* calculateButton_ = nullptr;
   std::function<bool(const QString&)> pasteValues_;
+  int historyIndex_ = 0;
 };
 
 }  // namespace sumvane

@@ -110,9 +110,14 @@ void Form1::ConnectParts() {
 
   connect(methods_, &MethodButtons::Chosen, this, &Form1::ChooseMethod);
   connect(listView_, &SampleListView::RowChosen, entry_, &EntryFrame::ShowRow);
-  // The row just entered stays in view.
+  // The row just entered stays in view. A row appended is the last, shown by
+  // scrolling to the bottom, which spares the view's search for the row.
   connect(entry_, &EntryFrame::ValueEntered, this, [this](int group, int position) {
-    listView_->scrollTo(model_->index(position - 1, group));
+    if (position == List().Count()) {
+      listView_->scrollToBottom();
+    } else {
+      listView_->scrollTo(model_->index(position - 1, group));
+    }
     TellPanelListChanged(group);
   });
   connect(entry_, &EntryFrame::EmptyValueEntered, this,
@@ -181,7 +186,6 @@ void Form1::Note(const QString& text) { statusBar()->showMessage(text, 10000); }
 void Form1::ChooseMethod(int method) {
   if (method < 0 || method >= kAnalysisCount) return;
   undo_->beginMacro(QStringLiteral("选择分析"));
-  entry_->ResetRowNumber();
   edits_->EmptyList(QStringLiteral("选择分析"));
   for (auto* panel : panels_) panel->hide();
   panels_[method]->show();

@@ -53,11 +53,13 @@ struct Total {
   kit::Twips place;
 };
 
+// Each total stands on the line of what it sums: a row's total level with the
+// row's cells, the grand total level with the column totals.
 const Total kTotals[5] = {{"第1列合计 ", {1440, 2520, 1515, 255}},
                           {"第2列合计 ", {2940, 2520, 1515, 255}},
-                          {"第1行合计 ", {4680, 1440, 1095, 255}},
-                          {"第2行合计 ", {4680, 1980, 1095, 255}},
-                          {"总计 ", {4680, 2460, 1095, 255}}};
+                          {"第1行合计 ", {4680, 1440, 1095, 330}},
+                          {"第2行合计 ", {4680, 1980, 1095, 330}},
+                          {"总计 ", {4680, 2520, 1095, 255}}};
 
 }  // namespace
 
@@ -85,7 +87,9 @@ FourfoldTable::FourfoldTable(QWidget* client) : QWidget(client) {
     cells_[i] = kit::MakeBox(this, {.name = kit::Indexed("Text11", i),
                                     .place = kCellPlaces[i],
                                     .look = {kit::kBlue, Qt::white, true},
-                                    .spokenName = QStringLiteral("实际频数 ") + QChar(u'a' + i)});
+                                    .spokenName = QStringLiteral("实际频数 ") + QChar(u'a' + i),
+                                    .shows = 8,
+                                    .whole = true});
     cells_[i]->installEventFilter(this);
     connect(cells_[i], &QLineEdit::textChanged, this, [this, i](const QString& text) {
       const Cells before = shown_;

@@ -1,7 +1,11 @@
 #include "app/reference_tables.h"
 
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBlock>
+#include <QtMath>
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -26,25 +30,26 @@ QFont TableFont() {
 
 }  // namespace
 
-// A table's box. It receives its text as it first appears: a table a session
-// never shows costs nothing, and a table is never seen without its text. What
-// it points at waits for the text too.
+// A table's box. It receives its face and text as it first appears: a table a
+// session never shows costs almost nothing, and a table is never seen without
+// its text. What it points at waits for the text too. Its first column, the
+// degrees of freedom, stays in place while the rest scrolls sideways, so that
+// the row it points at can be read beside the cells far to the right.
 class ReferenceTable : public QPlainTextEdit {
  public:
   ReferenceTable(QWidget* client, CriticalTable table, const char* name, const QString& spoken)
-      : QPlainTextEdit(client), table_(table) {
-    const QFont font = TableFont();
+      : QPlainTextEdit(client), table_(table), frozen_(new FrozenColumn(this)) {
     setObjectName(QLatin1String(name));
     setAccessibleName(spoken);
-    setFont(font);
     setReadOnly(true);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // Tab stops every eight columns, where the blank-padded header lines put them.
-    setTabStopDistance(8 * QFontMetricsF(font).horizontalAdvance(QLatin1Char('0')));
     kit::SetColours(this, kit::kTableText, kit::kTableBack);
     PlaceTwips(this, 0, 3540, 2235, 2915);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, frozen_,
+            qOverload<>(&QWidget::update));
+    connect(this, &QPlainTextEdit::updateRequest, frozen_, qOverload<>(&QWidget::update));
   }
 
   CriticalTable Table() const { return table_; }
@@ -59,9 +64,14 @@ class ReferenceTable : public QPlainTextEdit {
  protected:
   void showEvent(QShowEvent* event) override {
     if (!loaded_) {
+      const QFont font = TableFont();
+      setFont(font);
+      // Tab stops every eight columns, where the blank-padded header lines put them.
+      setTabStopDistance(8 * QFontMetricsF(font).horizontalAdvance(QLatin1Char('0')));
       setPlainText(
           kit::Q(CriticalTableText(table_)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
       loaded_ = true;
+      PlaceFrozenColumn();
       Highlight();
     }
     QPlainTextEdit::showEvent(event);
@@ -71,7 +81,17 @@ class ReferenceTable : public QPlainTextEdit {
     if (onDoubleClick) onDoubleClick();
   }
 
+  void resizeEvent(QResizeEvent* event) override {
+    QPlainTextEdit::resizeEvent(event);
+    PlaceFrozenColumn();
+  }
+
  private:
+  void PlaceFrozenColumn() {
+    const QRect view = viewport()->geometry();
+    frozen_->setGeometry(view.left(), view.top(), FrozenWidth(), view.height());
+  }
+
   QTextEdit::ExtraSelection Mark(int line, const LineSpan& span, const QColor& colour,
                                  bool fullWidth) const {
     QTextEdit::ExtraSelection mark;
@@ -84,8 +104,60 @@ class ReferenceTable : public QPlainTextEdit {
     return mark;
   }
 
+  // The column of degrees of freedom, drawn unscrolled over the left of the
+  // view; a title centred over the whole table, which starts with blanks,
+  // scrolls with the rest.
+  class FrozenColumn : public QWidget {
+   public:
+    explicit FrozenColumn(ReferenceTable* table) : QWidget(table), table_(table) {
+      setObjectName(QStringLiteral("FrozenColumn"));
+      setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+   protected:
+    void paintEvent(QPaintEvent*) override {
+      QPainter painter(this);
+      QPointF offset = table_->contentOffset();
+      offset.setX(0);
+      for (QTextBlock block = table_->firstVisibleBlock(); block.isValid() && offset.y() < height();
+           block = block.next()) {
+        const QRectF line = table_->blockBoundingRect(block).translated(offset);
+        if (!block.text().startsWith(QLatin1Char(' '))) {
+          // The row mark as the table draws it, across the line from its text on.
+          QList<QTextLayout::FormatRange> marks;
+          if (table_->row_ && block.blockNumber() == table_->row_->line) {
+            QTextLayout::FormatRange mark{0, block.length(), {}};
+            mark.format.setBackground(kRowMark);
+            mark.format.setProperty(QTextFormat::FullWidthSelection, true);
+            marks << mark;
+          }
+          painter.fillRect(QRectF(0, line.top(), width(), line.height()), kit::kTableBack);
+          painter.setPen(table_->palette().text().color());
+          block.layout()->draw(&painter, offset, marks, rect());
+          painter.setPen(kit::kTableBack.darker(130));
+          painter.drawLine(QLineF(width() - 0.5, line.top(), width() - 0.5, line.bottom()));
+        }
+        offset.ry() += line.height();
+      }
+    }
+
+   private:
+    ReferenceTable* table_;
+  };
+
+  // From the left of the view to the second column.
+  int FrozenWidth() const { return qCeil(document()->documentMargin() + tabStopDistance()); }
+
+  // Where a character of the marked row stands, the view scrolled to its left.
+  int TextX(int column) const {
+    QTextCursor at(document()->findBlockByNumber(row_->line));
+    at.setPosition(at.position() + column);
+    return cursorRect(at).left() + horizontalScrollBar()->value();
+  }
+
   // The row first, then the cells over it; the view scrolls to show the row
-  // and both cells.
+  // and, beside the frozen column, whole columns up to the last marked cell,
+  // starting no further right than the first one.
   void Highlight() {
     QList<QTextEdit::ExtraSelection> marks;
     if (row_) {
@@ -95,19 +167,25 @@ class ReferenceTable : public QPlainTextEdit {
       ensureCursorVisible();
     }
     if (row_ && lookUp_) {
+      int first = row_->span.start + row_->span.length, last = 0;
       for (const auto& cell : {lookUp_->above, lookUp_->below}) {
         if (!cell) continue;
         marks << Mark(row_->line, cell->span, kCellMark, false);
-        QTextCursor at(document()->findBlockByNumber(row_->line));
-        at.setPosition(at.position() + cell->span.start + cell->span.length);
-        setTextCursor(at);
-        ensureCursorVisible();
+        first = std::min(first, cell->span.start);
+        last = std::max(last, cell->span.start + cell->span.length);
       }
+      const double column = tabStopDistance();
+      const double needed = (TextX(last) - viewport()->width()) / column;
+      const double allowed = (TextX(first) - FrozenWidth()) / column;
+      horizontalScrollBar()->setValue(
+          qRound(std::clamp(std::ceil(needed), 0.0, std::floor(allowed + 0.5)) * column));
     }
     setExtraSelections(marks);
+    frozen_->update();
   }
 
   CriticalTable table_;
+  FrozenColumn* frozen_;
   bool loaded_ = false;
   std::optional<TableRow> row_;
   std::optional<TableLookUp> lookUp_;

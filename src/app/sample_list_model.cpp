@@ -14,6 +14,16 @@ int SampleListModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : 3;
 }
 
+QModelIndex SampleListModel::index(int row, int column, const QModelIndex& parent) const {
+  if (parent.isValid() || row < 0 || row >= list_.Count() || column < 0 || column >= 3) return {};
+  return createIndex(row, column);
+}
+
+Qt::ItemFlags SampleListModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+}
+
 QVariant SampleListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || role != Qt::DisplayRole) return {};
   const int position = index.row() + 1;

@@ -21,6 +21,11 @@ class SampleListModel : public QAbstractTableModel {
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  // The tree view lays out every row again after each insertion, asking for
+  // each row's index and, twice, its flags: these answer without the generic
+  // checks, which ask rowCount and columnCount on every call.
+  QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
   QVariant headerData(int section, Qt::Orientation orientation,
                       int role = Qt::DisplayRole) const override;

@@ -8,18 +8,20 @@
 namespace sumvane {
 namespace {
 
-class ListChange : public QUndoCommand {
+class ListChange : public UserStep {
  public:
   ListChange(SampleListModel* model, int first, std::vector<SampleRow> before,
-             std::vector<SampleRow> after, const QString& what)
-      : QUndoCommand(what),
+             std::vector<SampleRow> after, const QString& what, ListReach reach)
+      : UserStep(what, reach == ListReach::kOneRow),
         model_(model),
         first_(first),
         before_(std::move(before)),
         after_(std::move(after)) {}
 
   void redo() override { Replace(before_, after_); }
-  void undo() override { Replace(after_, before_); }
+
+ protected:
+  void Revert() override { Replace(after_, before_); }
 
  private:
   void Replace(const std::vector<SampleRow>& from, const std::vector<SampleRow>& to) {
@@ -34,8 +36,13 @@ class ListChange : public QUndoCommand {
 
 }  // namespace
 
+bool KeepsEntry(const QUndoCommand* step) {
+  const auto* made = dynamic_cast<const UserStep*>(step);
+  return made && made->KeepsEntry();
+}
+
 bool ChangeList(QUndoStack* stack, SampleListModel* model, int first, int count,
-                std::vector<SampleRow> rows, const QString& what) {
+                std::vector<SampleRow> rows, const QString& what, ListReach reach) {
   const SampleList& list = model->List();
   if (first < 1 || count < 0 || first - 1 + count > list.Count() ||
       list.Count() - count + static_cast<int>(rows.size()) > SampleList::kMaxRows) {
@@ -43,12 +50,12 @@ bool ChangeList(QUndoStack* stack, SampleListModel* model, int first, int count,
   }
   std::vector<SampleRow> before(list.Rows().begin() + (first - 1),
                                 list.Rows().begin() + (first - 1 + count));
-  stack->push(new ListChange(model, first, std::move(before), std::move(rows), what));
+  stack->push(new ListChange(model, first, std::move(before), std::move(rows), what, reach));
   return true;
 }
 
 CellsChange::CellsChange(FourfoldTable* table, Cells before, Cells after, int typedCell)
-    : QUndoCommand(QStringLiteral("四格表")),
+    : UserStep(QStringLiteral("四格表"), true),
       table_(table),
       before_(std::move(before)),
       after_(std::move(after)),
@@ -63,7 +70,7 @@ void CellsChange::redo() {
   table_->ShowCells(after_);
 }
 
-void CellsChange::undo() { table_->ShowCells(before_); }
+void CellsChange::Revert() { table_->ShowCells(before_); }
 
 bool CellsChange::mergeWith(const QUndoCommand* other) {
   const auto* next = static_cast<const CellsChange*>(other);

@@ -18,12 +18,43 @@ namespace sumvane {
 class FourfoldTable;
 class SampleListModel;
 
+// A step the user made, which knows whether it is still the change just made:
+// the entry frame keeps what it shows after a value typed, a row deleted or a
+// cell changed, and after nothing else.
+class UserStep : public QUndoCommand {
+ public:
+  UserStep(const QString& what, bool keepsEntry) : QUndoCommand(what), keepsEntry_(keepsEntry) {}
+  void undo() final {
+    undone_ = true;
+    Revert();
+  }
+  bool KeepsEntry() const { return keepsEntry_ && !undone_; }
+
+ protected:
+  virtual void Revert() = 0;
+
+ private:
+  bool keepsEntry_;
+  bool undone_ = false;
+};
+
+// Whether the history moving onto `step` leaves the row number and the data
+// box as they are. Every other move (an import, a paste, a clearing, a choice
+// of analysis, an undo or redo of any step) sends the next Enter to the
+// group's first empty row.
+bool KeepsEntry(const QUndoCommand* step);
+
+// How far a change of the list reaches: one row the user typed into or
+// deleted, or rows at large.
+enum class ListReach { kOneRow, kRows };
+
 // Replaces the `count` rows from position `first` with `rows` as one step that
 // can be undone; false, and nothing pushed, when the list cannot take it.
 bool ChangeList(QUndoStack* stack, SampleListModel* model, int first, int count,
-                std::vector<SampleRow> rows, const QString& what);
+                std::vector<SampleRow> rows, const QString& what,
+                ListReach reach = ListReach::kRows);
 
-class CellsChange : public QUndoCommand {
+class CellsChange : public UserStep {
  public:
   using Cells = std::array<std::string, 4>;
   // `typed`: the user typed the change into one cell, already on screen;
@@ -31,9 +62,11 @@ class CellsChange : public QUndoCommand {
   CellsChange(FourfoldTable* table, Cells before, Cells after, int typedCell = -1);
 
   void redo() override;
-  void undo() override;
   int id() const override { return 1; }
   bool mergeWith(const QUndoCommand* other) override;
+
+ protected:
+  void Revert() override;
 
  private:
   FourfoldTable* table_;

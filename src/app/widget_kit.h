@@ -85,6 +85,10 @@ struct BoxFields {
   double pointSize = 9;
   // What a screen reader announces for the box.
   QString spokenName{};
+  // The longest figure the box shows whole, in characters (0: its character
+  // limit), and whether it is a whole number (a row or a count): digits only.
+  int shows = 0;
+  bool whole = false;
 };
 
 QLineEdit* MakeBox(QWidget* parent, const BoxFields& fields);
@@ -95,8 +99,9 @@ QGroupBox* MakeFrame(QWidget* parent, const QString& name, const QString& captio
 // changing its magnitude, or whole when the place has no limit.
 std::string Shortened(const std::string& figure, int width);
 
-// Writes a figure into a box, shortened to the box's character limit.
-void WriteBox(QLineEdit* box, const std::string& figure);
+// Writes a figure into a box, shortened to `width` characters or, without
+// one, to the box's character limit.
+void WriteBox(QLineEdit* box, const std::string& figure, int width = kNoLimit);
 
 // A result label is announced with the caption beside it, since its own text
 // is only the figure.

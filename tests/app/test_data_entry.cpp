@@ -1,7 +1,10 @@
 // Typing observations into the list from the keyboard, correcting them, and
 // the panels that follow every entry.
+#include <QAction>
+#include <QClipboard>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTreeView>
 
 #include "entry/sample_list.h"
@@ -157,6 +160,28 @@ class DataEntryTest : public QObject {
     QCOMPARE(w.Text("Text1"), QStringLiteral("1234567890"));
   }
 
+  // A single cell copied from a spreadsheet ends in a line end; pasted into
+  // the data box it is the value alone, which Enter stores.
+  void aCopiedCellPastesAsItsValue_data() {
+    QTest::addColumn<bool>("fromMenu");
+    QTest::newRow("Ctrl+V") << false;
+    QTest::newRow("menu") << true;
+  }
+  void aCopiedCellPastesAsItsValue() {
+    QFETCH(bool, fromMenu);
+    Window w;
+    QApplication::clipboard()->setText(QStringLiteral("12.5\r\n"));
+    w.Box("Text1")->setFocus();
+    if (fromMenu) {
+      w.Find<QAction>("粘贴")->trigger();
+    } else {
+      QTest::keyClick(w.Box("Text1"), Qt::Key_V, Qt::ControlModifier);
+    }
+    QCOMPARE(w.Text("Text1"), QStringLiteral("12.5"));
+    QTest::keyClick(w.Box("Text1"), Qt::Key_Return);
+    QCOMPARE(w.Cell(1, 1), QStringLiteral("12.5"));
+  }
+
   void choosingAGroupLoadsTheSelectedCell() {
     Window w;
     w.Fill({{"1", "10"}, {"2", "20"}, {"3", ""}});
@@ -190,6 +215,68 @@ class DataEntryTest : public QObject {
     QCOMPARE(Label(w, 3), QStringLiteral("4"));
     QCOMPARE(w.Cell(4, 1), QStringLiteral("5"));
     QCOMPARE(w.Text("Text2"), QStringLiteral("4"));
+  }
+
+  // After the list moved by more than one typed value the row number shows
+  // the group's first empty row and the data box is empty, so the next Enter
+  // appends instead of overwriting the row the boxes pointed at before.
+  void theNextEnterAppendsAfterTheListMoved_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("rows");  // after the change
+    const std::pair<const char*, int> changes[] = {{"import", 3}, {"paste", 5}, {"clear", 0},
+                                                   {"undo", 0},   {"redo", 2},  {"analysis", 0}};
+    for (const auto& [change, rows] : changes) QTest::newRow(change) << change << rows;
+  }
+  void theNextEnterAppendsAfterTheListMoved() {
+    QFETCH(QString, change);
+    QFETCH(int, rows);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("three.txt");
+    Window w({file, file});
+    for (const char* v : {"7", "8", "9"}) w.Enter(v);
+    w.form.ExportSampleList();
+    w.form.ClearList();
+    w.Enter("5");
+    w.Enter("6");
+    if (change == "redo") w.Find<QAction>("撤销")->trigger();
+    if (change == "undo") {
+      w.Type("Text1", "77");  // 序号 shows 3, past the rows the undo takes
+    } else {
+      w.ClickRow(1);  // the boxes point at row 1, for correction
+      QCOMPARE(w.Text("Text2"), QStringLiteral("1"));
+    }
+    if (change == "import") w.form.ImportSampleList();
+    if (change == "paste") {
+      QApplication::clipboard()->setText(QStringLiteral("1\n2\n3\n"));
+      w.Find<QAction>("粘贴")->trigger();
+    }
+    if (change == "clear") w.Find<QAction>("清空")->trigger();
+    if (change == "undo") {
+      for (int i = 0; i < 2; ++i) w.Find<QAction>("撤销")->trigger();
+    }
+    if (change == "redo") w.Find<QAction>("重做")->trigger();
+    if (change == "analysis") w.Click("Command1(2)");
+    QCOMPARE(w.form.List().Count(), rows);
+    QCOMPARE(w.Text("Text2"), QString::number(rows + 1));
+    QCOMPARE(w.Text("Text1"), QString());
+    const QString first = w.Cell(1, 1);
+    w.Enter("4");
+    QCOMPARE(w.form.List().Count(), rows + 1);
+    QCOMPARE(w.Cell(rows + 1, 1), QStringLiteral("4"));
+    if (rows > 0) QCOMPARE(w.Cell(1, 1), first);
+  }
+
+  // Clicking a row still loads it for correction after the list moved.
+  void aClickedRowIsStillCorrected() {
+    Window w;
+    for (const char* v : {"1", "2", "3"}) w.Enter(v);
+    w.Find<QAction>("撤销")->trigger();
+    w.ClickRow(1);
+    QCOMPARE(w.Text("Text1"), QStringLiteral("1"));
+    w.Type("Text1", "10");
+    QTest::keyClick(w.Box("Text1"), Qt::Key_Return);
+    QCOMPARE(w.Labels(), (QStringList{"1", "2"}));
+    QCOMPARE(w.Cell(1, 1), QStringLiteral("10"));
   }
 
   void pairedEntriesEmptyThePanelUntilTheCountsAgree() {

@@ -38,18 +38,22 @@ RegressionPanel::RegressionPanel(QWidget* parent, int left, int top, GroupSizes&
                                  .place = {1620, 360, 1035, 315},
                                  .look = kit::kTypedResult,
                                  .pointSize = 14.25,
-                                 .spokenName = QStringLiteral("例数(n) =")});
+                                 .spokenName = QStringLiteral("例数(n) ="),
+                                 .shows = 5,
+                                 .whole = true});
   rBox_ = kit::MakeBox(this, {.name = QStringLiteral("Text8"),
                               .place = {1260, 780, 1275, 315},
                               .look = kit::kTypedResult,
                               .pointSize = 14.25,
-                              .spokenName = QStringLiteral("r =")});
+                              .spokenName = QStringLiteral("r ="),
+                              .shows = kRWidth});
   tBox_ = kit::MakeBox(this, {.name = QStringLiteral("Text7"),
                               .place = {4020, 780, 1035, 315},
                               .look = kit::kResult,
                               .readOnly = true,
                               .pointSize = 14.25,
-                              .spokenName = QStringLiteral("tr =")});
+                              .spokenName = QStringLiteral("tr ="),
+                              .shows = kTOfRWidth});
   equationBox_ = kit::MakeBox(this, {.name = QStringLiteral("Text10"),
                                      .place = {1980, 1290, 3555, 315},
                                      .look = kit::kResult,

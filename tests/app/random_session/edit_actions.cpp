@@ -10,6 +10,7 @@ QString Session::Clear() {
   const bool fromMenu = random_.Chance(50);
   const QString input = input_->text();
   const QString row = rowNumber_->text();
+  const bool hadRows = w_.form.List().Count() != 0;
   Command(fromMenu ? QStringLiteral("清空") : QStringLiteral("清空1"),
           fromMenu ? Qt::Key_M : Qt::Key_J);
   if (!fromMenu || ListMode()) {
@@ -21,13 +22,11 @@ QString Session::Clear() {
       }
     }
   }
-  // Clearing the list sends the next value to row 1; the table leaves the
-  // row number alone.
-  const bool listCleared = !fromMenu || ListMode();
-  const QString rowAfter = listCleared ? QStringLiteral("1") : row;
-  if (input_->text() != input || rowNumber_->text() != rowAfter) {
-    return QStringLiteral("clearing changed the input box or left the row-number box at %1")
-        .arg(rowNumber_->text());
+  // Clearing rows sends the next value to row 1; clearing the table, or an
+  // empty list, leaves the entry frame alone.
+  if ((!fromMenu || ListMode()) && hadRows) return EntryStartedAfresh(QStringLiteral("clearing"));
+  if (input_->text() != input || rowNumber_->text() != row) {
+    return QStringLiteral("clearing nothing changed the input box or the row-number box");
   }
   return {};
 }
@@ -115,8 +114,9 @@ QString Session::UndoOrRedo() {
       return QStringLiteral("nothing to %1, yet the list changed: %2")
           .arg(undo ? QStringLiteral("undo") : QStringLiteral("redo"), d);
     }
+    return {};
   }
-  return {};
+  return EntryStartedAfresh(undo ? QStringLiteral("an undo") : QStringLiteral("a redo"));
 }
 
 }  // namespace sumvane::session

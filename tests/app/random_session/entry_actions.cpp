@@ -14,6 +14,15 @@ QString Session::RowNumberText() {
   return random_.AnyText();
 }
 
+QString Session::EntryStartedAfresh(const QString& what) const {
+  const QString row = QString::number(w_.form.List().FirstEmptyRow(Group()));
+  if (rowNumber_->text() == row && input_->text().isEmpty()) return {};
+  return QStringLiteral(
+             "after %1 the row-number box shows %2 (first empty row %3) and the data "
+             "box %4")
+      .arg(what, Shown(rowNumber_->text()), row, Shown(input_->text()));
+}
+
 QString Session::TypeIntoABox() {
   QList<QLineEdit*> boxes;
   for (QLineEdit* box : w_.form.findChildren<QLineEdit*>()) {
@@ -182,7 +191,7 @@ QString Session::ChooseMethod() {
   w_.Click(QStringLiteral("Command1(%1)").arg(method));
   if (w_.form.CurrentMethod() != method) return QStringLiteral("the method did not change");
   if (w_.form.List().Count() != 0) return QStringLiteral("choosing a method left rows");
-  return {};
+  return EntryStartedAfresh(QStringLiteral("choosing a method"));
 }
 
 QString Session::ClickCalculate() {

@@ -14,7 +14,7 @@ namespace sumvane::session {
 // Read with a pattern and strtod, not with the window's own reading.
 bool IsPlainNumber(const QString& text) {
   static const QRegularExpression number(
-      QStringLiteral(R"(^[ \t]*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?[ \t]*$)"));
+      QStringLiteral(R"(^[ \t]*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?[ \t]*\z)"));
   if (!number.match(text).hasMatch()) return false;
   return std::isfinite(std::strtod(text.trimmed().toLatin1().constData(), nullptr));
 }

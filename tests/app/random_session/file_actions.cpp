@@ -28,6 +28,7 @@ QString Session::NewPath(const QString& stem) {
 QString Session::ImportThroughTheWindow(const std::optional<QString>& answer, Outcome outcome,
                                         const Rows& expected, const QString& what) {
   const Rows before = ListRows();
+  const int history = history_->index();
   w_.log->files = QStringList{answer.value_or(QString())};
   Note(QStringLiteral("import %1").arg(what));
   Command(QStringLiteral("导入"), Qt::Key_I);
@@ -48,6 +49,7 @@ QString Session::ImportThroughTheWindow(const std::optional<QString>& answer, Ou
   if (after != before && w_.form.SelectedRow()) {
     return QStringLiteral("a row stays selected after importing %1").arg(what);
   }
+  if (history_->index() != history) return EntryStartedAfresh(QStringLiteral("an import"));
   return {};
 }
 

@@ -74,6 +74,9 @@ class Session {
   QString ChooseMethod();
   QString ClickCalculate();
   QString RowNumberText();
+  // After the list moved by more than a value typed or a row deleted, the
+  // next Enter appends: what is wrong with the entry frame, if anything.
+  QString EntryStartedAfresh(const QString& what) const;
 
   // --- edits of the list (edit_actions.cpp) ---
   QString Clear();
