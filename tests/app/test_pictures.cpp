@@ -75,6 +75,8 @@ class PicturesTest : public QObject {
     QTest::newRow("χ², α=0.05") << TestFacts::Law::kChiSquare << 3.0625 << 1.0 << 0.05
                                 << 3.841458821;
     QTest::newRow("χ², α=0.01") << TestFacts::Law::kChiSquare << 9.5 << 1.0 << 0.01 << 6.634896601;
+    // Where the density of χ² with ν = 1 has no bound: b = c in a paired table.
+    QTest::newRow("χ² = 0") << TestFacts::Law::kChiSquare << 0.0 << 1.0 << 0.05 << 3.841458821;
   }
   void densityMarksAndRejectionArea() {
     QFETCH(TestFacts::Law, law);
@@ -199,6 +201,7 @@ class PicturesTest : public QObject {
     QTest::newRow("every X alike") << 3;
     QTest::newRow("a negative count") << 4;
     QTest::newRow("no list data") << 5;
+    QTest::newRow("a negative χ²") << 6;
   }
   void aLineSaysWhyNoPicture() {
     QFETCH(int, which);
@@ -210,6 +213,7 @@ class PicturesTest : public QObject {
     if (which == 4) data.kind = DataFacts::Kind::kRowProportions, data.cells = {3, -1, 4, 5};
     const Picture picture = which == 0   ? TestPicture(Facts(TestFacts::Law::kT, std::nullopt, 5.0))
                             : which == 1 ? TestPicture(Facts(TestFacts::Law::kT, 2.0, 0.0))
+                            : which == 6 ? TestPicture(Facts(TestFacts::Law::kChiSquare, -2.0, 1.0))
                                          : DataPicture(data);
     QVERIFY(!picture.chart);
     const QString html = QString::fromStdString(PictureHtml(picture));

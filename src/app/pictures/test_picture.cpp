@@ -8,6 +8,7 @@
 #include <boost/math/distributions/chi_squared.hpp>
 #include <boost/math/distributions/students_t.hpp>
 #include <cmath>
+#include <limits>
 #include <variant>
 
 #include "app/pictures/exact_picture.h"
@@ -23,6 +24,11 @@ constexpr int kCurvePoints = 401;
 constexpr int kRegionPoints = 161;
 
 double Density(const Law& law, double x) {
+  // Chi-square with fewer than 2 degrees of freedom rises without bound at 0,
+  // where Boost reports an overflow.
+  if (const auto* chi = std::get_if<boost::math::chi_squared>(&law);
+      chi && x <= 0 && chi->degrees_of_freedom() < 2)
+    return std::numeric_limits<double>::infinity();
   return std::visit([x](const auto& d) { return boost::math::pdf(d, x); }, law);
 }
 
@@ -57,6 +63,10 @@ Picture TestPicture(const TestFacts& facts) {
   if (!facts.statistic || !std::isfinite(*facts.statistic) || !facts.degrees ||
       !(*facts.degrees > 0) || !std::isfinite(*facts.degrees)) {
     picture.why = QStringLiteral("（检验统计量或自由度尚未算出，无法画出H0下的分布图。）");
+    return picture;
+  }
+  if (!t && *facts.statistic < 0) {
+    picture.why = QStringLiteral("（χ²不能为负，无法画出H0下的分布图。）");
     return picture;
   }
   const double nu = *facts.degrees;
