@@ -14,6 +14,7 @@
 #include "app/pictures/data_picture.h"
 #include "app/pictures/strip_kit.h"
 #include "app/pictures/test_picture.h"
+#include "stats/fourfold.h"
 
 using namespace sumvane;
 
@@ -55,6 +56,23 @@ double Sum(const QBarSet* set) {
   double sum = 0;
   for (qsizetype i = 0; i < set->count(); ++i) sum += set->at(i);
   return sum;
+}
+
+// What is wrong with where the texts went: one left out, out of the plot,
+// over a line or bar kept clear, or over another text.
+QString Misplaced(const Picture& picture) {
+  const DrawnPicture drawn = Draw(picture);
+  const auto& boxes = drawn.textBoxes;
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    const QString text = picture.texts[i].text;
+    if (boxes[i].isEmpty()) return text + QStringLiteral(" left out");
+    if (!drawn.plotArea.contains(boxes[i])) return text + QStringLiteral(" out of the plot");
+    for (const QRectF& line : drawn.keptClear)
+      if (boxes[i].intersects(line)) return text + " over a line or bar";
+    for (std::size_t j = 0; j < i; ++j)
+      if (boxes[i].intersects(boxes[j])) return text + " over " + picture.texts[j].text;
+  }
+  return {};
 }
 
 }  // namespace
@@ -120,8 +138,7 @@ class PicturesTest : public QObject {
     QCOMPARE(sets.size(), 2);
     QVERIFY(qAbs(Sum(sets[0]) + Sum(sets[1]) - 1.0) < 1e-9);
     QVERIFY(qAbs(Sum(sets[0]) - p) < 1e-9);
-    QCOMPARE(picture.texts.size(), std::size_t{1});
-    QVERIFY(picture.texts[0].text.contains(QString::number(counts.a)));
+    QVERIFY(picture.texts.back().text.contains(QString::number(counts.a)));
   }
 
   void dotsPerValueOrBoxes_data() {
@@ -220,6 +237,43 @@ class PicturesTest : public QObject {
     QVERIFY(!picture.why.isEmpty());
     QVERIFY(html.contains(picture.why));
     QVERIFY(!html.contains(QStringLiteral("<img")));
+  }
+
+  // Every text finds a place clear of the lines, the bars and the other
+  // texts, the statistic anywhere from 0 to far out, on either side.
+  void textsKeepClear_data() {
+    QTest::addColumn<int>("law");  // 0 t, 1 χ², 2 exact
+    QTest::addColumn<double>("degrees");
+    QTest::addColumn<double>("statistic");  // for the exact test, the first count
+    for (const double nu : {1.0, 5.0, 20.0, 1000.0}) {
+      for (const double s :
+           {0.0, 0.5, 1.9, 2.0, 2.1, 2.3, 3.0, 3.9, 4.1, 6.6, 6.7, 12.8, 13.0, 40.0, 1e6}) {
+        QTest::addRow("t, ν=%g, %g", nu, s) << 0 << nu << -s;
+        QTest::addRow("χ², ν=%g, %g", nu, s) << 1 << nu << s * nu;
+      }
+    }
+    for (const double a : {0.0, 3.0, 12.0, 30.0, 8000.0})
+      QTest::addRow("exact, a=%g", a) << 2 << 1.0 << a;
+  }
+  void textsKeepClear() {
+    QFETCH(int, law);
+    QFETCH(double, degrees);
+    QFETCH(double, statistic);
+    Picture picture;
+    if (law < 2) {
+      picture = TestPicture(Facts(law == 0 ? TestFacts::Law::kT : TestFacts::Law::kChiSquare,
+                                  statistic, degrees, 0.05, 0.04996));
+    } else {
+      const int a = static_cast<int>(statistic);
+      TestFacts facts = Facts(TestFacts::Law::kChiSquare, 1.0, 1.0);
+      facts.exact = FisherExactSupport(a == 8000 ? FourfoldCounts{a, 8383, 8192, 8192}
+                                       : a == 12 ? FourfoldCounts{a, 5, 4, 9}
+                                                 : FourfoldCounts{a, 10, 10, 30});
+      picture = TestPicture(facts);
+    }
+    QVERIFY(picture.chart);
+    const QString misplaced = Misplaced(picture);
+    QVERIFY2(misplaced.isEmpty(), qPrintable(misplaced));
   }
 
   // Rendered at twice the size the report gives it, for 2× screens and paper.

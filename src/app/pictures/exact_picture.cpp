@@ -80,10 +80,15 @@ Picture ExactPicture(const ExactTestSupport& support) {
   series->attachAxis(axisX);
   series->attachAxis(axisY);
 
-  const double at = static_cast<double>(observed - first);
-  picture.texts.push_back({QPointF(at, support.probabilities[observed]), series,
-                           QStringLiteral("▼观察表 a=%1").arg(support.observedA),
-                           Qt::AlignHCenter | Qt::AlignBottom});
+  // The arrow over the observed table's bar, its words over the arrow, both
+  // lifted above any taller bar they would cover.
+  const QPointF observedTop(static_cast<double>(observed - first), support.probabilities[observed]);
+  picture.keepClear.push_back(series);
+  picture.texts.push_back(
+      {series, QStringLiteral("▼"), {{observedTop, Qt::AlignHCenter | Qt::AlignBottom}}});
+  picture.texts.push_back({series,
+                           QStringLiteral("观察表 a=%1").arg(support.observedA),
+                           {{observedTop, Qt::AlignHCenter | Qt::AlignBottom}}});
   // P as the report writes it.
   picture.caption = QStringLiteral("阴影各表的概率之和即%1。")
                         .arg(QString::fromStdString(PText(support.p, PSource::kExact)));

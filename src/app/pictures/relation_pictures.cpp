@@ -139,11 +139,12 @@ Picture ProportionsPicture(const DataFacts& facts) {
   Attach(*chart, series, axisX, axisY);
   for (int row = 0; row < 2; ++row) {
     const double total = c[2 * row] + c[2 * row + 1];
-    picture.texts.push_back({QPointF(row, rates->at(row)), series,
+    picture.texts.push_back({series,
                              total > 0 ? QStringLiteral("%1%").arg(rates->at(row) * 100, 0, 'f', 1)
                                        : QStringLiteral("无例数"),
-                             Qt::AlignHCenter | Qt::AlignBottom});
+                             {{QPointF(row, rates->at(row)), Qt::AlignHCenter | Qt::AlignBottom}}});
   }
+  picture.keepClear.push_back(series);
   picture.caption = QStringLiteral("阳性率 = 第1列频数 / 行合计。");
   picture.chart = std::move(chart);
   return picture;

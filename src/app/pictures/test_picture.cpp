@@ -145,14 +145,21 @@ Picture TestPicture(const TestFacts& facts) {
   curve->setPen(QPen(Qt::black, 1.6));
   add(curve, "density", false);
 
+  // The texts stand beside their lines, never across a line or each other.
+  const auto beside = [](double x, double y, bool rightFirst) {
+    const Qt::Alignment first = rightFirst ? Qt::AlignRight : Qt::AlignLeft;
+    const Qt::Alignment second = rightFirst ? Qt::AlignLeft : Qt::AlignRight;
+    return std::vector<TextPlace>{{QPointF(x, y), first | Qt::AlignBottom},
+                                  {QPointF(x, y), second | Qt::AlignBottom}};
+  };
   for (int side = 0; side < (t ? 2 : 1); ++side) {
     const double x = side == 0 ? critical : -critical;
     QLineSeries* line = plot::Upright(x, 0, 0.72 * yMax);
     line->setPen(QPen(Qt::black, 1.2, Qt::DashLine));
     add(line, "critical", false);
-    picture.texts.push_back({QPointF(x, 0.72 * yMax), line,
-                             QStringLiteral("临界值%1").arg(Figure(x)),
-                             (side == 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignBottom});
+    picture.keepClear.push_back(line);
+    picture.texts.push_back(
+        {line, QStringLiteral("临界值%1").arg(Figure(x)), beside(x, 0.72 * yMax, side == 0)});
   }
   const bool offScale = observed > xMax;
   const double shownAt = std::min(observed, xMax);
@@ -163,16 +170,22 @@ Picture TestPicture(const TestFacts& facts) {
   statistic->setPen(QPen(QColor(0x1F, 0x4E, 0x9A), 2.4));
   statistic->setName(QStringLiteral("%1=%2").arg(name, Figure(*facts.statistic)));
   add(statistic, "statistic", true);
+  picture.keepClear.push_back(statistic);
   picture.texts.push_back(
-      {QPointF(shownAt, 0.9 * yMax), statistic,
+      {statistic,
        QStringLiteral("%1=%2%3").arg(t ? "|" + name + "|" : name, Figure(observed),
                                      offScale ? QStringLiteral(" →") : QString()),
-       Qt::AlignLeft | Qt::AlignBottom});
+       beside(shownAt, 0.9 * yMax, false)});
   if (!pText.isEmpty()) {
-    // Beside the statistic, on the side away from the edge of the plot.
+    // Beside the statistic, first on the side away from the edge of the plot,
+    // then lower, where the tails leave room, then higher.
     const bool roomRight = shownAt < 0.7 * xMax;
-    picture.texts.push_back({QPointF(shownAt, 0.45 * yMax), statistic, pText,
-                             (roomRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignBottom});
+    std::vector<TextPlace> places;
+    for (const double height : {0.45, 0.2, 0.6}) {
+      const std::vector<TextPlace> two = beside(shownAt, height * yMax, roomRight);
+      places.insert(places.end(), two.begin(), two.end());
+    }
+    picture.texts.push_back({statistic, pText, std::move(places)});
   }
   picture.caption = t ? QStringLiteral("阴影为双侧拒绝域，浅色为|t|以外的面积P。")
                       : QStringLiteral("阴影为拒绝域（上侧），浅色为χ²以外的面积P。");
