@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QAreaSeries>
 #include <QBarSet>
+#include <QGraphicsTextItem>
 #include <QImage>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -56,6 +57,34 @@ double Sum(const QBarSet* set) {
   double sum = 0;
   for (qsizetype i = 0; i < set->count(); ++i) sum += set->at(i);
   return sum;
+}
+
+// The texts Qt Charts cut to fit (titles, axis labels, legend) once drawn.
+QStringList CutTexts(const Picture& picture) {
+  Draw(picture);
+  QStringList cut;
+  QList<QGraphicsItem*> items = picture.chart->childItems();
+  while (!items.isEmpty()) {
+    QGraphicsItem* item = items.takeLast();
+    items << item->childItems();
+    const auto* text = qgraphicsitem_cast<QGraphicsTextItem*>(item);
+    if (text && text->isVisible() && text->toPlainText().contains(QLatin1String("...")))
+      cut << text->toPlainText();
+  }
+  return cut;
+}
+
+// Where a text of the chart (a title, a label) stands in the picture.
+QRectF TextBox(const Picture& picture, const QString& text) {
+  QList<QGraphicsItem*> items = picture.chart->childItems();
+  while (!items.isEmpty()) {
+    QGraphicsItem* item = items.takeLast();
+    items << item->childItems();
+    const auto* shown = qgraphicsitem_cast<QGraphicsTextItem*>(item);
+    if (shown && shown->isVisible() && shown->toPlainText() == text)
+      return picture.chart->mapFromItem(item, item->boundingRect()).boundingRect();
+  }
+  return {};
 }
 
 // What is wrong with where the texts went: one left out, out of the plot,
@@ -237,6 +266,28 @@ class PicturesTest : public QObject {
     QVERIFY(!picture.why.isEmpty());
     QVERIFY(html.contains(picture.why));
     QVERIFY(!html.contains(QStringLiteral("<img")));
+  }
+
+  // Texts Qt Charts would cut, at the largest counts.
+  void noTextIsCut_data() {
+    QTest::addColumn<int>("which");
+    QTest::newRow("exact, 27 tables") << 3;
+    QTest::newRow("exact, n = 32,767") << 4;
+  }
+  void noTextIsCut() {
+    QFETCH(int, which);
+    TestFacts exact = Facts(TestFacts::Law::kChiSquare, 1.0, 1.0);
+    exact.exact = FisherExactSupport(which == 3 ? FourfoldCounts{30, 10, 10, 30}
+                                                : FourfoldCounts{8000, 8383, 8192, 8192});
+    const Picture picture = TestPicture(exact);
+    QVERIFY(picture.chart);
+    const QStringList cut = CutTexts(picture);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(" | ")));
+    if (which >= 3) {
+      // The axis title under the plot, not in a corner.
+      const QRectF title = TextBox(picture, QStringLiteral("a 格频数"));
+      QVERIFY(title.top() >= picture.chart->plotArea().bottom());
+    }
   }
 
   // Every text finds a place clear of the lines, the bars and the other
