@@ -1,9 +1,11 @@
 // The report's pictures, checked on what is drawn: where the marks stand on
 // the axis, the area of the hatched region, the bars of the exact test, the
-// points and the fitted line. Expected figures are R's (qt, qchisq,
-// fisher.test, lm).
+// points and the fitted line, the bars of a paired table; and on how they
+// are laid out: no text cut, covering a line, a bar or another text.
+// Expected figures are R's (qt, qchisq, fisher.test, lm).
 #include <QApplication>
 #include <QAreaSeries>
+#include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QGraphicsTextItem>
 #include <QImage>
@@ -12,6 +14,7 @@
 #include <QStackedBarSeries>
 #include <QTest>
 
+#include "app/panels/paired_chi_square_panel.h"
 #include "app/pictures/data_picture.h"
 #include "app/pictures/strip_kit.h"
 #include "app/pictures/test_picture.h"
@@ -59,6 +62,16 @@ double Sum(const QBarSet* set) {
   return sum;
 }
 
+// The height of each bar: its sets stacked.
+QList<double> BarHeights(QAbstractSeries* series) {
+  QList<double> heights;
+  for (const QBarSet* set : static_cast<QAbstractBarSeries*>(series)->barSets()) {
+    heights.resize(std::max(heights.size(), qsizetype{set->count()}));
+    for (int i = 0; i < set->count(); ++i) heights[i] += set->at(i);
+  }
+  return heights;
+}
+
 // The texts Qt Charts cut to fit (titles, axis labels, legend) once drawn.
 QStringList CutTexts(const Picture& picture) {
   Draw(picture);
@@ -102,6 +115,14 @@ QString Misplaced(const Picture& picture) {
       if (boxes[i].intersects(boxes[j])) return text + " over " + picture.texts[j].text;
   }
   return {};
+}
+
+// The paired table's facts as its panel gives them.
+DataFacts PairedTable(const std::array<std::string, 4>& cells) {
+  QWidget host;
+  PairedChiSquarePanel panel(&host, 0, 0);
+  panel.CellsChanged({cells[0], cells[1], cells[2], cells[3]});
+  return panel.Facts(nullptr).data;
 }
 
 }  // namespace
@@ -268,9 +289,30 @@ class PicturesTest : public QObject {
     QVERIFY(!html.contains(QStringLiteral("<img")));
   }
 
-  // Texts Qt Charts would cut, at the largest counts.
+  // The paired table's picture compares the two measurements, (a + b) / n
+  // against (a + c) / n, which share a and differ by b and c, under the
+  // table's own captions. R: rowSums(m)[1] / n, colSums(m)[1] / n.
+  void pairedTableShowsBothMeasurements() {
+    const Picture picture = DataPicture(PairedTable({"794", "86", "150", "570"}));
+    QVERIFY(picture.chart);
+    const auto bars = Named(picture, "proportions");
+    QCOMPARE(bars.size(), 1);
+    const QList<double> heights = BarHeights(bars[0]);
+    QCOMPARE(heights.size(), 2);
+    QVERIFY(qAbs(heights[0] - 0.55) < 1e-12 && qAbs(heights[1] - 0.59) < 1e-12);
+    auto* axis = static_cast<QBarCategoryAxis*>(picture.chart->axes(Qt::Horizontal)[0]);
+    QCOMPARE(axis->categories(), QStringList({"治疗后（+）", "治疗前（+）"}));
+    QStringList texts;
+    for (const PlotText& text : picture.texts) texts << text.text;
+    QVERIFY2(texts.contains("b=86") && texts.contains("c=150"), qPrintable(texts.join(' ')));
+  }
+
+  // Texts Qt Charts would cut, at the largest counts and every caption.
   void noTextIsCut_data() {
     QTest::addColumn<int>("which");
+    QTest::newRow("paired, typical") << 0;
+    QTest::newRow("paired, 32,767") << 1;
+    QTest::newRow("fourfold, 32,767") << 2;
     QTest::newRow("exact, 27 tables") << 3;
     QTest::newRow("exact, n = 32,767") << 4;
   }
@@ -279,7 +321,12 @@ class PicturesTest : public QObject {
     TestFacts exact = Facts(TestFacts::Law::kChiSquare, 1.0, 1.0);
     exact.exact = FisherExactSupport(which == 3 ? FourfoldCounts{30, 10, 10, 30}
                                                 : FourfoldCounts{8000, 8383, 8192, 8192});
-    const Picture picture = TestPicture(exact);
+    const Picture picture =
+        which == 0   ? DataPicture(PairedTable({"794", "86", "150", "570"}))
+        : which == 1 ? DataPicture(PairedTable({"16383", "16383", "0", "1"}))
+        : which == 2
+            ? DataPicture(TablePictureFacts({"16383", "1", "16383", "0"}, {"试验组", "对照组"}))
+            : TestPicture(exact);
     QVERIFY(picture.chart);
     const QStringList cut = CutTexts(picture);
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join(" | ")));
@@ -293,9 +340,9 @@ class PicturesTest : public QObject {
   // Every text finds a place clear of the lines, the bars and the other
   // texts, the statistic anywhere from 0 to far out, on either side.
   void textsKeepClear_data() {
-    QTest::addColumn<int>("law");  // 0 t, 1 χ², 2 exact
+    QTest::addColumn<int>("law");  // 0 t, 1 χ², 2 exact, 3 paired table
     QTest::addColumn<double>("degrees");
-    QTest::addColumn<double>("statistic");  // for the exact test, the first count
+    QTest::addColumn<double>("statistic");  // for the tables, the first count
     for (const double nu : {1.0, 5.0, 20.0, 1000.0}) {
       for (const double s :
            {0.0, 0.5, 1.9, 2.0, 2.1, 2.3, 3.0, 3.9, 4.1, 6.6, 6.7, 12.8, 13.0, 40.0, 1e6}) {
@@ -305,6 +352,8 @@ class PicturesTest : public QObject {
     }
     for (const double a : {0.0, 3.0, 12.0, 30.0, 8000.0})
       QTest::addRow("exact, a=%g", a) << 2 << 1.0 << a;
+    for (const double a : {0.0, 1.0, 50.0, 794.0, 32767.0})
+      QTest::addRow("paired, a=%g", a) << 3 << 1.0 << a;
   }
   void textsKeepClear() {
     QFETCH(int, law);
@@ -314,13 +363,17 @@ class PicturesTest : public QObject {
     if (law < 2) {
       picture = TestPicture(Facts(law == 0 ? TestFacts::Law::kT : TestFacts::Law::kChiSquare,
                                   statistic, degrees, 0.05, 0.04996));
-    } else {
+    } else if (law == 2) {
       const int a = static_cast<int>(statistic);
       TestFacts facts = Facts(TestFacts::Law::kChiSquare, 1.0, 1.0);
       facts.exact = FisherExactSupport(a == 8000 ? FourfoldCounts{a, 8383, 8192, 8192}
                                        : a == 12 ? FourfoldCounts{a, 5, 4, 9}
                                                  : FourfoldCounts{a, 10, 10, 30});
       picture = TestPicture(facts);
+    } else {
+      const std::string a = std::to_string(static_cast<int>(statistic));
+      const std::string rest = statistic > 30000 ? "0" : "3";
+      picture = DataPicture(PairedTable({a, rest, "0", rest}));
     }
     QVERIFY(picture.chart);
     const QString misplaced = Misplaced(picture);
