@@ -1,18 +1,23 @@
 // The report's pictures, checked on what is drawn: where the marks stand on
 // the axis, the area of the hatched region, the bars of the exact test, the
 // points and the fitted line, the bars of a paired table; and on how they
-// are laid out: no text cut, covering a line, a bar or another text.
-// Expected figures are R's (qt, qchisq, fisher.test, lm).
+// are laid out: no text cut, covering a line, a bar or another text, and a
+// legend mark of its own for each entry. Expected figures are R's (qt,
+// qchisq, fisher.test, lm).
 #include <QApplication>
 #include <QAreaSeries>
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QGraphicsTextItem>
 #include <QImage>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QStackedBarSeries>
 #include <QTest>
+#include <set>
+#include <tuple>
 
 #include "app/panels/paired_chi_square_panel.h"
 #include "app/pictures/data_picture.h"
@@ -378,6 +383,35 @@ class PicturesTest : public QObject {
     QVERIFY(picture.chart);
     const QString misplaced = Misplaced(picture);
     QVERIFY2(misplaced.isEmpty(), qPrintable(misplaced));
+  }
+
+  // The legend gives each entry a mark of its own: the dashed line for zero,
+  // an interval bar for the interval, not two alike squares.
+  void legendMarksDiffer() {
+    DataFacts facts;
+    facts.kind = DataFacts::Kind::kDifferences;
+    facts.x = {0.7, -1.6, -0.2, -1.2, -0.1, 3.4};
+    facts.y = {1.9, 0.8, 1.1, 0.1, -0.1, 4.4};
+    const Picture picture = DataPicture(facts);
+    QVERIFY(picture.chart);
+    Draw(picture);
+    std::set<std::tuple<int, int, int, bool>> looks;
+    int visible = 0;
+    for (QLegendMarker* marker : picture.chart->legend()->markers()) {
+      if (!marker->isVisible()) continue;
+      ++visible;
+      const auto* series = qobject_cast<QXYSeries*>(marker->series());
+      QVERIFY(series);
+      const QLegend::MarkerShape shape = marker->shape() == QLegend::MarkerShapeDefault
+                                             ? picture.chart->legend()->markerShape()
+                                             : marker->shape();
+      // Only a mark drawn from its series shows the series' own line or glyph.
+      QCOMPARE(shape, QLegend::MarkerShapeFromSeries);
+      looks.insert({series->type(), series->pen().style(), series->pen().color().rgb(),
+                    !series->lightMarker().isNull()});
+    }
+    QCOMPARE(visible, 2);
+    QCOMPARE(looks.size(), std::size_t{2});
   }
 
   // Rendered at twice the size the report gives it, for 2× screens and paper.

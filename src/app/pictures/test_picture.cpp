@@ -170,6 +170,9 @@ Picture TestPicture(const TestFacts& facts) {
   statistic->setPen(QPen(QColor(0x1F, 0x4E, 0x9A), 2.4));
   statistic->setName(QStringLiteral("%1=%2").arg(name, Figure(*facts.statistic)));
   add(statistic, "statistic", true);
+  // A line in the legend, as on the plot.
+  for (QLegendMarker* marker : chart->legend()->markers(statistic))
+    marker->setShape(QLegend::MarkerShapeFromSeries);
   picture.keepClear.push_back(statistic);
   picture.texts.push_back(
       {statistic,
