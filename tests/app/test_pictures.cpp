@@ -1,19 +1,29 @@
 // The report's pictures, checked on what is drawn: where the marks stand on
 // the axis, the area of the hatched region, the bars of the exact test, the
-// points and the fitted line. Expected figures are R's (qt, qchisq,
-// fisher.test, lm).
+// points and the fitted line, the bars of a paired table; and on how they
+// are laid out: no text cut, covering a line, a bar or another text, and a
+// legend mark of its own for each entry. Expected figures are R's (qt,
+// qchisq, fisher.test, lm).
 #include <QApplication>
 #include <QAreaSeries>
+#include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QGraphicsTextItem>
 #include <QImage>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QStackedBarSeries>
 #include <QTest>
+#include <set>
+#include <tuple>
 
+#include "app/panels/paired_chi_square_panel.h"
 #include "app/pictures/data_picture.h"
 #include "app/pictures/strip_kit.h"
 #include "app/pictures/test_picture.h"
+#include "stats/fourfold.h"
 
 using namespace sumvane;
 
@@ -57,6 +67,69 @@ double Sum(const QBarSet* set) {
   return sum;
 }
 
+// The height of each bar: its sets stacked.
+QList<double> BarHeights(QAbstractSeries* series) {
+  QList<double> heights;
+  for (const QBarSet* set : static_cast<QAbstractBarSeries*>(series)->barSets()) {
+    heights.resize(std::max(heights.size(), qsizetype{set->count()}));
+    for (int i = 0; i < set->count(); ++i) heights[i] += set->at(i);
+  }
+  return heights;
+}
+
+// The texts Qt Charts cut to fit (titles, axis labels, legend) once drawn.
+QStringList CutTexts(const Picture& picture) {
+  Draw(picture);
+  QStringList cut;
+  QList<QGraphicsItem*> items = picture.chart->childItems();
+  while (!items.isEmpty()) {
+    QGraphicsItem* item = items.takeLast();
+    items << item->childItems();
+    const auto* text = qgraphicsitem_cast<QGraphicsTextItem*>(item);
+    if (text && text->isVisible() && text->toPlainText().contains(QLatin1String("...")))
+      cut << text->toPlainText();
+  }
+  return cut;
+}
+
+// Where a text of the chart (a title, a label) stands in the picture.
+QRectF TextBox(const Picture& picture, const QString& text) {
+  QList<QGraphicsItem*> items = picture.chart->childItems();
+  while (!items.isEmpty()) {
+    QGraphicsItem* item = items.takeLast();
+    items << item->childItems();
+    const auto* shown = qgraphicsitem_cast<QGraphicsTextItem*>(item);
+    if (shown && shown->isVisible() && shown->toPlainText() == text)
+      return picture.chart->mapFromItem(item, item->boundingRect()).boundingRect();
+  }
+  return {};
+}
+
+// What is wrong with where the texts went: one left out, out of the plot,
+// over a line or bar kept clear, or over another text.
+QString Misplaced(const Picture& picture) {
+  const DrawnPicture drawn = Draw(picture);
+  const auto& boxes = drawn.textBoxes;
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    const QString text = picture.texts[i].text;
+    if (boxes[i].isEmpty()) return text + QStringLiteral(" left out");
+    if (!drawn.plotArea.contains(boxes[i])) return text + QStringLiteral(" out of the plot");
+    for (const QRectF& line : drawn.keptClear)
+      if (boxes[i].intersects(line)) return text + " over a line or bar";
+    for (std::size_t j = 0; j < i; ++j)
+      if (boxes[i].intersects(boxes[j])) return text + " over " + picture.texts[j].text;
+  }
+  return {};
+}
+
+// The paired table's facts as its panel gives them.
+DataFacts PairedTable(const std::array<std::string, 4>& cells) {
+  QWidget host;
+  PairedChiSquarePanel panel(&host, 0, 0);
+  panel.CellsChanged({cells[0], cells[1], cells[2], cells[3]});
+  return panel.Facts(nullptr).data;
+}
+
 }  // namespace
 
 class PicturesTest : public QObject {
@@ -75,6 +148,8 @@ class PicturesTest : public QObject {
     QTest::newRow("χ², α=0.05") << TestFacts::Law::kChiSquare << 3.0625 << 1.0 << 0.05
                                 << 3.841458821;
     QTest::newRow("χ², α=0.01") << TestFacts::Law::kChiSquare << 9.5 << 1.0 << 0.01 << 6.634896601;
+    // Where the density of χ² with ν = 1 has no bound: b = c in a paired table.
+    QTest::newRow("χ² = 0") << TestFacts::Law::kChiSquare << 0.0 << 1.0 << 0.05 << 3.841458821;
   }
   void densityMarksAndRejectionArea() {
     QFETCH(TestFacts::Law, law);
@@ -118,8 +193,7 @@ class PicturesTest : public QObject {
     QCOMPARE(sets.size(), 2);
     QVERIFY(qAbs(Sum(sets[0]) + Sum(sets[1]) - 1.0) < 1e-9);
     QVERIFY(qAbs(Sum(sets[0]) - p) < 1e-9);
-    QCOMPARE(picture.texts.size(), std::size_t{1});
-    QVERIFY(picture.texts[0].text.contains(QString::number(counts.a)));
+    QVERIFY(picture.texts.back().text.contains(QString::number(counts.a)));
   }
 
   void dotsPerValueOrBoxes_data() {
@@ -199,6 +273,7 @@ class PicturesTest : public QObject {
     QTest::newRow("every X alike") << 3;
     QTest::newRow("a negative count") << 4;
     QTest::newRow("no list data") << 5;
+    QTest::newRow("a negative χ²") << 6;
   }
   void aLineSaysWhyNoPicture() {
     QFETCH(int, which);
@@ -210,12 +285,133 @@ class PicturesTest : public QObject {
     if (which == 4) data.kind = DataFacts::Kind::kRowProportions, data.cells = {3, -1, 4, 5};
     const Picture picture = which == 0   ? TestPicture(Facts(TestFacts::Law::kT, std::nullopt, 5.0))
                             : which == 1 ? TestPicture(Facts(TestFacts::Law::kT, 2.0, 0.0))
+                            : which == 6 ? TestPicture(Facts(TestFacts::Law::kChiSquare, -2.0, 1.0))
                                          : DataPicture(data);
     QVERIFY(!picture.chart);
     const QString html = QString::fromStdString(PictureHtml(picture));
     QVERIFY(!picture.why.isEmpty());
     QVERIFY(html.contains(picture.why));
     QVERIFY(!html.contains(QStringLiteral("<img")));
+  }
+
+  // The paired table's picture compares the two measurements, (a + b) / n
+  // against (a + c) / n, which share a and differ by b and c, under the
+  // table's own captions. R: rowSums(m)[1] / n, colSums(m)[1] / n.
+  void pairedTableShowsBothMeasurements() {
+    const Picture picture = DataPicture(PairedTable({"794", "86", "150", "570"}));
+    QVERIFY(picture.chart);
+    const auto bars = Named(picture, "proportions");
+    QCOMPARE(bars.size(), 1);
+    const QList<double> heights = BarHeights(bars[0]);
+    QCOMPARE(heights.size(), 2);
+    QVERIFY(qAbs(heights[0] - 0.55) < 1e-12 && qAbs(heights[1] - 0.59) < 1e-12);
+    auto* axis = static_cast<QBarCategoryAxis*>(picture.chart->axes(Qt::Horizontal)[0]);
+    QCOMPARE(axis->categories(), QStringList({"治疗后（+）", "治疗前（+）"}));
+    QStringList texts;
+    for (const PlotText& text : picture.texts) texts << text.text;
+    QVERIFY2(texts.contains("b=86") && texts.contains("c=150"), qPrintable(texts.join(' ')));
+  }
+
+  // Texts Qt Charts would cut, at the largest counts and every caption.
+  void noTextIsCut_data() {
+    QTest::addColumn<int>("which");
+    QTest::newRow("paired, typical") << 0;
+    QTest::newRow("paired, 32,767") << 1;
+    QTest::newRow("fourfold, 32,767") << 2;
+    QTest::newRow("exact, 27 tables") << 3;
+    QTest::newRow("exact, n = 32,767") << 4;
+  }
+  void noTextIsCut() {
+    QFETCH(int, which);
+    TestFacts exact = Facts(TestFacts::Law::kChiSquare, 1.0, 1.0);
+    exact.exact = FisherExactSupport(which == 3 ? FourfoldCounts{30, 10, 10, 30}
+                                                : FourfoldCounts{8000, 8383, 8192, 8192});
+    const Picture picture =
+        which == 0   ? DataPicture(PairedTable({"794", "86", "150", "570"}))
+        : which == 1 ? DataPicture(PairedTable({"16383", "16383", "0", "1"}))
+        : which == 2
+            ? DataPicture(TablePictureFacts({"16383", "1", "16383", "0"}, {"试验组", "对照组"}))
+            : TestPicture(exact);
+    QVERIFY(picture.chart);
+    const QStringList cut = CutTexts(picture);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(" | ")));
+    if (which >= 3) {
+      // The axis title under the plot, not in a corner.
+      const QRectF title = TextBox(picture, QStringLiteral("a 格频数"));
+      QVERIFY(title.top() >= picture.chart->plotArea().bottom());
+    }
+  }
+
+  // Every text finds a place clear of the lines, the bars and the other
+  // texts, the statistic anywhere from 0 to far out, on either side.
+  void textsKeepClear_data() {
+    QTest::addColumn<int>("law");  // 0 t, 1 χ², 2 exact, 3 paired table
+    QTest::addColumn<double>("degrees");
+    QTest::addColumn<double>("statistic");  // for the tables, the first count
+    for (const double nu : {1.0, 5.0, 20.0, 1000.0}) {
+      for (const double s :
+           {0.0, 0.5, 1.9, 2.0, 2.1, 2.3, 3.0, 3.9, 4.1, 6.6, 6.7, 12.8, 13.0, 40.0, 1e6}) {
+        QTest::addRow("t, ν=%g, %g", nu, s) << 0 << nu << -s;
+        QTest::addRow("χ², ν=%g, %g", nu, s) << 1 << nu << s * nu;
+      }
+    }
+    for (const double a : {0.0, 3.0, 12.0, 30.0, 8000.0})
+      QTest::addRow("exact, a=%g", a) << 2 << 1.0 << a;
+    for (const double a : {0.0, 1.0, 50.0, 794.0, 32767.0})
+      QTest::addRow("paired, a=%g", a) << 3 << 1.0 << a;
+  }
+  void textsKeepClear() {
+    QFETCH(int, law);
+    QFETCH(double, degrees);
+    QFETCH(double, statistic);
+    Picture picture;
+    if (law < 2) {
+      picture = TestPicture(Facts(law == 0 ? TestFacts::Law::kT : TestFacts::Law::kChiSquare,
+                                  statistic, degrees, 0.05, 0.04996));
+    } else if (law == 2) {
+      const int a = static_cast<int>(statistic);
+      TestFacts facts = Facts(TestFacts::Law::kChiSquare, 1.0, 1.0);
+      facts.exact = FisherExactSupport(a == 8000 ? FourfoldCounts{a, 8383, 8192, 8192}
+                                       : a == 12 ? FourfoldCounts{a, 5, 4, 9}
+                                                 : FourfoldCounts{a, 10, 10, 30});
+      picture = TestPicture(facts);
+    } else {
+      const std::string a = std::to_string(static_cast<int>(statistic));
+      const std::string rest = statistic > 30000 ? "0" : "3";
+      picture = DataPicture(PairedTable({a, rest, "0", rest}));
+    }
+    QVERIFY(picture.chart);
+    const QString misplaced = Misplaced(picture);
+    QVERIFY2(misplaced.isEmpty(), qPrintable(misplaced));
+  }
+
+  // The legend gives each entry a mark of its own: the dashed line for zero,
+  // an interval bar for the interval, not two alike squares.
+  void legendMarksDiffer() {
+    DataFacts facts;
+    facts.kind = DataFacts::Kind::kDifferences;
+    facts.x = {0.7, -1.6, -0.2, -1.2, -0.1, 3.4};
+    facts.y = {1.9, 0.8, 1.1, 0.1, -0.1, 4.4};
+    const Picture picture = DataPicture(facts);
+    QVERIFY(picture.chart);
+    Draw(picture);
+    std::set<std::tuple<int, int, int, bool>> looks;
+    int visible = 0;
+    for (QLegendMarker* marker : picture.chart->legend()->markers()) {
+      if (!marker->isVisible()) continue;
+      ++visible;
+      const auto* series = qobject_cast<QXYSeries*>(marker->series());
+      QVERIFY(series);
+      const QLegend::MarkerShape shape = marker->shape() == QLegend::MarkerShapeDefault
+                                             ? picture.chart->legend()->markerShape()
+                                             : marker->shape();
+      // Only a mark drawn from its series shows the series' own line or glyph.
+      QCOMPARE(shape, QLegend::MarkerShapeFromSeries);
+      looks.insert({series->type(), series->pen().style(), series->pen().color().rgb(),
+                    !series->lightMarker().isNull()});
+    }
+    QCOMPARE(visible, 2);
+    QCOMPARE(looks.size(), std::size_t{2});
   }
 
   // Rendered at twice the size the report gives it, for 2× screens and paper.

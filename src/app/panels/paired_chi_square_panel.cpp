@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "app/widget_kit.h"
+#include "report/table_words.h"
 #include "stats/fourfold.h"
 
 namespace sumvane {
@@ -74,7 +75,10 @@ QWidgetList PairedChiSquarePanel::TabChain() const { return {nBox_, chiSquareBox
 PictureFacts PairedChiSquarePanel::Facts(const SampleList*) const {
   PictureFacts facts;
   facts.test = ShownTest(TestFacts::Law::kChiSquare, ShownNumber(chiSquareBox_), 1.0);
-  facts.data = TablePictureFacts(cells_, {"治疗后（+）", "治疗后（-）"});
+  // The table's own words: its rows after treatment, its columns before.
+  facts.data = PairedTablePictureFacts(
+      cells_, {std::string(kPairedTable.rows), std::string(kPairedTable.columns)},
+      std::string(kPairedTable.positive));
   return facts;
 }
 

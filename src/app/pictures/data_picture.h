@@ -2,8 +2,8 @@
 // values repeat; a box plot past kMostDots values) with the mean and ±1 SD;
 // the pair differences with their mean, its 95 % interval and zero; the
 // scatter of the pairs with the least-squares line; the proportion positive
-// in each row of a fourfold table; or, from summary figures alone, the means
-// with ±1 SD.
+// in each row of a fourfold table, or by each measurement of a paired table;
+// or, from summary figures alone, the means with ±1 SD.
 //
 // Series object names: "dots1", "dots2", "box1", "box2", "mean1", "mean2",
 // "sd1", "sd2"; "differences", "mean", "interval", "zero"; "points", "fit";
@@ -27,5 +27,6 @@ Picture DifferencesPicture(const DataFacts& facts);
 Picture SummaryMeansPicture(const DataFacts& facts);
 Picture ScatterPicture(const DataFacts& facts);
 Picture ProportionsPicture(const DataFacts& facts);
+Picture PairedProportionsPicture(const DataFacts& facts);
 
 }  // namespace sumvane

@@ -2,11 +2,14 @@
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QCategoryAxis>
+#include <QFontMetricsF>
 #include <QStackedBarSeries>
 #include <QValueAxis>
 #include <algorithm>
 
 #include "app/pictures/plot_kit.h"
+#include "app/widget_kit.h"
 #include "stats/answer_text.h"
 
 namespace sumvane {
@@ -24,6 +27,42 @@ std::pair<std::size_t, std::size_t> DrawnRun(const std::vector<double>& probabil
   while (last > observed + 1 && cut + probabilities[last - 1] < kNegligibleProbability / 2)
     cut += probabilities[--last];
   return {first, last};
+}
+
+// Whether every name fits under its bar: Qt Charts gives each the plot's
+// width over one more than their number, less padding, and cuts the rest.
+bool NamesFit(const QStringList& categories) {
+  const QFontMetricsF metrics(kit::WindowFont(8));
+  double widest = 0;
+  for (const QString& name : categories) widest = std::max(widest, metrics.horizontalAdvance(name));
+  // The plot is narrower than the picture by the value axis and the margins.
+  const double plotWidth = kPictureWidth - 100.0;
+  return widest + 12 <= plotWidth / static_cast<double>(categories.size() + 1);
+}
+
+// The tables by their cell a: each named under its bar where the names fit,
+// else a at round steps.
+QAbstractAxis* TablesAxis(const QStringList& categories, int firstA) {
+  if (NamesFit(categories)) {
+    auto* axis = new QBarCategoryAxis;
+    axis->append(categories);
+    return axis;
+  }
+  const auto count = static_cast<int>(categories.size());
+  int step = 1;
+  for (int scale = 1; count / step > 8; scale *= 10) {
+    for (const int m : {1, 2, 5}) {
+      step = m * scale;
+      if (count / step <= 8) break;
+    }
+  }
+  auto* axis = new QCategoryAxis;
+  axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  axis->setStartValue(-0.5);
+  axis->setRange(-0.5, count - 0.5);
+  for (int a = (firstA + step - 1) / step * step; a < firstA + count; a += step)
+    axis->append(QString::number(a), a - firstA);
+  return axis;
 }
 
 }  // namespace
@@ -64,8 +103,7 @@ Picture ExactPicture(const ExactTestSupport& support) {
   StyleChart(*chart);
   chart->setTitle(QStringLiteral("边缘合计固定时各四格表的概率（超几何分布）"));
   chart->addSeries(series);
-  auto* axisX = new QBarCategoryAxis;
-  axisX->append(categories);
+  QAbstractAxis* axisX = TablesAxis(categories, support.lowestA + static_cast<int>(first));
   axisX->setTitleText(QStringLiteral("a 格频数"));
   auto* axisY = new QValueAxis;
   axisY->setRange(0, top * 1.25);
@@ -73,17 +111,20 @@ Picture ExactPicture(const ExactTestSupport& support) {
   axisY->setTitleText(QStringLiteral("概率"));
   plot::StyleAxis(*axisX);
   plot::StyleAxis(*axisY);
-  // Past a few dozen tables, every label would collide.
-  if (categories.size() > 30) axisX->setLabelsVisible(false);
   chart->addAxis(axisX, Qt::AlignBottom);
   chart->addAxis(axisY, Qt::AlignLeft);
   series->attachAxis(axisX);
   series->attachAxis(axisY);
 
-  const double at = static_cast<double>(observed - first);
-  picture.texts.push_back({QPointF(at, support.probabilities[observed]), series,
-                           QStringLiteral("▼观察表 a=%1").arg(support.observedA),
-                           Qt::AlignHCenter | Qt::AlignBottom});
+  // The arrow over the observed table's bar, its words over the arrow, both
+  // lifted above any taller bar they would cover.
+  const QPointF observedTop(static_cast<double>(observed - first), support.probabilities[observed]);
+  picture.keepClear.push_back(series);
+  picture.texts.push_back(
+      {series, QStringLiteral("▼"), {{observedTop, Qt::AlignHCenter | Qt::AlignBottom}}});
+  picture.texts.push_back({series,
+                           QStringLiteral("观察表 a=%1").arg(support.observedA),
+                           {{observedTop, Qt::AlignHCenter | Qt::AlignBottom}}});
   // P as the report writes it.
   picture.caption = QStringLiteral("阴影各表的概率之和即%1。")
                         .arg(QString::fromStdString(PText(support.p, PSource::kExact)));

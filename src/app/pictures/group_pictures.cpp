@@ -53,6 +53,8 @@ Picture DataPicture(const DataFacts& facts) {
       return ScatterPicture(facts);
     case DataFacts::Kind::kRowProportions:
       return ProportionsPicture(facts);
+    case DataFacts::Kind::kPairedProportions:
+      return PairedProportionsPicture(facts);
     case DataFacts::Kind::kSummaryMeans:
       return SummaryMeansPicture(facts);
     case DataFacts::Kind::kNone:

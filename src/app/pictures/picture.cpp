@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "app/pictures/png_bytes.h"
+#include "app/pictures/text_layout.h"
 #include "app/widget_kit.h"
 
 namespace sumvane {
@@ -53,22 +54,20 @@ void DrawDots(QPainter& painter, const Picture& picture) {
   painter.restore();
 }
 
-void DrawTexts(QPainter& painter, const Picture& picture) {
+void DrawTexts(QPainter& painter, const Picture& picture, DrawnPicture& drawn) {
   painter.setFont(kit::WindowFont(8));
   painter.setPen(Qt::black);
-  const QFontMetricsF metrics(painter.font());
-  for (const PlotText& t : picture.texts) {
-    const QPointF at = picture.chart->mapToPosition(t.at, t.series);
-    const double width = metrics.horizontalAdvance(t.text);
-    double left = at.x() - width / 2;
-    if (t.align & Qt::AlignLeft) left = at.x() - width - 3;
-    if (t.align & Qt::AlignRight) left = at.x() + 3;
-    const double top = (t.align & Qt::AlignTop) ? at.y() + 2 : at.y() - metrics.height() - 2;
+  TextLayout layout = LayOutTexts(picture, QFontMetricsF(painter.font()));
+  for (std::size_t i = 0; i < picture.texts.size(); ++i) {
+    const QRectF& box = layout.boxes[i];
+    if (box.isEmpty()) continue;
     // A white ground keeps the text readable over hatching.
-    const QRectF box(left - 1, top, width + 2, metrics.height());
     painter.fillRect(box, QColor(255, 255, 255, 220));
-    painter.drawText(box, Qt::AlignCenter, t.text);
+    painter.drawText(box, Qt::AlignCenter, picture.texts[i].text);
   }
+  drawn.textBoxes = std::move(layout.boxes);
+  drawn.keptClear = std::move(layout.keptClear);
+  drawn.plotArea = layout.plotArea;
 }
 
 }  // namespace
@@ -135,7 +134,7 @@ DrawnPicture Draw(const Picture& picture) {
     scene.render(&painter, QRectF(QPointF(), image.size()), area);
     painter.scale(kScale, kScale);
     DrawDots(painter, picture);
-    DrawTexts(painter, picture);
+    DrawTexts(painter, picture, drawn);
   }
   // The chart belongs to the picture, not to the scene.
   scene.removeItem(chart);

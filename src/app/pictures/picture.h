@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QList>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 #include <memory>
 #include <string>
@@ -17,12 +18,22 @@
 
 namespace sumvane {
 
+// A place for a text: a point in the values of the series' axes, and where
+// the text stands against it (left of it, centred on it or right of it; above
+// it, centred on it or below it).
+struct TextPlace {
+  QPointF at;
+  Qt::Alignment align = Qt::AlignHCenter | Qt::AlignBottom;
+};
+
+// A text takes the first of its places where, inside the plot, it covers no
+// line or bar kept clear and no text placed before it; failing that, the
+// first where it can be lifted above what it would cover. A text that finds
+// no place is left out: each also stands in the legend or the caption.
 struct PlotText {
-  QPointF at;  // in the values of the series' axes
   QAbstractSeries* series = nullptr;
   QString text;
-  // Where the text stands against the point: left of it, centred on it or right of it.
-  Qt::Alignment align = Qt::AlignHCenter | Qt::AlignBottom;
+  std::vector<TextPlace> places;
 };
 
 // Many points drawn straight onto the rendered chart: a scatter series with
@@ -40,6 +51,8 @@ struct Picture {
   QString caption;                // a line under the picture
   std::vector<PlotText> texts;
   std::vector<PlotDots> dots;
+  // Line and bar series that no text may cover.
+  std::vector<QAbstractSeries*> keepClear;
 };
 
 inline Picture NoPicture(QString why) {
@@ -68,6 +81,12 @@ struct DrawnPicture {
   QImage image;  // null when no picture can be drawn
   QString why;
   QString caption;
+  // Where the texts went, in the report's pixels: a box for each of
+  // Picture::texts (empty when it was left out), the boxes of what they kept
+  // clear of, and the plot area.
+  std::vector<QRectF> textBoxes;
+  std::vector<QRectF> keptClear;
+  QRectF plotArea;
 };
 
 // The chart laid out at kPictureWidth × kPictureHeight and drawn at twice that,

@@ -38,17 +38,21 @@ struct GroupFigures {
 struct DataFacts {
   enum class Kind {
     kNone,
-    kGroups,       // x and y: the two groups' values
-    kDifferences,  // x and y: the pairs, drawn as x - y
-    kScatter,      // x and y: the pairs
-    kRowProportions,
-    kSummaryMeans,  // summary: typed figures, no list
+    kGroups,             // x and y: the two groups' values
+    kDifferences,        // x and y: the pairs, drawn as x - y
+    kScatter,            // x and y: the pairs
+    kRowProportions,     // cells: each row's proportion positive
+    kPairedProportions,  // cells: each measurement's proportion positive
+    kSummaryMeans,       // summary: typed figures, no list
   };
   Kind kind = Kind::kNone;
   std::vector<double> x, y;
-  // The fourfold table a, b, c, d, and its rows' captions.
+  // The fourfold table a, b, c, d; its rows' captions, or for a paired table
+  // the captions of its two measurements (the rows', then the columns'), with
+  // the caption of a positive result.
   std::array<double, 4> cells{};
-  std::array<std::string, 2> rowCaptions{};
+  std::array<std::string, 2> captions{};
+  std::string positive;
   std::array<GroupFigures, 2> summary{};
   // The regression equation as the panel shows it.
   std::string equation;
@@ -63,5 +67,11 @@ struct PictureFacts {
 // drawn as the proportion positive in each row.
 DataFacts TablePictureFacts(const std::array<std::string, 4>& cells,
                             const std::array<std::string, 2>& rowCaptions);
+// A paired table's cells, drawn as the proportion positive by each
+// measurement, (a + b) / n against (a + c) / n, which differ only by the
+// discordant pairs b and c.
+DataFacts PairedTablePictureFacts(const std::array<std::string, 4>& cells,
+                                  const std::array<std::string, 2>& measurements,
+                                  std::string positive);
 
 }  // namespace sumvane

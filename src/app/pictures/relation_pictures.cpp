@@ -1,8 +1,4 @@
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
 #include <QChart>
-#include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -97,55 +93,6 @@ Picture ScatterPicture(const DataFacts& facts) {
                                    .arg(step)
                                    .arg(picture.dots.back().points.size())
                              : QStringLiteral("共%1对。").arg(n);
-  return picture;
-}
-
-Picture ProportionsPicture(const DataFacts& facts) {
-  const auto& c = facts.cells;
-  if (!std::all_of(c.begin(), c.end(), [](double v) { return std::isfinite(v) && v >= 0; }) ||
-      c[0] + c[1] + c[2] + c[3] <= 0)
-    return NoPicture(QStringLiteral("（四格表尚无有效频数，不画率的条图。）"));
-  auto* rates = new QBarSet(QStringLiteral("阳性率"));
-  rates->setBrush(plot::kFirst);
-  rates->setPen(QPen(plot::kDark, 1));
-  QStringList captions;
-  Picture picture;
-  for (int row = 0; row < 2; ++row) {
-    const double positive = c[2 * row], total = c[2 * row] + c[2 * row + 1];
-    const double rate = total > 0 ? positive / total : 0.0;
-    *rates << rate;
-    captions << QStringLiteral("%1（%2/%3）")
-                    .arg(kit::Q(facts.rowCaptions[row]).simplified(), Figure(positive),
-                         Figure(total));
-  }
-  auto* series = new QBarSeries;
-  series->setObjectName(QStringLiteral("proportions"));
-  series->setBarWidth(0.5);
-  series->append(rates);
-  auto chart = std::make_unique<QChart>();
-  StyleChart(*chart);
-  chart->setTitle(QStringLiteral("各行的阳性率"));
-  chart->legend()->setVisible(false);
-  auto* axisX = new QBarCategoryAxis;
-  axisX->append(captions);
-  auto* axisY = new QValueAxis;
-  axisY->setRange(0, 1);
-  axisY->setTickCount(6);
-  axisY->setTitleText(QStringLiteral("阳性率"));
-  plot::StyleAxis(*axisX);
-  plot::StyleAxis(*axisY);
-  chart->addAxis(axisX, Qt::AlignBottom);
-  chart->addAxis(axisY, Qt::AlignLeft);
-  Attach(*chart, series, axisX, axisY);
-  for (int row = 0; row < 2; ++row) {
-    const double total = c[2 * row] + c[2 * row + 1];
-    picture.texts.push_back({QPointF(row, rates->at(row)), series,
-                             total > 0 ? QStringLiteral("%1%").arg(rates->at(row) * 100, 0, 'f', 1)
-                                       : QStringLiteral("无例数"),
-                             Qt::AlignHCenter | Qt::AlignBottom});
-  }
-  picture.caption = QStringLiteral("阳性率 = 第1列频数 / 行合计。");
-  picture.chart = std::move(chart);
   return picture;
 }
 

@@ -2,8 +2,10 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QPainter>
 #include <QScatterSeries>
 #include <QValueAxis>
 #include <algorithm>
@@ -77,8 +79,12 @@ void Add(QChart& chart, const Axes& axes, QAbstractSeries* series, const QString
   chart.addSeries(series);
   series->attachAxis(axes.x);
   series->attachAxis(axes.y);
-  if (legend.isEmpty())
-    for (QLegendMarker* marker : chart.legend()->markers(series)) marker->setVisible(false);
+  // In the legend, a line shows as a short stretch of its own pen, not as a
+  // square of its colour.
+  for (QLegendMarker* marker : chart.legend()->markers(series)) {
+    marker->setVisible(!legend.isEmpty());
+    marker->setShape(QLegend::MarkerShapeFromSeries);
+  }
 }
 
 void AddBox(QChart& chart, const Axes& axes, std::vector<double> values, double centre,
@@ -105,6 +111,26 @@ void AddBox(QChart& chart, const Axes& axes, std::vector<double> values, double 
   }
 }
 
+namespace {
+
+// The bar as the legend shows it: an upright with end caps and the wider
+// tick, drawn large enough to stay sharp at twice the report's size.
+QImage BarGlyph(const QColor& colour) {
+  constexpr int kSide = 48;
+  QImage glyph(kSide, kSide, QImage::Format_ARGB32_Premultiplied);
+  glyph.fill(Qt::transparent);
+  QPainter painter(&glyph);
+  painter.setPen(QPen(colour, 5, Qt::SolidLine, Qt::FlatCap));
+  const double mid = kSide / 2.0, cap = kSide * 0.22, tick = kSide * 0.45;
+  painter.drawLine(QPointF(mid, 3), QPointF(mid, kSide - 3));
+  painter.drawLine(QPointF(mid - cap, 3), QPointF(mid + cap, 3));
+  painter.drawLine(QPointF(mid - cap, kSide - 3), QPointF(mid + cap, kSide - 3));
+  painter.drawLine(QPointF(mid - tick, mid), QPointF(mid + tick, mid));
+  return glyph;
+}
+
+}  // namespace
+
 void AddBar(QChart& chart, const Axes& axes, double x, double low, double middle, double high,
             const QColor& colour, const QString& name, const QString& legend) {
   auto* bar = new QLineSeries;
@@ -120,7 +146,13 @@ void AddBar(QChart& chart, const Axes& axes, double x, double low, double middle
                {x - tick, middle},
                {x + tick, middle}});
   bar->setPen(QPen(colour, 2.0));
-  Add(chart, axes, bar, name, legend);
+  Add(chart, axes, bar, name, QString());
+  if (legend.isEmpty()) return;
+  // A series of no points that stands in the legend only, marked as the bar.
+  auto* mark = new QScatterSeries;
+  mark->setLightMarker(BarGlyph(colour));
+  mark->setMarkerSize(13);
+  Add(chart, axes, mark, name + QStringLiteral("Legend"), legend);
 }
 
 }  // namespace sumvane::strip

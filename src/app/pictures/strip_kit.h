@@ -37,12 +37,13 @@ void AddBox(QChart& chart, const Axes& axes, std::vector<double> values, double 
             const QColor& colour, const QString& name);
 
 // A vertical bar from low to high at x with end caps, and a wider tick at
-// `middle`; added to the chart under `name`.
+// `middle`; added to the chart under `name`, and to the legend as `legend`
+// with a mark of its own shape (the series `name` + "Legend").
 void AddBar(QChart& chart, const Axes& axes, double x, double low, double middle, double high,
             const QColor& colour, const QString& name, const QString& legend);
 
 // Adds a series to the chart on the axes, hidden from the legend when
-// `legend` is empty.
+// `legend` is empty; a line stands in the legend as a stretch of its pen.
 void Add(QChart& chart, const Axes& axes, QAbstractSeries* series, const QString& name,
          const QString& legend);
 

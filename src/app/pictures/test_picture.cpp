@@ -8,6 +8,7 @@
 #include <boost/math/distributions/chi_squared.hpp>
 #include <boost/math/distributions/students_t.hpp>
 #include <cmath>
+#include <limits>
 #include <variant>
 
 #include "app/pictures/exact_picture.h"
@@ -23,6 +24,11 @@ constexpr int kCurvePoints = 401;
 constexpr int kRegionPoints = 161;
 
 double Density(const Law& law, double x) {
+  // Chi-square with fewer than 2 degrees of freedom rises without bound at 0,
+  // where Boost reports an overflow.
+  if (const auto* chi = std::get_if<boost::math::chi_squared>(&law);
+      chi && x <= 0 && chi->degrees_of_freedom() < 2)
+    return std::numeric_limits<double>::infinity();
   return std::visit([x](const auto& d) { return boost::math::pdf(d, x); }, law);
 }
 
@@ -57,6 +63,10 @@ Picture TestPicture(const TestFacts& facts) {
   if (!facts.statistic || !std::isfinite(*facts.statistic) || !facts.degrees ||
       !(*facts.degrees > 0) || !std::isfinite(*facts.degrees)) {
     picture.why = QStringLiteral("（检验统计量或自由度尚未算出，无法画出H0下的分布图。）");
+    return picture;
+  }
+  if (!t && *facts.statistic < 0) {
+    picture.why = QStringLiteral("（χ²不能为负，无法画出H0下的分布图。）");
     return picture;
   }
   const double nu = *facts.degrees;
@@ -135,14 +145,21 @@ Picture TestPicture(const TestFacts& facts) {
   curve->setPen(QPen(Qt::black, 1.6));
   add(curve, "density", false);
 
+  // The texts stand beside their lines, never across a line or each other.
+  const auto beside = [](double x, double y, bool rightFirst) {
+    const Qt::Alignment first = rightFirst ? Qt::AlignRight : Qt::AlignLeft;
+    const Qt::Alignment second = rightFirst ? Qt::AlignLeft : Qt::AlignRight;
+    return std::vector<TextPlace>{{QPointF(x, y), first | Qt::AlignBottom},
+                                  {QPointF(x, y), second | Qt::AlignBottom}};
+  };
   for (int side = 0; side < (t ? 2 : 1); ++side) {
     const double x = side == 0 ? critical : -critical;
     QLineSeries* line = plot::Upright(x, 0, 0.72 * yMax);
     line->setPen(QPen(Qt::black, 1.2, Qt::DashLine));
     add(line, "critical", false);
-    picture.texts.push_back({QPointF(x, 0.72 * yMax), line,
-                             QStringLiteral("临界值%1").arg(Figure(x)),
-                             (side == 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignBottom});
+    picture.keepClear.push_back(line);
+    picture.texts.push_back(
+        {line, QStringLiteral("临界值%1").arg(Figure(x)), beside(x, 0.72 * yMax, side == 0)});
   }
   const bool offScale = observed > xMax;
   const double shownAt = std::min(observed, xMax);
@@ -153,16 +170,25 @@ Picture TestPicture(const TestFacts& facts) {
   statistic->setPen(QPen(QColor(0x1F, 0x4E, 0x9A), 2.4));
   statistic->setName(QStringLiteral("%1=%2").arg(name, Figure(*facts.statistic)));
   add(statistic, "statistic", true);
+  // A line in the legend, as on the plot.
+  for (QLegendMarker* marker : chart->legend()->markers(statistic))
+    marker->setShape(QLegend::MarkerShapeFromSeries);
+  picture.keepClear.push_back(statistic);
   picture.texts.push_back(
-      {QPointF(shownAt, 0.9 * yMax), statistic,
+      {statistic,
        QStringLiteral("%1=%2%3").arg(t ? "|" + name + "|" : name, Figure(observed),
                                      offScale ? QStringLiteral(" →") : QString()),
-       Qt::AlignLeft | Qt::AlignBottom});
+       beside(shownAt, 0.9 * yMax, false)});
   if (!pText.isEmpty()) {
-    // Beside the statistic, on the side away from the edge of the plot.
+    // Beside the statistic, first on the side away from the edge of the plot,
+    // then lower, where the tails leave room, then higher.
     const bool roomRight = shownAt < 0.7 * xMax;
-    picture.texts.push_back({QPointF(shownAt, 0.45 * yMax), statistic, pText,
-                             (roomRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignBottom});
+    std::vector<TextPlace> places;
+    for (const double height : {0.45, 0.2, 0.6}) {
+      const std::vector<TextPlace> two = beside(shownAt, height * yMax, roomRight);
+      places.insert(places.end(), two.begin(), two.end());
+    }
+    picture.texts.push_back({statistic, pText, std::move(places)});
   }
   picture.caption = t ? QStringLiteral("阴影为双侧拒绝域，浅色为|t|以外的面积P。")
                       : QStringLiteral("阴影为拒绝域（上侧），浅色为χ²以外的面积P。");

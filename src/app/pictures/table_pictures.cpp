@@ -1,0 +1,139 @@
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QChart>
+#include <QStackedBarSeries>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+#include "app/pictures/data_picture.h"
+#include "app/pictures/plot_kit.h"
+#include "app/widget_kit.h"
+
+namespace sumvane {
+namespace {
+
+QString Figure(double value) { return QString::number(value, 'g', 6); }
+
+QString Percent(double part, double whole) {
+  return QStringLiteral("%1%").arg(100 * part / whole, 0, 'f', 1);
+}
+
+bool ValidCounts(const std::array<double, 4>& c) {
+  return std::all_of(c.begin(), c.end(), [](double v) { return std::isfinite(v) && v >= 0; }) &&
+         c[0] + c[1] + c[2] + c[3] > 0;
+}
+
+// Two stacked bars over two captions, on a rate axis from 0 to 1. The axis
+// reaches a little past 1 without a tick there, so that a full bar leaves
+// room for its text above it.
+Picture TwoBars(const QString& title, const QStringList& captions, QStackedBarSeries* series) {
+  auto chart = std::make_unique<QChart>();
+  StyleChart(*chart);
+  chart->setTitle(title);
+  series->setObjectName(QStringLiteral("proportions"));
+  series->setBarWidth(0.5);
+  chart->addSeries(series);
+  auto* axisX = new QBarCategoryAxis;
+  axisX->append(captions);
+  auto* axisY = new QValueAxis;
+  axisY->setRange(0, 1.18);
+  axisY->setTickType(QValueAxis::TicksDynamic);
+  axisY->setTickAnchor(0);
+  axisY->setTickInterval(0.2);
+  axisY->setTitleText(QStringLiteral("阳性率"));
+  plot::StyleAxis(*axisX);
+  plot::StyleAxis(*axisY);
+  chart->addAxis(axisX, Qt::AlignBottom);
+  chart->addAxis(axisY, Qt::AlignLeft);
+  series->attachAxis(axisX);
+  series->attachAxis(axisY);
+  Picture picture = ChartPicture(std::move(chart));
+  picture.keepClear.push_back(series);
+  return picture;
+}
+
+QBarSet* Bars(const QString& name, const QBrush& brush) {
+  auto* set = new QBarSet(name);
+  set->setBrush(brush);
+  set->setPen(QPen(plot::kDark, 1));
+  return set;
+}
+
+// Above bar `at`, its rate with the counts it is formed from.
+PlotText RateText(QAbstractSeries* series, int at, double part, double whole) {
+  return {series,
+          whole > 0
+              ? QStringLiteral("%1（%2/%3）").arg(Percent(part, whole), Figure(part), Figure(whole))
+              : QStringLiteral("无例数"),
+          {{QPointF(at, whole > 0 ? part / whole : 0.0), Qt::AlignHCenter | Qt::AlignBottom}}};
+}
+
+}  // namespace
+
+Picture ProportionsPicture(const DataFacts& facts) {
+  const auto& c = facts.cells;
+  if (!ValidCounts(c)) return NoPicture(QStringLiteral("（四格表尚无有效频数，不画率的条图。）"));
+  auto* rates = Bars(QStringLiteral("阳性率"), plot::kFirst);
+  for (int row = 0; row < 2; ++row) {
+    const double total = c[2 * row] + c[2 * row + 1];
+    *rates << (total > 0 ? c[2 * row] / total : 0.0);
+  }
+  auto* series = new QStackedBarSeries;
+  series->append(rates);
+  Picture picture = TwoBars(QStringLiteral("各行的阳性率"),
+                            {kit::Q(facts.captions[0]), kit::Q(facts.captions[1])}, series);
+  picture.chart->legend()->setVisible(false);
+  for (int row = 0; row < 2; ++row)
+    picture.texts.push_back(RateText(series, row, c[2 * row], c[2 * row] + c[2 * row + 1]));
+  picture.caption = QStringLiteral("阳性率 = 第1列频数 / 行合计。");
+  return picture;
+}
+
+// Both measurements count the a pairs positive; the first adds the b pairs
+// positive only by it, the second the c pairs positive only by it. So the two
+// rates differ exactly by the discordant pairs, which is what the paired
+// chi-square weighs.
+Picture PairedProportionsPicture(const DataFacts& facts) {
+  const auto& c = facts.cells;
+  if (!ValidCounts(c))
+    return NoPicture(QStringLiteral("（配对四格表尚无有效频数，不画阳性率的条图。）"));
+  const double n = c[0] + c[1] + c[2] + c[3];
+  const QString first = kit::Q(facts.captions[0]), second = kit::Q(facts.captions[1]);
+  const QString positive = kit::Q(facts.positive);
+  auto* both = Bars(QStringLiteral("两次均为%1（a）").arg(positive), plot::kLight);
+  auto* discordant = Bars(QStringLiteral("结果不一致（b、c）"), plot::kFirst);
+  *both << c[0] / n << c[0] / n;
+  *discordant << c[1] / n << c[2] / n;
+  auto* series = new QStackedBarSeries;
+  series->append(both);
+  series->append(discordant);
+  Picture picture = TwoBars(QStringLiteral("配对设计：%1与%2的阳性率").arg(first, second),
+                            {first + positive, second + positive}, series);
+  picture.texts.push_back(RateText(series, 0, c[0] + c[1], n));
+  picture.texts.push_back(RateText(series, 1, c[0] + c[2], n));
+  // Each discordant count beside its part of the bar, outside the pair first;
+  // just below the top of the bar where the rate above it leaves no room.
+  for (int bar = 0; bar < 2; ++bar) {
+    const double count = c[1 + bar];
+    const double middle = (c[0] + count / 2) / n, top = (c[0] + count) / n;
+    const double outer = bar == 0 ? -0.25 : 1.25, inner = bar == 0 ? 0.25 : 0.75;
+    const Qt::Alignment out = bar == 0 ? Qt::AlignLeft : Qt::AlignRight;
+    const Qt::Alignment in = bar == 0 ? Qt::AlignRight : Qt::AlignLeft;
+    picture.texts.push_back(
+        {series,
+         QStringLiteral("%1=%2").arg(QChar(bar == 0 ? u'b' : u'c'), Figure(count)),
+         {{QPointF(outer, middle), out | Qt::AlignVCenter},
+          {QPointF(outer, top), out | Qt::AlignTop},
+          {QPointF(inner, middle), in | Qt::AlignVCenter},
+          {QPointF(inner, top), in | Qt::AlignTop}}});
+  }
+  picture.caption =
+      QStringLiteral(
+          "左柱为%1%3的比例(a+b)/n，右柱为%2%3的比例(a+c)/n；两柱共有两次均为%3的a对，"
+          "只差在结果不一致的b对与c对，配对χ²检验比较的正是b与c。")
+          .arg(first, second, positive);
+  return picture;
+}
+
+}  // namespace sumvane
