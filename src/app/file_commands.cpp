@@ -20,6 +20,12 @@ bool IsTableFile(const QString& path) {
   return QFileInfo(path).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0;
 }
 
+// The desktop also hands over .tsv files: table files with tabs.
+bool ReadsAsTable(const QString& path) {
+  return IsTableFile(path) ||
+         QFileInfo(path).suffix().compare(QStringLiteral("tsv"), Qt::CaseInsensitive) == 0;
+}
+
 std::string Native(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 // Why a file left the list as it was, in the user's words; empty for rows.
@@ -79,7 +85,7 @@ bool FileCommands::Import(Dialogs& dialogs) {
 // rows; a file that gives none says why and leaves the list as it was.
 bool FileCommands::ImportFile(const QString& path, Dialogs& dialogs) {
   ImportResult result =
-      IsTableFile(path) ? LoadCsvFile(Native(path)) : LoadSampleList(Native(path));
+      ReadsAsTable(path) ? LoadCsvFile(Native(path)) : LoadSampleList(Native(path));
   const QString name = QFileInfo(path).fileName();
   if (!result) {
     dialogs.ShowMessage(window_, WhyNoRows(result, name));
