@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev llvm-14
   fonts-noto-cjk xvfb xauth
   desktop-file-utils
+  appstream
   dpkg-dev file
 )
 

@@ -51,6 +51,8 @@ expected=(
   "$exe" -
   "$share/icons/hicolor/scalable/apps/sumvane.svg" "$resources/icons/hicolor/scalable/apps/sumvane.svg"
   "$entry" "$resources/sumvane.desktop"
+  "$share/metainfo/io.github.sumvane.sumvane.metainfo.xml"
+  "$resources/io.github.sumvane.sumvane.metainfo.xml"
 )
 for size in 16 32 48 128 256; do
   expected+=("$share/icons/hicolor/${size}x${size}/apps/sumvane.png"
