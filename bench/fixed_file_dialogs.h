@@ -14,7 +14,7 @@ class FixedFileDialogs : public Dialogs {
  public:
   explicit FixedFileDialogs(QString path) : path_(std::move(path)) {}
   void ShowMessage(QWidget*, const QString&) override {}
-  std::optional<QString> AskSaveFileName(QWidget*) override { return std::nullopt; }
+  std::optional<QString> AskSaveFileName(QWidget*, const QString&) override { return std::nullopt; }
   std::optional<QString> AskOpenFileName(QWidget*) override { return path_; }
   std::optional<QString> AskReportFileName(QWidget*) override { return std::nullopt; }
   bool SetUpPrinter(QWidget*, QPrinter&) override { return false; }

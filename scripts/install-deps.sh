@@ -3,16 +3,27 @@
 # need, skipping those already present. Uses sudo when not run as root.
 set -euo pipefail
 
+# Installed without Recommends: a package the build needs that another one
+# only recommends is named here itself (the test deps_complete checks this).
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-charts-dev libpng-dev qt6-translations-l10n libboost-math-dev
+  # Qt6Charts' CMake files need Qt6OpenGL's, which qt6-base-dev only recommends.
+  qt6-base-dev libqt6opengl6-dev qt6-charts-dev libpng-dev qt6-translations-l10n
+  libboost-math-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm-14
   fonts-noto-cjk xvfb xauth
-  desktop-file-utils
-  appstream
-  dpkg-dev file
+  # The checks of the installed files and the package: desktop-file-validate,
+  # appstreamcli, dpkg-shlibdeps, lintian; pdftotext reads back a saved report.
+  desktop-file-utils appstream dpkg-dev file lintian poppler-utils
 )
+
+# --list prints the packages, one a line, and installs nothing: the test
+# deps_complete reads it.
+if [ "${1:-}" = --list ]; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,8 @@
 #include "app/chinese_dialogs.h"
 
 #include <QCoreApplication>
+#include <QFileSystemModel>
+#include <QLocale>
 #include <QTranslator>
 
 // The translation is compiled into the static library, whose resource
@@ -18,6 +20,20 @@ bool InstallChineseDialogs(QCoreApplication* application) {
     return false;
   }
   return true;
+}
+
+QVariant FileColumnsInDefaultLocale::data(const QModelIndex& index, int role) const {
+  const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+  if (files == nullptr || role != Qt::DisplayRole || !index.isValid()) {
+    return QIdentityProxyModel::data(index, role);
+  }
+  // The columns of QFileSystemModel: name, size, type, date modified.
+  const QModelIndex file = mapToSource(index);
+  const QLocale locale;
+  if (index.column() == 1 && !files->isDir(file))
+    return locale.formattedDataSize(files->size(file));
+  if (index.column() == 3) return locale.toString(files->lastModified(file), QLocale::ShortFormat);
+  return QIdentityProxyModel::data(index, role);
 }
 
 }  // namespace sumvane

@@ -2,11 +2,14 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+
+#include "app/chinese_dialogs.h"
 
 namespace sumvane {
 namespace {
@@ -15,6 +18,8 @@ std::optional<QString> AskFileName(QWidget* parent, QFileDialog::AcceptMode mode
                                    const QStringList& filters, const QString& suffix,
                                    const QString& proposed) {
   QFileDialog dialog(parent);
+  // Only Qt's own dialog takes it; a desktop's native one speaks its own.
+  dialog.setProxyModel(new FileColumnsInDefaultLocale(&dialog));
   dialog.setAcceptMode(mode);
   dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                      : QFileDialog::ExistingFile);
@@ -27,7 +32,19 @@ std::optional<QString> AskFileName(QWidget* parent, QFileDialog::AcceptMode mode
                      const QString suffix = firstSuffix.match(filter).captured(1);
                      if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
                    });
-  if (!proposed.isEmpty()) dialog.selectFile(proposed);
+  if (!proposed.isEmpty()) {
+    // The type shown is the proposed name's, so that its suffix stays.
+    const QString proposedSuffix = QFileInfo(proposed).suffix();
+    for (const QString& filter : filters) {
+      if (!proposedSuffix.isEmpty() &&
+          filter.contains(QStringLiteral("*.") + proposedSuffix, Qt::CaseInsensitive)) {
+        dialog.selectNameFilter(filter);
+        dialog.setDefaultSuffix(proposedSuffix);
+        break;
+      }
+    }
+    dialog.selectFile(proposed);
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
 }
@@ -43,9 +60,9 @@ void QtDialogs::ShowMessage(QWidget* parent, const QString& text) {
   box.exec();
 }
 
-std::optional<QString> QtDialogs::AskSaveFileName(QWidget* parent) {
+std::optional<QString> QtDialogs::AskSaveFileName(QWidget* parent, const QString& proposed) {
   return AskFileName(parent, QFileDialog::AcceptSave, kDataFilters, QStringLiteral("txt"),
-                     QStringLiteral("txt"));
+                     proposed);
 }
 
 std::optional<QString> QtDialogs::AskOpenFileName(QWidget* parent) {

@@ -16,8 +16,9 @@ class Dialogs {
   virtual ~Dialogs() = default;
   // A modal message with an OK button.
   virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
-  // The chosen data file, or nothing when the user cancelled.
-  virtual std::optional<QString> AskSaveFileName(QWidget* parent) = 0;
+  // The chosen data file, or nothing when the user cancelled. The save dialog
+  // starts at `proposed` (a path or a bare name).
+  virtual std::optional<QString> AskSaveFileName(QWidget* parent, const QString& proposed) = 0;
   virtual std::optional<QString> AskOpenFileName(QWidget* parent) = 0;
   // Where to save the report: its suffix, .html or .pdf, decides the format.
   virtual std::optional<QString> AskReportFileName(QWidget* parent) = 0;
@@ -38,7 +39,7 @@ class Dialogs {
 class QtDialogs : public Dialogs {
  public:
   void ShowMessage(QWidget* parent, const QString& text) override;
-  std::optional<QString> AskSaveFileName(QWidget* parent) override;
+  std::optional<QString> AskSaveFileName(QWidget* parent, const QString& proposed) override;
   std::optional<QString> AskOpenFileName(QWidget* parent) override;
   std::optional<QString> AskReportFileName(QWidget* parent) override;
   bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;

@@ -20,12 +20,6 @@ bool IsTableFile(const QString& path) {
   return QFileInfo(path).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0;
 }
 
-// The desktop also hands over .tsv files: table files with tabs.
-bool ReadsAsTable(const QString& path) {
-  return IsTableFile(path) ||
-         QFileInfo(path).suffix().compare(QStringLiteral("tsv"), Qt::CaseInsensitive) == 0;
-}
-
 std::string Native(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 // Why a file left the list as it was, in the user's words; empty for rows.
@@ -85,7 +79,7 @@ bool FileCommands::Import(Dialogs& dialogs) {
 // rows; a file that gives none says why and leaves the list as it was.
 bool FileCommands::ImportFile(const QString& path, Dialogs& dialogs) {
   ImportResult result =
-      ReadsAsTable(path) ? LoadCsvFile(Native(path)) : LoadSampleList(Native(path));
+      IsTableFile(path) ? LoadCsvFile(Native(path)) : LoadSampleList(Native(path));
   const QString name = QFileInfo(path).fileName();
   if (!result) {
     dialogs.ShowMessage(window_, WhyNoRows(result, name));
@@ -95,6 +89,7 @@ bool FileCommands::ImportFile(const QString& path, Dialogs& dialogs) {
     return false;
   }
   saved_ = std::move(*result);
+  lastFile_ = path;
   emit ListChanged();
   if (result.undecodableLines > 0) {
     dialogs.ShowMessage(window_, QStringLiteral("已导入 %1，其中 %2 行文字无法识别，已跳过。")
@@ -106,9 +101,12 @@ bool FileCommands::ImportFile(const QString& path, Dialogs& dialogs) {
 
 // A cancelled dialog shows nothing; a name left empty asks for one; a save
 // that fails says so, and why it may have. The name's suffix chooses the
-// format: .csv for spreadsheets, the fixed-width text file otherwise.
+// format: .csv for spreadsheets, the fixed-width text file otherwise. The
+// dialog proposes the file last imported or exported, where the user's data
+// is, or a plain name in Chinese.
 bool FileCommands::Export(Dialogs& dialogs) {
-  const std::optional<QString> path = dialogs.AskSaveFileName(window_);
+  const std::optional<QString> path = dialogs.AskSaveFileName(
+      window_, lastFile_.isEmpty() ? QStringLiteral("数据.txt") : lastFile_);
   if (!path) return false;
   if (path->isEmpty()) {
     dialogs.ShowMessage(window_, QStringLiteral("请输入保存文件名！"));
@@ -123,6 +121,7 @@ bool FileCommands::Export(Dialogs& dialogs) {
     return false;
   }
   saved_ = model_->List().Rows();
+  lastFile_ = *path;
   return true;
 }
 

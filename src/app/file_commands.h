@@ -49,8 +49,10 @@ class FileCommands : public QObject {
   SampleListModel* model_;
   QUndoStack* undo_;
   std::function<Dialogs&()> dialogs_;
-  // The list as last exported or imported.
+  // The list as last exported or imported, and the file it went to or came
+  // from, which the next export proposes.
   std::vector<SampleRow> saved_;
+  QString lastFile_;
 };
 
 }  // namespace sumvane

@@ -12,6 +12,7 @@
 #include "app/twips.h"
 #include "app/widget_kit.h"
 #include "entry/paste.h"
+#include "report/table_words.h"
 #include "stats/fourfold.h"
 
 namespace sumvane {
@@ -103,12 +104,21 @@ FourfoldTable::FourfoldTable(QWidget* client) : QWidget(client) {
   }
 }
 
+namespace {
+
+QString Words(std::string_view words) {
+  return QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size()));
+}
+
+}  // namespace
+
 void FourfoldTable::ShowCaptions(Analysis analysis) {
   const bool paired = analysis == Analysis::kPairedChiSquare;
-  captions_[0]->setText(paired ? QStringLiteral("治疗后") : QStringLiteral("组  别"));
-  captions_[1]->setText(paired ? QStringLiteral("  治疗前  ") : QStringLiteral("结     果"));
-  captions_[3]->setText(paired ? QStringLiteral("（+）") : QStringLiteral("试验组"));
-  captions_[4]->setText(paired ? QStringLiteral("（-）") : QStringLiteral("对照组"));
+  captions_[0]->setText(paired ? Words(kPairedTable.rows) : QStringLiteral("组  别"));
+  captions_[1]->setText(paired ? QStringLiteral("  %1  ").arg(Words(kPairedTable.columns))
+                               : QStringLiteral("结     果"));
+  captions_[3]->setText(paired ? Words(kPairedTable.positive) : QStringLiteral("试验组"));
+  captions_[4]->setText(paired ? Words(kPairedTable.negative) : QStringLiteral("对照组"));
   title_->setText(Caption(analysis));
 }
 

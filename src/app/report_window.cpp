@@ -138,9 +138,17 @@ void ReportWindow::CopyReport() {
   QApplication::clipboard()->setMimeData(mime);
 }
 
+// Qt's PDF writer tells a reader which text a glyph stands for only through
+// the face's character map. The CJK face substitutes its own copies of the
+// digits, colon and the like after a Latin or Greek letter ("α=0.05",
+// "H0："), and those copies are in no map, so text copied out of the PDF lost
+// every such figure. Drawn without that shaping, each character takes the
+// glyph its code maps to, which looks the same in this face.
 std::unique_ptr<QTextDocument> ReportWindow::PrintableDocument() const {
   auto document = std::make_unique<QTextDocument>();
-  document->setDefaultFont(kit::WindowFont(kReportPointSize));
+  QFont font = kit::WindowFont(kReportPointSize);
+  font.setStyleStrategy(QFont::PreferNoShaping);
+  document->setDefaultFont(font);
   document->setHtml(kit::Q(html_));
   return document;
 }

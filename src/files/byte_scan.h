@@ -1,5 +1,5 @@
-// Fast scans over the bytes of a file, eight bytes at a time: every byte of a
-// loaded file passes through these.
+// Fast scans over the bytes of a file, eight or sixteen bytes at a time: every
+// byte of a loaded file passes through these.
 #pragma once
 
 #include <bit>
@@ -8,16 +8,41 @@
 #include <cstring>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace sumvane {
 
 // The length of the leading run of ASCII bytes.
 inline std::size_t AsciiRun(std::string_view bytes) {
   const char* p = bytes.data();
   const char* end = p + bytes.size();
+#if defined(__SSE2__)
+  // Sixteen bytes at a time: a row line's run of ASCII takes two or three.
+  while (end - p >= 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const auto high = static_cast<unsigned>(_mm_movemask_epi8(chunk));
+    if (high != 0) {
+      return static_cast<std::size_t>(p - bytes.data()) +
+             static_cast<std::size_t>(std::countr_zero(high));
+    }
+    p += 16;
+  }
+#endif
   while (end - p >= 8) {
     std::uint64_t word;
     std::memcpy(&word, p, 8);
-    if (word & 0x8080808080808080ULL) break;
+    const std::uint64_t high = word & 0x8080808080808080ULL;
+    if (high != 0) {
+      // The lowest flagged byte comes first; its place is read off the word
+      // rather than found again byte by byte.
+      if constexpr (std::endian::native == std::endian::little) {
+        return static_cast<std::size_t>(p - bytes.data()) +
+               static_cast<std::size_t>(std::countr_zero(high) / 8);
+      }
+      break;
+    }
     p += 8;
   }
   while (p < end && static_cast<unsigned char>(*p) < 0x80) ++p;

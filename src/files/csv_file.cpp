@@ -105,6 +105,16 @@ Table ReadTable(std::string_view text, char separator) {
   return table;
 }
 
+bool HoldsANumber(std::string_view text, char separator) {
+  RecordReader reader(text, separator);
+  while (reader.Next()) {
+    for (const std::string_view field : reader.Fields()) {
+      if (IsStrictNumber(Trimmed(field))) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string CsvText(const SampleList& list) {
@@ -169,6 +179,16 @@ ImportResult ParseCsvText(std::string_view utf8) {
   ImportResult result;
   result.status = ImportStatus::kRows;
   result.rows = std::move(table.rows);
+  return result;
+}
+
+ImportResult ParseTextAsTable(std::string_view utf8) {
+  ImportResult result = ParseCsvText(utf8);
+  const bool table_fault =
+      result.status == ImportStatus::kNotANumber || result.status == ImportStatus::kTooManyColumns;
+  if (table_fault && !HoldsANumber(utf8, DetectSeparator(utf8, ','))) {
+    return WithoutRows(ImportStatus::kNoRows);
+  }
   return result;
 }
 

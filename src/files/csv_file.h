@@ -34,6 +34,12 @@ bool SaveCsvFile(const SampleList& list, const std::string& path, FileOps& ops =
 // (no number anywhere), kNotANumber, kTooManyColumns, kTooManyRows.
 ImportResult ParseCsvText(std::string_view utf8);
 
+// The rows of a text file that holds no row line of the program's own format,
+// read as a table file is (ParseCsvText): spreadsheets save tables as .txt
+// ("Unicode text", "Text (tab delimited)"). A text in which no field is a
+// number is no table at all: kNoRows, rather than a complaint about a cell.
+ImportResult ParseTextAsTable(std::string_view utf8);
+
 // The rows of the table file at path, decoded as DecodeFileText says.
 ImportResult LoadCsvFile(const std::string& path);
 

@@ -136,15 +136,24 @@ enum class LineOrder { kUtf8Only, kUtf8First, kGb18030First };
 
 // A short GBK line can be valid UTF-8 as well (GBK's 女, C5 AE, is UTF-8's
 // Ů), and UTF-8 Chinese is often valid GB18030. Such a line is read in the
-// encoding of most of the file's other text outside ASCII.
-LineOrder OrderByMajority(std::string_view bytes) {
+// encoding of most of the file's other text outside ASCII. A line is evidence
+// only for an encoding it is valid in: a damaged UTF-8 line that GB18030
+// cannot read either would otherwise turn every row marker into 路.
+LineOrder OrderByMajority(std::string_view bytes, Gb18030Decoder& decoder) {
   std::size_t utf8 = 0;
-  std::size_t other = 0;
+  std::size_t gb18030 = 0;
+  std::string scratch;
   ForEachLine(bytes, [&](std::string_view line, std::string_view) {
     const std::size_t outside_ascii = NonAsciiBytes(line);
-    if (outside_ascii > 0) (IsValidUtf8(line) ? utf8 : other) += outside_ascii;
+    if (outside_ascii == 0) return;
+    if (IsValidUtf8(line)) {
+      utf8 += outside_ascii;
+    } else if (decoder.Decode(line, scratch)) {
+      gb18030 += outside_ascii;
+    }
+    scratch.clear();
   });
-  return utf8 >= other ? LineOrder::kUtf8First : LineOrder::kGb18030First;
+  return utf8 >= gb18030 ? LineOrder::kUtf8First : LineOrder::kGb18030First;
 }
 
 // Each line in the first encoding it is valid in. `ambiguous`, when given,
@@ -187,19 +196,18 @@ bool HasUtf8Line(std::string_view bytes) {
 
 // UTF-8 first, as most files are; GB18030 first only where a line could be
 // read both ways and most of the file is GB18030.
-DecodedText DecodeMixedLines(std::string_view bytes) {
-  // A file that is GB18030 throughout, as this program writes it, is decoded
-  // in one piece. Where every stretch outside ASCII is invalid UTF-8 (the row
-  // marker A1 A4 is), so is every line that has one.
+DecodedText DecodeMixedLines(std::string_view bytes, Gb18030Decoder& decoder) {
+  // A file that is GB18030 throughout is decoded in one piece. Where every
+  // stretch outside ASCII is invalid UTF-8 (the row marker A1 A4 is), so is
+  // every line that has one.
   DecodedText whole;
   bool utf8_stretch = false;
-  if (Gb18030Decoder().Decode(bytes, whole.text, &utf8_stretch) &&
-      (!utf8_stretch || !HasUtf8Line(bytes))) {
+  if (decoder.Decode(bytes, whole.text, &utf8_stretch) && (!utf8_stretch || !HasUtf8Line(bytes))) {
     return whole;
   }
   int ambiguous = 0;
   DecodedText decoded = DecodeLines(bytes, LineOrder::kUtf8First, &ambiguous);
-  if (ambiguous == 0 || OrderByMajority(bytes) == LineOrder::kUtf8First) return decoded;
+  if (ambiguous == 0 || OrderByMajority(bytes, decoder) == LineOrder::kUtf8First) return decoded;
   return DecodeLines(bytes, LineOrder::kGb18030First);
 }
 
@@ -220,7 +228,10 @@ DecodedText DecodeFileText(std::string bytes) {
     return DecodeUtf16(view, *order);
   }
   if (IsValidUtf8(view)) return {std::move(bytes), 0};
-  return DecodeMixedLines(view);
+  // A file as this program writes it becomes its text without a copy.
+  Gb18030Decoder decoder;
+  if (decoder.DecodeInPlace(bytes)) return {std::move(bytes), 0};
+  return DecodeMixedLines(view, decoder);
 }
 
 }  // namespace sumvane

@@ -1,5 +1,6 @@
 #include "files/gb18030_decoder.h"
 
+#include <array>
 #include <cstring>
 
 #include "files/byte_scan.h"
@@ -65,6 +66,55 @@ bool Gb18030Decoder::Decode(std::string_view bytes, std::string& out, bool* utf8
   if (converter_.ok() && converter_.ConvertStrict(bytes.substr(at), out)) return true;
   out.resize(start);
   return false;
+}
+
+// One pass that writes as it goes: the scans run over ASCII eight bytes at a
+// time, and the copy and new text of Decode are spared. A character that
+// needs more puts back the characters written before it.
+bool Gb18030Decoder::DecodeInPlace(std::string& bytes) {
+  char* const data = bytes.data();
+  const std::size_t size = bytes.size();
+  // The GB18030 form of each character written, by its code point: two-byte
+  // UTF-8 holds U+0080 to U+07FF.
+  std::array<std::array<char, 2>, 0x800> written{};
+  auto put_back = [&](std::size_t end) {
+    for (std::size_t at = 0;;) {
+      at += AsciiRun(std::string_view(data + at, end - at));
+      if (at == end) return false;
+      const std::array<char, 2>& gb = written[(static_cast<unsigned char>(data[at]) & 0x1Fu) << 6 |
+                                              (static_cast<unsigned char>(data[at + 1]) & 0x3Fu)];
+      data[at] = gb[0];
+      data[at + 1] = gb[1];
+      at += 2;
+    }
+  };
+  std::size_t stretch_end = 0;
+  for (std::size_t at = 0;;) {
+    at += AsciiRun(std::string_view(data + at, size - at));
+    if (at == size) return true;
+    if (at >= stretch_end) {
+      stretch_end = at;
+      while (stretch_end < size && static_cast<unsigned char>(data[stretch_end]) >= 0x80) {
+        ++stretch_end;
+      }
+      if (utf8::LeadLength(data[at]) != 0 &&
+          IsValidUtf8(std::string_view(data + at, stretch_end - at))) {
+        return put_back(at);
+      }
+    }
+    if (size - at < 2) return put_back(at);
+    const auto lead = static_cast<unsigned char>(data[at]);
+    const auto trail = static_cast<unsigned char>(data[at + 1]);
+    if (!IsLead(lead) || !IsTwoByteTrail(trail)) return put_back(at);
+    Cached& utf8 = table_[(lead - 0x81) * 191 + (trail - 0x40)];
+    if (utf8.size == kUnknown) Fill(utf8, lead, trail);
+    if (utf8.size != 2) return put_back(at);
+    written[(static_cast<unsigned char>(utf8.bytes[0]) & 0x1Fu) << 6 |
+            (static_cast<unsigned char>(utf8.bytes[1]) & 0x3Fu)] = {data[at], data[at + 1]};
+    data[at] = utf8.bytes[0];
+    data[at + 1] = utf8.bytes[1];
+    at += 2;
+  }
 }
 
 void Gb18030Decoder::Fill(Cached& entry, unsigned char lead, unsigned char trail) {

@@ -26,6 +26,12 @@ class Gb18030Decoder {
   // where a stretch of bytes outside ASCII may be valid UTF-8 as well.
   bool Decode(std::string_view bytes, std::string& out, bool* utf8_stretch = nullptr);
 
+  // Turns the bytes into UTF-8 where they stand, when every character outside
+  // ASCII is a two-byte one whose UTF-8 form has two bytes too (the row marker
+  // A1 A4 is C2 B7: a file as this program writes it) and no stretch outside
+  // ASCII may be UTF-8 as well. False, and the bytes as they were, otherwise.
+  bool DecodeInPlace(std::string& bytes);
+
  private:
   // The UTF-8 form of a two-byte character: at most 3 bytes, the two-byte
   // forms all lying in the Basic Multilingual Plane.

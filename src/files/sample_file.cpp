@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "files/byte_scan.h"
+#include "files/csv_file.h"
 #include "files/encoding.h"
 #include "stats/utf8.h"
 
@@ -158,6 +159,7 @@ ImportResult LoadSampleList(const std::string& path) {
   if (!bytes) return ImportResult{};
   DecodedText decoded = DecodeFileText(std::move(*bytes));
   ImportResult result = ParseImportText(decoded.text);
+  if (result.status == ImportStatus::kNoRows) result = ParseTextAsTable(decoded.text);
   result.undecodableLines = decoded.undecodableLines;
   return result;
 }

@@ -37,8 +37,9 @@ bool SaveSampleList(const SampleList& list, const std::string& path,
                     FileOps& ops = DefaultFileOps());
 
 // The rows of the file at path, decoded as DecodeFileText says, with the count
-// of lines it could not decode. Anything but kRows (unreadable, no row line,
-// too many) is for the caller to leave its list as it was.
+// of lines it could not decode. A file without row lines is read as a table
+// (ParseTextAsTable). Anything but kRows (unreadable, no rows, too many, a
+// table's fault) is for the caller to leave its list as it was.
 ImportResult LoadSampleList(const std::string& path);
 
 }  // namespace sumvane

@@ -114,7 +114,7 @@ void WriteRemarks(html::Page& page, const ChiSquarePanelTexts& panel, bool exact
     return;
   }
   const std::optional<double> p = FisherExactP(*counts);
-  page.Paragraph("Fisher确切概率法（双侧）：" + html::Escape(ExactPText(p)) + "，" +
+  page.Paragraph("Fisher确切概率法（双侧）：" + html::Escape(PText(p, PSource::kExact)) + "，" +
                  VerdictText(p, alpha, Finding::kDifference) + "。");
 }
 

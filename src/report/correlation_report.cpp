@@ -56,13 +56,14 @@ bool WriteStatistic(html::Page& page, const CorrelationPanelTexts& panel) {
 }
 
 void WriteRhoInterval(html::Page& page, const CorrelationPanelTexts& panel) {
-  const double r = ReadNumber(panel.r), n = ReadNumber(panel.n);
+  const double r = ReadNumber(report::IsBlank(panel.fullR) ? panel.r : panel.fullR);
+  const double n = ReadNumber(panel.n);
   const std::optional<Interval> interval = CorrelationInterval(r, n);
   if (!interval) {
-    report::WriteStop(page, "ρ的95%置信区间须n&gt;3，不能计算。");
+    report::WriteStop(page, "ρ的95%可信区间须n&gt;3，不能计算。");
     return;
   }
-  page.Paragraph("ρ的95%置信区间（Fisher z变换）：z = tanh" + Sup("−1") +
+  page.Paragraph("ρ的95%可信区间（Fisher z变换）：z = tanh" + Sup("−1") +
                  "r = ½ln[(1+r)/(1−r)] = " + FourDigitText(std::atanh(r)) +
                  "，z ± 1.96/√(n−3) 反变换得 " + report::IntervalText(*interval));
 }

@@ -9,6 +9,7 @@
 #include "report/html.h"
 #include "report/reports.h"
 #include "report/steps.h"
+#include "report/table_words.h"
 #include "stats/answers.h"
 #include "stats/arithmetic.h"
 #include "stats/exact_tests.h"
@@ -23,13 +24,19 @@ using html::Sup;
 using report::Operand;
 using report::Shown;
 
+// "治疗前与治疗后": the two measurements the table compares, in its own words.
+const std::string kMeasurements =
+    std::string(kPairedTable.columns) + "与" + std::string(kPairedTable.rows);
+const std::string kCorner =
+    std::string(kPairedTable.rows) + "＼" + std::string(kPairedTable.columns);
+
 // b, c, their sum, the formula and chi-square; false where chi-square cannot
 // be formed.
 bool WriteStatistic(html::Page& page, const PairedChiSquarePanelTexts& panel, bool corrected) {
   const FourfoldCells& cells = panel.table.cells;
   const double b = ReadNumber(cells.b), c = ReadNumber(cells.c);
   const std::string discordant = NumberText(Add(b, c));
-  page.Paragraph("两种方法结果不一致的对子：b=" + Shown(cells.b) + "，c=" + Shown(cells.c) +
+  page.Paragraph(kMeasurements + "结果不一致的对子：b=" + Shown(cells.b) + "，c=" + Shown(cells.c) +
                  "，b+c=" + discordant);
   if (!(b + c > 0.0)) {
     report::WriteStop(page, "b+c=0，没有结果不一致的对子，χ²不能计算。");
@@ -65,8 +72,8 @@ void WriteRemarks(html::Page& page, const FourfoldCells& cells, Alpha alpha) {
   }
   const std::optional<double> p = PairedBinomialP(static_cast<int>(b), static_cast<int>(c));
   page.Paragraph("二项分布确切概率法（H" + Sub("0") + "下b与c各占一半，双侧）：" +
-                 html::Escape(ExactPText(p)) + "，" + VerdictText(p, alpha, Finding::kDifference) +
-                 "。");
+                 html::Escape(PText(p, PSource::kExact)) + "，" +
+                 VerdictText(p, alpha, Finding::kDifference) + "。");
 }
 
 }  // namespace
@@ -80,17 +87,17 @@ std::string PairedChiSquareReport(const PairedChiSquarePanelTexts& panel, Alpha 
   }
   report::BeginStep(page, report::Step::kData);
   report::WriteFourfoldTable(page, panel.table,
-                             {.corner = "治疗后＼治疗前",
-                              .firstRow = "（+）",
-                              .secondRow = "（-）",
-                              .firstColumn = "（+）",
-                              .secondColumn = "（-）"});
+                             {.corner = kCorner,
+                              .firstRow = kPairedTable.positive,
+                              .secondRow = kPairedTable.negative,
+                              .firstColumn = kPairedTable.positive,
+                              .secondColumn = kPairedTable.negative});
   page.Paragraph("n=" + Shown(panel.n));
   page.Insert(pictures.data);
 
   report::BeginStep(page, report::Step::kHypotheses);
-  report::WriteHypotheses(page, "B=C，即两种方法的总体阳性率相同",
-                          "B≠C，即两种方法的总体阳性率不同", alpha);
+  report::WriteHypotheses(page, "B=C，即" + kMeasurements + "的总体阳性率相同",
+                          "B≠C，即" + kMeasurements + "的总体阳性率不同", alpha);
 
   report::BeginStep(page, report::Step::kStatistic);
   const PairedChiSquare result = PairedChiSquareOfTable(panel.table.cells);
@@ -109,7 +116,7 @@ std::string PairedChiSquareReport(const PairedChiSquarePanelTexts& panel, Alpha 
                            alpha);
   const Answer answer = PairedChiSquareAnswer(panel.table.cells, panel.chiSquare, alpha);
   report::WriteConclusion(page, answer, "按χ²分布（ν=1）计算", alpha, Finding::kDifference,
-                          "两种方法的检测结果不同");
+                          kMeasurements + "的总体阳性率不同");
   page.Insert(pictures.test);
 
   report::BeginStep(page, report::Step::kRemarks);

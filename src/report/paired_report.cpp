@@ -91,7 +91,7 @@ std::string PairedReport(const PairedPanelTexts& panel, Alpha alpha,
   const std::optional<Interval> interval =
       PairedDifferenceInterval(ReadNumber(panel.meanDifference), ReadNumber(panel.sdDifference), n);
   page.Paragraph(
-      "差值总体均数μ" + Sub("d") + "的95%置信区间：" + kMeanDifference + " ± t" + Sub("0.05/2,ν") +
+      "差值总体均数μ" + Sub("d") + "的95%可信区间：" + kMeanDifference + " ± t" + Sub("0.05/2,ν") +
       kStandardError + " = " +
       (interval ? report::IntervalText(*interval) : std::string("不能计算（差值标准差为0）")));
   return page.Text();

@@ -45,10 +45,12 @@ struct PairedPanelTexts {
 };
 
 // The correlation and regression panel: n, r, the t of r and the regression
-// equation.
+// equation as shown; fullR is r in full where the list gave it (else r as
+// typed), which the interval of ρ is computed from.
 struct CorrelationPanelTexts {
   std::string_view n{}, r{}, tOfR{}, equation{};
   bool unequalGroups = false;
+  std::string_view fullR{};
 };
 
 // The fourfold table: the four cells, the margins a + c, b + d, a + b, c + d

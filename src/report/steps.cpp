@@ -87,7 +87,7 @@ void WriteHypotheses(html::Page& page, std::string_view h0, std::string_view h1,
 }
 
 void WriteTableLookUp(html::Page& page, const TableEntry& entry, Alpha alpha) {
-  const std::string nu = "ν=" + Escape(entry.dfText);
+  const std::string nu = entry.dfSymbol + "=" + Escape(entry.dfText);
   const std::optional<TableRow> row = FindTableRow(entry.table, entry.df);
   if (!row) {
     page.Paragraph(nu + "，" + std::string(TableName(entry.table)) +

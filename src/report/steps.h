@@ -44,6 +44,7 @@ struct TableEntry {
   std::string_view shown;  // the statistic as the panel shows it, without sign
   double df;
   std::string dfText;  // ν as the report writes it
+  std::string dfSymbol = "ν";
 };
 
 // The critical value at α from the row of ν, the two cells that bracket the

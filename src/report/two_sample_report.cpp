@@ -1,7 +1,7 @@
 // The two-sample t-test worked out by hand: the pooled variance, the standard
 // error of the difference and t, then the variance ratio that tells whether
-// pooling was fair, Welch's t' where it was not, and the interval of the
-// difference of means.
+// pooling was fair, and Welch's t' where it was not, which then gives P, the
+// conclusion and the interval of the difference of means.
 #include <cmath>
 #include <optional>
 #include <string>
@@ -82,57 +82,55 @@ bool WriteStatistic(html::Page& page, const TwoSamplePanelTexts& panel) {
   return true;
 }
 
-void WriteWelch(html::Page& page, const GroupStatistics& first, const GroupStatistics& second,
-                const TwoSamplePanelTexts& panel, Alpha alpha) {
-  const std::optional<WelchTest> welch = WelchTTest(first, second);
-  if (!welch) {
-    report::WriteStop(page, "t′不能计算。");
+const std::string kWelchError = "√(S" + Sub("1") + kSquare + "/n" + Sub("1") + "+S" + Sub("2") +
+                                kSquare + "/n" + Sub("2") + ")";
+
+// The variance ratio that tells whether pooling the variances was fair.
+void WriteVarianceTest(html::Page& page, const TwoSamplePanelTexts& panel, Alpha alpha) {
+  const double sd1 = ReadNumber(panel.sd1), sd2 = ReadNumber(panel.sd2);
+  const std::optional<VarianceRatio> ratio =
+      VarianceRatioTest(sd1, ReadNumber(panel.n1), sd2, ReadNumber(panel.n2));
+  if (!ratio) {
+    report::WriteStop(page, "方差齐性检验不能进行：须两组例数都大于1，且两组标准差都不为0。");
     return;
   }
-  const std::string v1 = std::string("S") + Sub("1") + kSquare + "/n" + Sub("1");
-  const std::string v2 = std::string("S") + Sub("2") + kSquare + "/n" + Sub("2");
-  page.Paragraph("t′ = |" + kMean1 + "−" + kMean2 + "|/√(" + v1 + "+" + v2 + ") = |" +
-                 Operand(panel.mean1) + "−" + Operand(panel.mean2) + "|/√(" + Operand(panel.sd1) +
-                 kSquare + "/" + Operand(panel.n1) + "+" + Operand(panel.sd2) + kSquare + "/" +
-                 Operand(panel.n2) + ") = " + FourDigitText(std::fabs(welch->t)));
-  page.Paragraph("ν′ = (" + v1 + "+" + v2 + ")" + kSquare + "/[(" + v1 + ")" + kSquare + "/(n" +
-                 Sub("1") + "−1)+(" + v2 + ")" + kSquare + "/(n" + Sub("2") +
-                 "−1)] = " + FourDigitText(welch->df));
-  page.Paragraph("按t分布（ν′=" + FourDigitText(welch->df) + "）计算，" +
-                 html::Escape(PText(welch->p)) + "，" +
-                 VerdictText(welch->p, alpha, Finding::kDifference) + "。");
+  const bool firstOnTop = sd1 >= sd2;
+  const std::string_view top = firstOnTop ? panel.sd1 : panel.sd2;
+  const std::string_view bottom = firstOnTop ? panel.sd2 : panel.sd1;
+  page.Paragraph("方差齐性检验：F = S" + kSquare + Sub("较大") + "/S" + kSquare + Sub("较小") +
+                 " = " + Operand(top) + kSquare + "/" + Operand(bottom) + kSquare + " = " +
+                 FourDigitText(ratio->f) + "，ν" + Sub("1") + "=" + NumberText(ratio->numeratorDf) +
+                 "，ν" + Sub("2") + "=" + NumberText(ratio->denominatorDf) + "，" +
+                 html::Escape(PText(ratio->p)) + "。");
+  const std::string level = "按" + AlphaText(alpha) + "水准，";
+  page.Paragraph(IsSignificant(ratio->p, alpha)
+                     ? level + "可认为两总体方差不等，合并方差的t检验不宜使用，改用t′检验："
+                     : level + "尚不能认为两总体方差不等，用上面的t检验。");
 }
 
-void WriteRemarks(html::Page& page, const TwoSamplePanelTexts& panel, Alpha alpha) {
+void WriteWelch(html::Page& page, const WelchTest& welch, const TwoSamplePanelTexts& panel) {
+  const std::string v1 = std::string("S") + Sub("1") + kSquare + "/n" + Sub("1");
+  const std::string v2 = std::string("S") + Sub("2") + kSquare + "/n" + Sub("2");
+  page.Paragraph("t′ = |" + kMean1 + "−" + kMean2 + "|/" + kWelchError + " = |" +
+                 Operand(panel.mean1) + "−" + Operand(panel.mean2) + "|/√(" + Operand(panel.sd1) +
+                 kSquare + "/" + Operand(panel.n1) + "+" + Operand(panel.sd2) + kSquare + "/" +
+                 Operand(panel.n2) + ") = " + FourDigitText(std::fabs(welch.t)));
+  page.Paragraph("ν′ = (" + v1 + "+" + v2 + ")" + kSquare + "/[(" + v1 + ")" + kSquare + "/(n" +
+                 Sub("1") + "−1)+(" + v2 + ")" + kSquare + "/(n" + Sub("2") +
+                 "−1)] = " + FourDigitText(welch.df));
+}
+
+// The interval of the test that answered: Welch's where t′ did.
+void WriteInterval(html::Page& page, const TwoSamplePanelTexts& panel, bool welch) {
   const GroupStatistics first{ReadNumber(panel.mean1), ReadNumber(panel.sd1), ReadNumber(panel.n1)};
   const GroupStatistics second{ReadNumber(panel.mean2), ReadNumber(panel.sd2),
                                ReadNumber(panel.n2)};
-  const std::optional<VarianceRatio> ratio =
-      VarianceRatioTest(first.sd, first.n, second.sd, second.n);
-  if (!ratio) {
-    report::WriteStop(page, "方差齐性检验不能进行：须两组例数都大于1，且两组标准差都不为0。");
-  } else {
-    const bool firstOnTop = first.sd >= second.sd;
-    const std::string_view top = firstOnTop ? panel.sd1 : panel.sd2;
-    const std::string_view bottom = firstOnTop ? panel.sd2 : panel.sd1;
-    page.Paragraph("方差齐性检验：F = S" + kSquare + Sub("较大") + "/S" + kSquare + Sub("较小") +
-                   " = " + Operand(top) + kSquare + "/" + Operand(bottom) + kSquare + " = " +
-                   FourDigitText(ratio->f) + "，ν" + Sub("1") + "=" +
-                   NumberText(ratio->numeratorDf) + "，ν" + Sub("2") + "=" +
-                   NumberText(ratio->denominatorDf) + "，" + html::Escape(PText(ratio->p)) + "。");
-    const std::string level = "按" + AlphaText(alpha) + "水准，";
-    if (IsSignificant(ratio->p, alpha)) {
-      page.Paragraph(level + "可认为两总体方差不等，合并方差的t检验不宜使用，宜用t′检验：");
-      WriteWelch(page, first, second, panel, alpha);
-    } else {
-      page.Paragraph(level + "尚不能认为两总体方差不等，上面的t检验适用。");
-    }
-  }
-
-  const std::optional<Interval> interval = PooledDifferenceInterval(first, second);
-  const std::string formula =
-      "(" + kMean1 + "−" + kMean2 + ") ± t" + Sub("0.05/2,ν") + kStandardError;
-  page.Paragraph("两总体均数之差的95%置信区间：" + formula + " = " +
+  const std::optional<Interval> interval =
+      welch ? WelchDifferenceInterval(first, second) : PooledDifferenceInterval(first, second);
+  const std::string formula = "(" + kMean1 + "−" + kMean2 + ") ± t" +
+                              Sub(welch ? "0.05/2,ν′" : "0.05/2,ν") +
+                              (welch ? kWelchError : kStandardError);
+  page.Paragraph("两总体均数之差的95%可信区间：" + formula + " = " +
                  (interval ? report::IntervalText(*interval) : std::string("不能计算")));
 }
 
@@ -156,24 +154,38 @@ std::string TwoSampleReport(const TwoSamplePanelTexts& panel, Alpha alpha,
 
   report::BeginStep(page, report::Step::kStatistic);
   if (!WriteStatistic(page, panel)) return page.Text();
+  const TwoSampleFigures figures{.mean1 = panel.mean1,
+                                 .mean2 = panel.mean2,
+                                 .sd1 = panel.sd1,
+                                 .sd2 = panel.sd2,
+                                 .n1 = panel.n1,
+                                 .n2 = panel.n2,
+                                 .degrees = panel.degrees};
+  const Answer answer = TwoSampleAnswer(figures, panel.t, alpha);
+  WriteVarianceTest(page, panel, alpha);
+  if (answer.welch) {
+    WriteWelch(page, *answer.welch, panel);
+  } else if (UnequalVariances(figures, alpha)) {
+    report::WriteStop(page, "t′不能计算，仍用上面的t检验。");
+  }
 
   report::BeginStep(page, report::Step::kConclusion);
-  const std::string nu = std::string(panel.degrees);
-  report::WriteTableLookUp(page, {CriticalTable::kT, "t", panel.t, ReadNumber(nu), nu}, alpha);
-  const Answer answer = TwoSampleAnswer({.mean1 = panel.mean1,
-                                         .mean2 = panel.mean2,
-                                         .sd1 = panel.sd1,
-                                         .sd2 = panel.sd2,
-                                         .n1 = panel.n1,
-                                         .n2 = panel.n2,
-                                         .degrees = panel.degrees},
-                                        panel.t, alpha);
-  report::WriteConclusion(page, answer, "按t分布（ν=" + html::Escape(nu) + "）计算", alpha,
-                          Finding::kDifference, "两总体均数不同");
+  if (answer.welch) {
+    const std::string t = FourDigitText(std::fabs(answer.welch->t));
+    const std::string nu = FourDigitText(answer.welch->df);
+    report::WriteTableLookUp(page, {CriticalTable::kT, "t′", t, answer.welch->df, nu, "ν′"}, alpha);
+    report::WriteConclusion(page, answer, "按t分布（ν′=" + nu + "）计算", alpha,
+                            Finding::kDifference, "两总体均数不同");
+  } else {
+    const std::string nu = std::string(panel.degrees);
+    report::WriteTableLookUp(page, {CriticalTable::kT, "t", panel.t, ReadNumber(nu), nu}, alpha);
+    report::WriteConclusion(page, answer, "按t分布（ν=" + html::Escape(nu) + "）计算", alpha,
+                            Finding::kDifference, "两总体均数不同");
+  }
   page.Insert(pictures.test);
 
   report::BeginStep(page, report::Step::kRemarks);
-  WriteRemarks(page, panel, alpha);
+  WriteInterval(page, panel, answer.welch.has_value());
   return page.Text();
 }
 

@@ -20,12 +20,18 @@ std::string AlphaText(Alpha alpha);
 // 0.0500 is not below 0.05. A value that is no probability is not significant.
 bool IsSignificant(double p, Alpha alpha);
 
-// "P=0.0470": P cut, not rounded, to four decimals; "P<0.0001" when the cut
-// leaves 0.0000; "P=1.0000" at 1. Empty when there is no P.
-std::string PText(const std::optional<double>& p);
+// The test P comes from, named before it where the statistic box does not say
+// it: Welch's t′ beside the pooled t on show, the continuity-corrected
+// chi-square, an exact test in place of chi-square.
+enum class PSource { kStatistic, kWelch, kCorrectedChiSquare, kExact };
 
-// The same for an exact test: "确切概率P=0.0633", "确切概率P<0.0001".
-std::string ExactPText(const std::optional<double>& p);
+// "P=0.0471": P read to 15 significant digits as IsSignificant reads it, then
+// rounded half up to four decimals; where that would read as a significance
+// level (0.0500, 0.0100), as many more decimals as show on which side of it P
+// lies, "P=0.04996"; "P<0.0001" below 0.00005; "P=1.0000" at 1. Named by its
+// source: "t′检验P=0.1654", "校正χ²检验P=0.0413", "确切概率P=0.0634". Empty
+// when there is no P.
+std::string PText(const std::optional<double>& p, PSource source = PSource::kStatistic);
 
 // What a significant result says: a difference, or a correlation.
 enum class Finding { kDifference, kCorrelation };

@@ -27,11 +27,12 @@ std::optional<double> Shown(std::string_view text) {
   return ReadNumber(text);
 }
 
-Answer WithP(std::optional<double> p, Alpha alpha, Finding finding, bool exact = false) {
+Answer WithP(std::optional<double> p, Alpha alpha, Finding finding,
+             PSource source = PSource::kStatistic) {
   Answer answer;
   answer.p = p;
-  answer.exact = exact;
-  answer.pText = exact ? ExactPText(p) : PText(p);
+  answer.source = source;
+  answer.pText = PText(p, source);
   answer.verdict = VerdictText(p, alpha, finding);
   return answer;
 }
@@ -44,12 +45,38 @@ Answer Why(const char* reason) {
 
 bool AnyCell(const FourfoldCells& cells) { return AnyFilled({cells.a, cells.b, cells.c, cells.d}); }
 
+GroupStatistics Group(std::string_view mean, std::string_view sd, std::string_view n) {
+  return {ReadNumber(mean), ReadNumber(sd), ReadNumber(n)};
+}
+
+// The chi-square on show is what the corrected formula gave, shortened to its
+// box, not a figure typed over it.
+PSource ChiSquareSource(bool corrected, const std::string& formula, std::string_view shown) {
+  const bool fromFormula = ClipText(formula, static_cast<int>(shown.size())) == shown;
+  return corrected && fromFormula ? PSource::kCorrectedChiSquare : PSource::kStatistic;
+}
+
 }  // namespace
+
+bool UnequalVariances(const TwoSampleFigures& figures, Alpha alpha) {
+  const auto ratio = VarianceRatioTest(ReadNumber(figures.sd1), ReadNumber(figures.n1),
+                                       ReadNumber(figures.sd2), ReadNumber(figures.n2));
+  return ratio && IsSignificant(ratio->p, alpha);
+}
 
 Answer TwoSampleAnswer(const TwoSampleFigures& figures, std::string_view tText, Alpha alpha) {
   const auto t = Shown(tText);
   const auto degrees = Shown(figures.degrees);
   if (t && degrees) {
+    if (UnequalVariances(figures, alpha)) {
+      const auto welch = WelchTTest(Group(figures.mean1, figures.sd1, figures.n1),
+                                    Group(figures.mean2, figures.sd2, figures.n2));
+      if (welch) {
+        Answer answer = WithP(welch->p, alpha, Finding::kDifference, PSource::kWelch);
+        answer.welch = welch;
+        return answer;
+      }
+    }
     if (auto p = TwoSidedTP(*t, *degrees)) return WithP(p, alpha, Finding::kDifference);
   }
   if (!AnyFilled(
@@ -94,10 +121,13 @@ Answer ChiSquareAnswer(const FourfoldCells& cells, std::string_view chiSquareTex
   const FourfoldChiSquare table = ChiSquareOfTable(cells);
   if (table.fault == TableFault::kNegativeCount) return Why("频数不能为负");
   if (PrefersExactTest(cells)) {
-    return WithP(FisherExactP(*WholeCounts(cells)), alpha, Finding::kDifference, true);
+    return WithP(FisherExactP(*WholeCounts(cells)), alpha, Finding::kDifference, PSource::kExact);
   }
   if (const auto chiSquare = Shown(chiSquareText)) {
-    if (auto p = UpperChiSquareP(*chiSquare, 1.0)) return WithP(p, alpha, Finding::kDifference);
+    if (auto p = UpperChiSquareP(*chiSquare, 1.0)) {
+      return WithP(p, alpha, Finding::kDifference,
+                   ChiSquareSource(table.corrected, table.chiSquare, chiSquareText));
+    }
   }
   if (table.n.empty()) return Why("总例数超出范围");
   return Why("行或列合计为0");
@@ -109,7 +139,10 @@ Answer PairedChiSquareAnswer(const FourfoldCells& cells, std::string_view chiSqu
   const PairedChiSquare table = PairedChiSquareOfTable(cells);
   if (table.fault == TableFault::kNegativeCount) return Why("频数不能为负");
   if (const auto chiSquare = Shown(chiSquareText)) {
-    if (auto p = UpperChiSquareP(*chiSquare, 1.0)) return WithP(p, alpha, Finding::kDifference);
+    if (auto p = UpperChiSquareP(*chiSquare, 1.0)) {
+      return WithP(p, alpha, Finding::kDifference,
+                   ChiSquareSource(table.corrected, table.chiSquare, chiSquareText));
+    }
   }
   if (table.n.empty()) return Why("总例数超出范围");
   return Why("无不一致的对子");

@@ -11,22 +11,25 @@
 
 #include "stats/answer_text.h"
 #include "stats/fourfold.h"
+#include "stats/report_figures.h"
 #include "stats/two_sample.h"
 
 namespace sumvane {
 
 struct Answer {
   std::optional<double> p{};
-  // P is Fisher's exact probability rather than that of the statistic.
-  bool exact = false;
-  // "P=0.0470", "确切概率P=0.0633"; empty without a P.
+  PSource source = PSource::kStatistic;
+  // Welch's t′ and ν′ when they give P in place of the pooled t on show.
+  std::optional<WelchTest> welch{};
+  // "P=0.0471", "确切概率P=0.0634"; empty without a P.
   std::string pText{};
   // The verdict, the reason no statistic could be formed, or empty when the
   // panel has no inputs.
   std::string verdict{};
 };
 
-// t two-sided with the degrees of freedom of the panel.
+// t two-sided with the degrees of freedom of the panel; Welch's t′ where the
+// variance ratio test finds the variances unequal at α (UnequalVariances).
 Answer TwoSampleAnswer(const TwoSampleFigures& figures, std::string_view tText, Alpha alpha);
 
 // t two-sided with N - 1 degrees of freedom.
@@ -38,11 +41,17 @@ Answer PairedAnswer(std::string_view nText, std::string_view dText, std::string_
 Answer CorrelationAnswer(std::string_view nText, std::string_view rText, std::string_view tText,
                          Alpha alpha);
 
+// The variance ratio test of the figures finds the variances unequal at α,
+// so that the pooled t does not apply.
+bool UnequalVariances(const TwoSampleFigures& figures, Alpha alpha);
+
 // Chi-square with 1 degree of freedom, or Fisher's exact test where the table
-// is too small for it (PrefersExactTest).
+// is too small for it (PrefersExactTest). A chi-square shown as the corrected
+// formula gave it names the correction.
 Answer ChiSquareAnswer(const FourfoldCells& cells, std::string_view chiSquareText, Alpha alpha);
 
-// Chi-square of the discordant pairs with 1 degree of freedom.
+// Chi-square of the discordant pairs with 1 degree of freedom; named
+// corrected as the fourfold one.
 Answer PairedChiSquareAnswer(const FourfoldCells& cells, std::string_view chiSquareText,
                              Alpha alpha);
 

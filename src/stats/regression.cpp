@@ -14,8 +14,9 @@ std::string Equation(const Blank& intercept, const Blank& slope) {
   if (!intercept || !slope) return "";
   const std::string interceptText = ClipText(FormatDecimal(*intercept), kCoefficientWidth);
   const std::string slopeText = ClipText(FormatDecimal(*slope), kCoefficientWidth);
-  const std::string joint = slopeText.starts_with('-') ? "" : " + ";
-  return "Y=" + interceptText + joint + slopeText + "X";
+  // A negative slope is joined by its own sign, spaced as a plus is.
+  if (slopeText.starts_with('-')) return "Y=" + interceptText + " - " + slopeText.substr(1) + "X";
+  return "Y=" + interceptText + " + " + slopeText + "X";
 }
 
 }  // namespace

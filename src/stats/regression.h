@@ -17,8 +17,9 @@ struct RegressionResult {
 
 // The pairs (x[i], y[i]), r and the coefficients each rounded once from the
 // exact sums of the pairs (moments.h). r is empty when it cannot be formed (no
-// pairs, all x equal or all y equal); the equation "Y=a + bX", its coefficients
-// cut to 8 characters, is empty when the slope cannot be formed (all x equal).
+// pairs, all x equal or all y equal); the equation "Y=a + bX" or "Y=a - bX",
+// its coefficients cut to 8 characters, is empty when the slope cannot be
+// formed (all x equal).
 // All three are empty when the two groups differ in length.
 RegressionResult Regress(std::span<const Observation> x, std::span<const Observation> y);
 

@@ -109,6 +109,15 @@ std::optional<Interval> PooledDifferenceInterval(const GroupStatistics& first,
   return TInterval(first.mean - second.mean, standardError, df);
 }
 
+std::optional<Interval> WelchDifferenceInterval(const GroupStatistics& first,
+                                                const GroupStatistics& second) {
+  const std::optional<WelchTest> welch = WelchTTest(first, second);
+  if (!welch) return std::nullopt;
+  const double standardError =
+      std::sqrt(first.sd * first.sd / first.n + second.sd * second.sd / second.n);
+  return TInterval(first.mean - second.mean, standardError, welch->df);
+}
+
 std::optional<Interval> PairedDifferenceInterval(double meanDifference, double sdDifference,
                                                  double n) {
   if (!AllFinite({meanDifference, sdDifference, n}) || n <= 1.0 || sdDifference < 0.0) {

@@ -47,6 +47,11 @@ struct Interval {
 std::optional<Interval> PooledDifferenceInterval(const GroupStatistics& first,
                                                  const GroupStatistics& second);
 
+// The 95 % interval of mean1 - mean2 with Welch's standard error and ν', as
+// t.test(var.equal = FALSE). Needs what WelchTTest needs.
+std::optional<Interval> WelchDifferenceInterval(const GroupStatistics& first,
+                                                const GroupStatistics& second);
+
 // The 95 % interval of the mean pair difference d from its standard deviation
 // and the number of pairs, as t.test(paired = TRUE). Needs n > 1 and sd > 0.
 std::optional<Interval> PairedDifferenceInterval(double meanDifference, double sdDifference,

@@ -36,20 +36,28 @@ class AnswersTest : public QObject {
     QTest::addColumn<QString>("p");
     QTest::addColumn<QString>("verdict");
     QTest::newRow("two-sample") << 0 << QStringList{"5.2", "4.1", "1.1", "1.3", "10", "12"}
-                                << "P=0.0470"
+                                << "P=0.0471"
                                 << "按α=0.05水准，差异有统计学意义";
-    QTest::newRow("paired") << 1 << QStringList{"9", "1.2", "1.5"} << "P=0.0431"
+    // var.test finds the variances unequal: Welch's t′ answers (t.test).
+    QTest::newRow("two-sample, unequal variances")
+        << 0 << QStringList{"12", "10", "1", "3", "20", "6"} << "t′检验P=0.1654"
+        << "按α=0.05水准，差异无统计学意义";
+    QTest::newRow("paired") << 1 << QStringList{"9", "1.2", "1.5"} << "P=0.0432"
                             << "按α=0.05水准，差异有统计学意义";
     QTest::newRow("correlation") << 2 << QStringList{"5", "0.774596669241483"} << "P=0.1240"
                                  << "按α=0.05水准，相关无统计学意义";
-    QTest::newRow("fourfold, exact") << 3 << QStringList{"12", "5", "4", "9"} << "确切概率P=0.0633"
+    QTest::newRow("fourfold, exact") << 3 << QStringList{"12", "5", "4", "9"} << "确切概率P=0.0634"
                                      << "按α=0.05水准，差异无统计学意义";
     QTest::newRow("fourfold, chi-square") << 3 << QStringList{"20", "10", "15", "25"} << "P=0.0157"
                                           << "按α=0.05水准，差异有统计学意义";
+    QTest::newRow("fourfold, corrected")
+        << 3 << QStringList{"30", "10", "2", "5"} << "校正χ²检验P=0.0464"
+        << "按α=0.05水准，差异有统计学意义";
     QTest::newRow("negative count") << 3 << QStringList{"-3", "10", "5", "9"} << ""
                                     << "频数不能为负";
-    QTest::newRow("paired chi-square") << 4 << QStringList{"25", "8", "16", "31"} << "P=0.1530"
-                                       << "按α=0.05水准，差异无统计学意义";
+    QTest::newRow("paired chi-square")
+        << 4 << QStringList{"25", "8", "16", "31"} << "校正χ²检验P=0.1530"
+        << "按α=0.05水准，差异无统计学意义";
   }
   void everyPanelAnswers() {
     QFETCH(int, method);
@@ -82,7 +90,7 @@ class AnswersTest : public QObject {
     for (int i = 0; i < 6; ++i) w.Type(QStringLiteral("Text3(%1)").arg(i), inputs[i]);
     w.Find<QAction>("Alpha(1)")->trigger();
     QCOMPARE(w.Text("Verdict(0)"), QStringLiteral("按α=0.01水准，差异无统计学意义"));
-    QCOMPARE(w.Text("P(0)"), QStringLiteral("P=0.0470"));
+    QCOMPARE(w.Text("P(0)"), QStringLiteral("P=0.0471"));
     // Every panel follows, the hidden ones too.
     w.Click("Command1(3)");
     TypeCells(w, {"40", "10", "8", "42"});
@@ -120,6 +128,23 @@ class AnswersTest : public QObject {
     QCOMPARE(marks.size(), 3);
     QVERIFY(marks[0].startsWith(QStringLiteral("20")));
     QCOMPARE(marks.mid(1), (QStringList{"2.528", "2.086"}));
+
+    // Welch's t′ 1.6064 with ν′ 5.34 answers: row 5, between 1.476 (0.20) and 2.015 (0.10).
+    const QStringList unequal{"12", "10", "1", "3", "20", "6"};
+    for (int i = 0; i < 6; ++i) w.Type(QStringLiteral("Text3(%1)").arg(i), unequal[i]);
+    const QStringList welch = Highlighted(w, "Text14");
+    QCOMPARE(welch.size(), 3);
+    QVERIFY(welch[0].startsWith(QStringLiteral("5\t")));
+    QCOMPARE(welch.mid(1), (QStringList{"2.015", "1.476"}));
+
+    // The exact test answers alone: the chi-square table points at nothing.
+    w.Click("Command1(3)");
+    TypeCells(w, {"20", "10", "15", "25"});
+    QCOMPARE(Highlighted(w, "Text16").size(), 3);
+    TypeCells(w, {"12", "5", "4", "9"});
+    QCOMPARE(Highlighted(w, "Text16"), QStringList());
+    w.Click("Command1(0)");
+    for (int i = 0; i < 6; ++i) w.Type(QStringLiteral("Text3(%1)").arg(i), inputs[i]);
 
     w.Find<QAction>("界值表")->trigger();
     auto* grid = w.Find<QTableWidget>("TableGrid");

@@ -1,9 +1,12 @@
 // Data in and out the way users expect: paste from a spreadsheet into the
 // list, the data box or the table; copy the list, the table and the results;
-// table files (CSV); files dropped on the window; files that give no rows.
+// table files (CSV); files dropped on the window; files that give no rows;
+// the file dialogs' proposals and columns.
 #include <QAction>
 #include <QClipboard>
+#include <QFileSystemModel>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTemporaryDir>
 
@@ -64,12 +67,12 @@ class ClipboardAndFilesTest : public QObject {
     w.Click("Command1(3)");
     Paste(w, "12\t5\n4\t9\n");
     QCOMPARE(w.Text("Text11(3)"), QStringLiteral("9"));
-    QCOMPARE(w.Text("P(3)"), QStringLiteral("确切概率P=0.0633"));
+    QCOMPARE(w.Text("P(3)"), QStringLiteral("确切概率P=0.0634"));
     w.Find<QAction>("复制")->trigger();
     const QString table = QApplication::clipboard()->text();
     QVERIFY(table.contains(QStringLiteral("试验组\t12\t5\t17")));
     w.Find<QAction>("复制结果")->trigger();
-    QVERIFY(QApplication::clipboard()->text().contains(QStringLiteral("P\t确切概率P=0.0633")));
+    QVERIFY(QApplication::clipboard()->text().contains(QStringLiteral("P\t确切概率P=0.0634")));
     w.Find<QAction>("撤销")->trigger();
     QCOMPARE(w.Text("Text11(0)"), QString());
   }
@@ -106,6 +109,47 @@ class ClipboardAndFilesTest : public QObject {
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&w.form, &drop);
     QCOMPARE(w.Labels(), (QStringList{"1", "2"}));
+  }
+
+  // The save dialog starts at the file the list last came from or went to.
+  void exportProposesTheLastFile() {
+    QTemporaryDir dir;
+    const QString txt = dir.filePath("血压.txt"), csv = dir.filePath("out.csv");
+    QVERIFY(WriteFile(txt,
+                      "\xA1\xA4"
+                      "1        5\r\n"));
+    Window w({QString(), txt, QString(), csv, QString()});
+    w.Fill({{"7", ""}});
+    w.form.ExportSampleList();
+    w.form.ImportSampleList();
+    w.form.ExportSampleList();
+    w.form.ExportSampleList();
+    w.form.ExportSampleList();
+    QCOMPARE(w.log->proposedSaveNames, (QStringList{QStringLiteral("数据.txt"), txt, txt, csv}));
+  }
+
+  // Qt writes a file's size and date in the system's locale, English here;
+  // the dialogs write them in the program's, Chinese.
+  void fileDialogColumnsFollowTheDefaultLocale() {
+    QTemporaryDir dir;
+    QVERIFY(WriteFile(dir.filePath("a.txt"), "12345"));
+    QFileSystemModel files;
+    files.setRootPath(dir.path());
+    sumvane::FileColumnsInDefaultLocale columns;
+    columns.setSourceModel(&files);
+    const QModelIndex file = columns.mapFromSource(files.index(dir.filePath("a.txt")));
+    auto text = [&](int column) {
+      return columns.index(file.row(), column, file.parent()).data().toString();
+    };
+    struct PinnedAgain {
+      ~PinnedAgain() { QLocale::setDefault(QLocale::c()); }
+    } pinned_again;
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    QTRY_COMPARE(text(1), QStringLiteral("5 字节"));
+    const QString date = text(3);
+    static const QRegularExpression chineseDate(
+        QStringLiteral("^\\d{4}/\\d{1,2}/\\d{1,2} \\d{1,2}:\\d{2}$"));
+    QVERIFY2(chineseDate.match(date).hasMatch(), qPrintable(date));
   }
 
   void aFileWithoutRowsKeepsTheListAndSaysSo() {

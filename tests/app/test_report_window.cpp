@@ -6,7 +6,9 @@
 #include <QClipboard>
 #include <QImage>
 #include <QMimeData>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
@@ -24,6 +26,16 @@ QString Shown(Window& w) {
 void TypeTwoSample(Window& w) {
   const QStringList inputs{"5.2", "4.1", "1.1", "1.3", "10", "12"};
   for (int i = 0; i < 6; ++i) w.Type(QStringLiteral("Text3(%1)").arg(i), inputs[i]);
+}
+
+// How often each digit and sign occurs in a text, whatever its layout.
+QMap<QChar, int> Figures(const QString& text) {
+  static const QString kept = QStringLiteral("0123456789.+-−±×÷=≠<>≤≥√%");
+  QMap<QChar, int> counts;
+  for (const QChar c : text) {
+    if (kept.contains(c)) ++counts[c];
+  }
+  return counts;
 }
 
 QByteArray Head(const QString& path, int bytes) {
@@ -44,7 +56,7 @@ class ReportWindowTest : public QObject {
     TypeTwoSample(w);
     // t = 2.1160 with 20 degrees of freedom: qt(0.975, 20) = 2.086.
     QVERIFY(Shown(w).contains(QStringLiteral("2.086")));
-    QVERIFY(Shown(w).contains(QStringLiteral("P=0.0470")));
+    QVERIFY(Shown(w).contains(QStringLiteral("P=0.0471")));
     QVERIFY(Shown(w).contains(QStringLiteral("拒绝H0")));
     QVERIFY(!Shown(w).contains(QStringLiteral("不拒绝H0")));
     w.Find<QAction>("Alpha(1)")->trigger();
@@ -75,7 +87,7 @@ class ReportWindowTest : public QObject {
     };
     QCOMPARE(images(), 0);  // an empty panel has nothing to draw
     TypeTwoSample(w);
-    QVERIFY(Shown(w).contains(QStringLiteral("P=0.0470")));
+    QVERIFY(Shown(w).contains(QStringLiteral("P=0.0471")));
     QTRY_COMPARE_WITH_TIMEOUT(images(), 2, 1000);
     QVERIFY(Shown(w).contains(QStringLiteral("由输入的汇总数据画出")));
   }
@@ -93,10 +105,10 @@ class ReportWindowTest : public QObject {
     QTest::keyClick(w.Find<QTextBrowser>("ReportText"), Qt::Key_C, Qt::ControlModifier);
     const QMimeData* copied = QApplication::clipboard()->mimeData();
     QVERIFY(copied->html().contains(QStringLiteral("<sub>")));
-    QVERIFY(copied->text().contains(QStringLiteral("P=0.0470")));
+    QVERIFY(copied->text().contains(QStringLiteral("P=0.0471")));
 
     w.Find<QAction>("保存报告")->trigger();
-    QVERIFY(Head(html, 1 << 22).contains("P=0.0470"));
+    QVERIFY(Head(html, 1 << 22).contains("P=0.0471"));
     // The pictures travel inside the page, with no side files.
     QCOMPARE(Head(html, 1 << 22).count("src=\"data:image/png;base64,"), 2);
     w.Find<QAction>("保存报告")->trigger();
@@ -112,6 +124,37 @@ class ReportWindowTest : public QObject {
         w.log, QStringList{dir.filePath("no/such/folder/report.html")}));
     w.Find<QAction>("保存报告")->trigger();
     QCOMPARE(w.log->messages.size(), 1);
+  }
+
+  // Text copied out of a saved PDF holds every digit and sign the window's
+  // report shows; the page numbers of the paper come on top.
+  void pdfTextHoldsEveryFigure() {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+      QSKIP("pdftotext (poppler-utils) is not installed");
+    }
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("report.pdf");
+    Window w({pdf});
+    TypeTwoSample(w);
+    w.Find<QAction>("计算过程")->trigger();
+    w.Find<QAction>("保存报告")->trigger();
+
+    QProcess extract;
+    extract.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    QVERIFY(extract.waitForFinished(30000));
+    const QString extracted = QString::fromUtf8(extract.readAllStandardOutput());
+    QVERIFY2(extracted.contains(QStringLiteral("P=0.0470")), qPrintable(extracted));
+    const QMap<QChar, int> inPdf = Figures(extracted);
+    const QMap<QChar, int> shown = Figures(Shown(w));
+    QVERIFY(shown.value('0') > 10);
+    for (auto figure = shown.begin(); figure != shown.end(); ++figure) {
+      QVERIFY2(inPdf.value(figure.key()) >= figure.value(),
+               qPrintable(QStringLiteral("%1 shown %2 times, in the PDF's text %3")
+                              .arg(figure.key())
+                              .arg(figure.value())
+                              .arg(inPdf.value(figure.key()))));
+    }
   }
 };
 

@@ -55,6 +55,29 @@ class UndoTest : public QObject {
     QCOMPARE(w.Text("Text10"), QStringLiteral("Y=-0.66666 + 2.5X"));
   }
 
+  // With no data a panel shows no figure and no verdict, not n = 0.
+  void undoneToAnEmptyListThePanelShowsNothing_data() {
+    QTest::addColumn<int>("method");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::newRow("two-sample") << 0 << QStringList{"Text3(0)", "Text3(4)", "Text3(5)", "Text3(6)"};
+    QTest::newRow("paired") << 1 << QStringList{"Text5(0)", "Text5(1)", "Text6"};
+    QTest::newRow("correlation") << 2 << QStringList{"Text9", "Text8", "Text7", "Text10"};
+  }
+  void undoneToAnEmptyListThePanelShowsNothing() {
+    QFETCH(int, method);
+    QFETCH(QStringList, boxes);
+    Window w;
+    w.Click(QStringLiteral("Command1(%1)").arg(method));
+    w.Enter("1");
+    w.Click("Option2");
+    w.Enter("2");
+    for (int i = 0; i < 2; ++i) w.Find<QAction>("撤销")->trigger();
+    QVERIFY(w.form.List().Rows().empty());
+    for (const QString& box : boxes) QCOMPARE(w.Text(box), QString());
+    QCOMPARE(w.Text(QStringLiteral("P(%1)").arg(method)), QString());
+    QCOMPARE(w.Text(QStringLiteral("Verdict(%1)").arg(method)), QString());
+  }
+
   void cellsUndoPerCellAndTheirEmptying() {
     Window w;
     w.Click("Command1(3)");

@@ -27,6 +27,8 @@ class ScriptedDialogs : public Dialogs {
   struct Log {
     QStringList messages;
     int saveAsked = 0;
+    // What each save dialog proposed, in turn.
+    QStringList proposedSaveNames;
     int openAsked = 0;
     int unsavedAsked = 0;
     int recoveryAsked = 0;
@@ -46,8 +48,9 @@ class ScriptedDialogs : public Dialogs {
   }
 
   void ShowMessage(QWidget*, const QString& text) override { log_->messages << text; }
-  std::optional<QString> AskSaveFileName(QWidget*) override {
+  std::optional<QString> AskSaveFileName(QWidget*, const QString& proposed) override {
     ++log_->saveAsked;
+    log_->proposedSaveNames << proposed;
     return Next();
   }
   std::optional<QString> AskOpenFileName(QWidget*) override {

@@ -86,6 +86,11 @@ TEST(EncodingTest, DecodesEachFileAndEachLineInItsEncoding) {
        "\xC2\xB7"
        "1\r\n中",
        0},
+      // Two-byte characters of two-byte UTF-8 (ˊ, A8 40, has an ASCII trail
+      // byte) are read where they stand, unless a longer one follows.
+      {"GB18030 the same size in UTF-8", "\xA1\xA4\xA6\xC1\xA8\x40", "·αˊ", 0},
+      {"GB18030 the same size, then longer", "\xA1\xA4\xA6\xC1\xA8\x40\r\n\xA1\xC1\xD6\xD0",
+       "·αˊ\r\n×中", 0},
       {"GB18030 four-byte form", "\x94\x39\xFC\x36", "😀", 0},
       {"GB18030 U+FFFD is a character", "\x84\x31\xA4\x37", kFffd, 0},
       {"UTF-16 LE with a mark", "\xFF\xFE" + Utf16(rows16, true), rows8, 0},
@@ -154,6 +159,16 @@ TEST(EncodingTest, DecodesEachFileAndEachLineInItsEncoding) {
            std::string(64, '\0'),
        0},
       {"short GBK", "\xD6\xD0\xCE\xC4", "中文", 0},
+      // The title's first byte (E6 of 数) is damaged: valid in neither
+      // encoding, the line is no evidence for GB18030, and · stays ·.
+      {"a UTF-8 file with a damaged title",
+       "\x80\x95\xB0据：治疗前后的收缩压\r\n\xC2\xB7"
+       "1 120\r\n\xC2\xB7"
+       "2 135\r\n",
+       "\r\n\xC2\xB7"
+       "1 120\r\n\xC2\xB7"
+       "2 135\r\n",
+       1},
   };
   for (const Case& c : cases) {
     const DecodedText decoded = DecodeFileText(c.bytes);

@@ -157,6 +157,35 @@ TEST(SampleListFileTest, LoadsEveryEncodingAndLineEnd) {
   EXPECT_EQ(LoadSampleList(path), WithoutRows(ImportStatus::kNoRows));
 }
 
+// What spreadsheets save as .txt: "Unicode text" (UTF-16 with a mark) and
+// "Text (tab delimited)" (GBK), and the same table with other separators.
+TEST(SampleListFileTest, TextFileWithoutRowLinesIsReadAsATable) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    ImportResult expected;
+  };
+  // Two value columns are labelled 1, 2, ... as the exported labels are.
+  const std::vector<SampleRow> rows = {{"1", "5.2", "4.85"}, {"2", "6", ""}};
+  const std::vector<Case> cases = {
+      {"Unicode text, as exported",
+       "\xFF\xFE" + Utf16(u"序号\t第1组\t第2组\r\n1\t5.2\t4.85\r\n2\t6\t\r\n", true), Found(rows)},
+      {"tab delimited GBK, two columns",
+       "\xB5\xDA\x31\xD7\xE9\t\xB5\xDA\x32\xD7\xE9\r\n5.2\t4.85\r\n6\t\r\n", Found(rows)},
+      {"semicolons, no header", "5.2;4.85\n6;\n", Found(rows)},
+      {"one column with a header", "x\n5.2\n6\n", Found({{"1", "5.2", ""}, {"2", "6", ""}})},
+      {"a faulty cell is named", "5.2\t4.85\n6\tabc\n",
+       WithoutRows(ImportStatus::kNotANumber, 2, 2)},
+      {"prose is no table", "实验记录\n第一天，未测量\n", WithoutRows(ImportStatus::kNoRows)},
+  };
+  TempDir dir;
+  const std::string path = dir.File("table.txt");
+  for (const Case& c : cases) {
+    WriteFile(path, c.bytes);
+    EXPECT_EQ(LoadSampleList(path), c.expected) << c.name;
+  }
+}
+
 TEST(SampleListFileTest, LoadFailsForUnreadableOrOverfullFiles) {
   TempDir dir;
   EXPECT_EQ(LoadSampleList(dir.File("missing.txt")), WithoutRows(ImportStatus::kUnreadable));

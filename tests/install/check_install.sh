@@ -3,7 +3,8 @@
 #                         CPACK_CONFIG VERSION
 # Runs `cmake --install` into a fresh temporary prefix, then checks the layout,
 # the desktop entry and that the installed program starts; then builds the
-# Debian package into a temporary folder and checks its control fields and
+# Debian package into a temporary folder and checks its control fields, that
+# lintian finds no error or warning in it (where lintian is installed), and
 # that it holds exactly the installed files under /usr.
 set -uo pipefail
 
@@ -54,6 +55,13 @@ expected=(
   "$share/metainfo/io.github.sumvane.sumvane.metainfo.xml"
   "$resources/io.github.sumvane.sumvane.metainfo.xml"
 )
+# Debian's documents; the compressed ones hold their source whole.
+expected+=(
+  "$share/doc/sumvane/copyright" "$resources/debian/copyright"
+  "$share/doc/sumvane/changelog.gz" "gzip:$resources/debian/changelog"
+  "$share/man/man1/sumvane.1.gz" "gzip:$resources/man/sumvane.1"
+  "$share/man/zh_CN/man1/sumvane.1.gz" "gzip:$resources/man/zh_CN/sumvane.1"
+)
 for size in 16 32 48 128 256; do
   expected+=("$share/icons/hicolor/${size}x${size}/apps/sumvane.png"
              "$resources/icons/hicolor/${size}x${size}/apps/sumvane.png")
@@ -68,6 +76,9 @@ for ((i = 0; i < ${#expected[@]}; i += 2)); do
   wanted[$installed]=1
   if [ ! -f "$installed" ]; then
     fail "missing ${installed#"$prefix/"}"
+  elif [[ $source == gzip:* ]]; then
+    gzip -dc "$installed" 2>/dev/null | cmp -s - "${source#gzip:}" ||
+      fail "${installed#"$prefix/"} does not unpack to ${source#"gzip:$resources/"}"
   elif [ "$source" != - ] && ! cmp -s "$installed" "$source"; then
     fail "${installed#"$prefix/"} differs from ${source#"$resources/"}"
   fi
@@ -105,6 +116,11 @@ if [ -f "$entry" ]; then
     fail "Icon=$icon_name has no installed icon of that name"
 fi
 
+# A native package's changelog opens with the package's own version.
+read -r changelog_head <"$resources/debian/changelog"
+[[ $changelog_head == "sumvane ($version) "* ]] ||
+  fail "resources/debian/changelog opens with '$changelog_head', not version $version"
+
 # The installed copy must load and keep running: still alive after a few
 # seconds means timeout ended it (status 124), not a crash or a missing library.
 if [ -x "$exe" ]; then
@@ -134,6 +150,20 @@ else
     for library in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6; do
       grep -qw "$library" <<<"$(field Depends)" || fail "Depends lacks $library: $(field Depends)"
     done
+    # Debian's policy checks: any error or warning fails; notes (I:) do not.
+    if command -v lintian >/dev/null; then
+      report=$(lintian "$deb" 2>&1)
+      status=$?
+      if grep -qE '^[EW]: ' <<<"$report"; then
+        grep -E '^[EW]: ' <<<"$report"
+        fail "lintian reports errors or warnings on the package"
+      elif [ $status -ne 0 ]; then
+        echo "$report"
+        fail "lintian failed (status $status)"
+      fi
+    else
+      echo "lintian is not installed (package lintian): the package's policy checks are skipped"
+    fi
     in_package=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $NF }' | sed 's|^\./usr/||' | sort)
     in_install=$(cd "$prefix" && find . \( -type f -o -type l \) | sed 's|^\./||' | sort)
     if [ "$in_package" != "$in_install" ]; then

@@ -86,6 +86,8 @@ TEST(ReportFigures, ConfidenceIntervals) {
   const Case cases[] = {
       {"pooled x y", PooledDifferenceInterval(kX, kY), 0.53506616174937449, 1.8449338382506244},
       {"pooled u z", PooledDifferenceInterval(kU, kZ), -2.4676323334277472, 2.8009656667610798},
+      {"welch x y", WelchDifferenceInterval(kX, kY), 0.55498814986664624, 1.82501185013335276},
+      {"welch u z", WelchDifferenceInterval(kU, kZ), -13.440717156025283, 13.774050489358617},
       // t.test(7, c(4, 5, 9), var.equal = TRUE): a group of one adds no variance.
       {"pooled n1 = 1", PooledDifferenceInterval({7, 0, 1}, {6, 2.6457513110645907, 3}),
        -12.144821215456854, 14.144821215456854},
@@ -108,6 +110,7 @@ TEST(ReportFigures, ConfidenceIntervals) {
       PooledDifferenceInterval({1, 0, 1}, {2, 0, 1}),  // no degrees of freedom
       PooledDifferenceInterval({1, 0, 4}, {2, 0, 5}),  // no spread
       PooledDifferenceInterval({1, NAN, 4}, {2, 1, 5}),
+      WelchDifferenceInterval({7, 0, 1}, {6, 2.6457513110645907, 3}),
       PairedDifferenceInterval(1.2, 1.5, 1),
       PairedDifferenceInterval(1.2, 0, 9),
       CorrelationInterval(0.5, 3),

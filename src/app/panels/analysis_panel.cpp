@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <cmath>
 
 #include "app/twips.h"
 #include "entry/sample_list.h"
@@ -56,12 +57,18 @@ void AnalysisPanel::UpdateAnswer() {
 
 TestFacts AnalysisPanel::ShownTest(TestFacts::Law law, std::optional<double> statistic,
                                    std::optional<double> degrees) const {
+  const Answer answer = CurrentAnswer();
   TestFacts facts;
   facts.law = law;
   facts.statistic = statistic;
   facts.degrees = degrees;
+  if (answer.welch) {
+    facts.statistic = std::fabs(answer.welch->t);
+    facts.degrees = answer.welch->df;
+  }
   facts.alpha = AlphaLevel(alpha_);
-  facts.p = CurrentAnswer().p;
+  facts.p = answer.p;
+  facts.source = answer.source;
   return facts;
 }
 

@@ -87,7 +87,7 @@ class AnalysisPanel : public QFrame {
   virtual Answer CurrentAnswer() const = 0;
   void UpdateAnswer();
   // The test's facts from the statistic and degrees of freedom as shown, with
-  // the panel's P and α.
+  // the panel's P and α; Welch's t′ and ν′ where they give P.
   TestFacts ShownTest(TestFacts::Law law, std::optional<double> statistic,
                       std::optional<double> degrees) const;
 

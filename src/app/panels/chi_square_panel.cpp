@@ -90,7 +90,9 @@ std::string ChiSquarePanel::ReportHtml(const ReportPictures& pictures) const {
                          CurrentAlpha(), pictures);
 }
 
+// The exact test needs no table: pointing at χ² would give a second answer.
 TableQuestion ChiSquarePanel::Question() const {
+  if (CurrentAnswer().source == PSource::kExact) return {CriticalTable::kChiSquare, {}, {}};
   return {CriticalTable::kChiSquare, 1.0, ShownNumber(chiSquareBox_)};
 }
 
@@ -110,7 +112,7 @@ PictureFacts ChiSquarePanel::Facts(const SampleList*) const {
   PictureFacts facts;
   facts.test = ShownTest(TestFacts::Law::kChiSquare, ShownNumber(chiSquareBox_), 1.0);
   facts.data = TablePictureFacts(cells_, {"试验组", "对照组"});
-  if (CurrentAnswer().exact) {
+  if (CurrentAnswer().source == PSource::kExact) {
     if (const auto counts = WholeCounts(cells)) facts.test.exact = FisherExactSupport(*counts);
   }
   return facts;

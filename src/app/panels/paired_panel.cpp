@@ -62,15 +62,15 @@ void PairedPanel::Recalculate() {
   kit::WriteBox(tBox_, PairedT(S(meanDifferenceBox_->text()), S(standardErrorBox_->text())));
 }
 
-// Pairs need two groups of one length; otherwise the panel empties, each
-// emptying recalculating what is left.
+// Pairs need two groups of one length; otherwise, and with no data, the panel
+// empties, each emptying recalculating what is left.
 void PairedPanel::ListChanged(const SampleList& list, std::optional<int>) {
   const int n1 = list.FilledCount(1);
   const int n2 = list.FilledCount(2);
   sizes_.n1 = static_cast<std::int16_t>(n1);
   sizes_.n2 = static_cast<std::int16_t>(n2);
   unequalGroups_ = n1 != n2;
-  if (unequalGroups_) {
+  if (unequalGroups_ || n1 == 0) {
     for (QLineEdit* box :
          {meanDifferenceBox_, sdDifferenceBox_, standardErrorBox_, pairsBox_, tBox_}) {
       box->clear();

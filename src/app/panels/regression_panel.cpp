@@ -5,11 +5,20 @@
 
 #include "app/widget_kit.h"
 #include "entry/sample_list.h"
+#include "stats/number.h"
 #include "stats/regression.h"
 
 namespace sumvane {
 
 using kit::S;
+
+namespace {
+
+// The characters of r and of its t that their boxes show whole.
+constexpr int kRWidth = 7;
+constexpr int kTOfRWidth = 6;
+
+}  // namespace
 
 RegressionPanel::RegressionPanel(QWidget* parent, int left, int top, GroupSizes& sizes)
     : AnalysisPanel(parent, Analysis::kRegression, left, top), sizes_(sizes) {
@@ -52,6 +61,7 @@ RegressionPanel::RegressionPanel(QWidget* parent, int left, int top, GroupSizes&
   for (QLineEdit* box : {sizeBox_, rBox_}) {
     connect(box, &QLineEdit::textEdited, this, [this] {
       unequalGroups_ = false;
+      listR_.reset();
       equationBox_->clear();
     });
     // A figure shows its leading digits once the user leaves it.
@@ -62,24 +72,28 @@ RegressionPanel::RegressionPanel(QWidget* parent, int left, int top, GroupSizes&
 }
 
 void RegressionPanel::RecalculateTOfR() {
-  kit::WriteBox(tBox_, TOfR(S(rBox_->text()), S(sizeBox_->text())));
+  const std::string r = listR_ ? *listR_ : S(rBox_->text());
+  kit::WriteBox(tBox_, ClipText(TOfR(r, S(sizeBox_->text())), kTOfRWidth));
 }
 
-// Pairs need two groups of one length; otherwise the panel empties.
+// Pairs need two groups of one length; otherwise, and with no data, the panel
+// empties.
 void RegressionPanel::ListChanged(const SampleList& list, std::optional<int>) {
   const int n1 = list.FilledCount(1);
   const int n2 = list.FilledCount(2);
   sizes_.n1 = static_cast<std::int16_t>(n1);
   sizes_.n2 = static_cast<std::int16_t>(n2);
   unequalGroups_ = n1 != n2;
-  if (unequalGroups_) {
+  listR_.reset();
+  if (unequalGroups_ || n1 == 0) {
     for (QLineEdit* box : {tBox_, rBox_, sizeBox_, equationBox_}) box->clear();
     UpdateAnswer();
     return;
   }
   const RegressionResult result = Regress(list.Observations(1, n1), list.Observations(2, n2));
+  listR_ = result.r;
   kit::WriteBox(sizeBox_, result.n);
-  kit::WriteBox(rBox_, result.r);
+  kit::WriteBox(rBox_, ClipText(result.r, kRWidth));
   kit::WriteBox(equationBox_, result.equation);
 }
 
@@ -92,9 +106,13 @@ Answer RegressionPanel::CurrentAnswer() const {
 std::string RegressionPanel::ReportHtml(const ReportPictures& pictures) const {
   const std::string n = S(sizeBox_->text()), r = S(rBox_->text());
   const std::string t = S(tBox_->text()), equation = S(equationBox_->text());
-  return CorrelationReport(
-      {.n = n, .r = r, .tOfR = t, .equation = equation, .unequalGroups = unequalGroups_},
-      CurrentAlpha(), pictures);
+  return CorrelationReport({.n = n,
+                            .r = r,
+                            .tOfR = t,
+                            .equation = equation,
+                            .unequalGroups = unequalGroups_,
+                            .fullR = listR_ ? std::string_view(*listR_) : std::string_view(r)},
+                           CurrentAlpha(), pictures);
 }
 
 TableQuestion RegressionPanel::Question() const {

@@ -1,6 +1,7 @@
 // Frame4(2): linear correlation and regression. The list gives n, r and the
 // equation of the regression of group 2 on group 1; n and r, typed or
-// computed, give the t of r.
+// computed, give the t of r. r and its t show as many characters as their
+// boxes can; the t of the list's r comes from r in full.
 #pragma once
 
 #include "app/panels/analysis_panel.h"
@@ -40,6 +41,8 @@ class RegressionPanel : public AnalysisPanel {
   bool subscriptSpaced_ = false;
   // The list's groups differ in length, so no pairs could be formed.
   bool unequalGroups_ = false;
+  // r in full while the r box shows the list's r; none once n or r is typed.
+  std::optional<std::string> listR_;
 };
 
 }  // namespace sumvane

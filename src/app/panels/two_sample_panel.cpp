@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <cmath>
 
 #include "app/widget_kit.h"
 #include "entry/sample_list.h"
@@ -128,7 +129,10 @@ std::string TwoSamplePanel::ReportHtml(const ReportPictures& pictures) const {
                          CurrentAlpha(), pictures);
 }
 
+// Where Welch's t′ answers, the table points at it, in the row of ν′.
 TableQuestion TwoSamplePanel::Question() const {
+  if (const auto welch = CurrentAnswer().welch)
+    return {CriticalTable::kT, welch->df, std::fabs(welch->t)};
   return {CriticalTable::kT, ShownNumber(degreesBox_), ShownNumber(tBox_)};
 }
 
@@ -143,8 +147,16 @@ void TwoSamplePanel::WriteGroup(const SampleList& list, int group) {
 }
 
 // After an Enter only the group entered is computed; the degrees of freedom
-// then come from both groups' last known sizes.
+// then come from both groups' last known sizes. A list with no data empties
+// the panel.
 void TwoSamplePanel::ListChanged(const SampleList& list, std::optional<int> enteredGroup) {
+  if (list.FilledCount(1) == 0 && list.FilledCount(2) == 0) {
+    sizes_.n1 = sizes_.n2 = 0;
+    for (const Group& group : groups_) {
+      for (QLineEdit* box : {group.mean, group.sd, group.size}) box->clear();
+    }
+    return;
+  }
   if (enteredGroup) {
     WriteGroup(list, *enteredGroup);
   } else {

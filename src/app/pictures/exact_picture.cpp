@@ -84,9 +84,9 @@ Picture ExactPicture(const ExactTestSupport& support) {
   picture.texts.push_back({QPointF(at, support.probabilities[observed]), series,
                            QStringLiteral("▼观察表 a=%1").arg(support.observedA),
                            Qt::AlignHCenter | Qt::AlignBottom});
-  // P as the report writes it, cut to four decimals.
-  picture.caption =
-      QStringLiteral("阴影各表的概率之和即%1。").arg(QString::fromStdString(ExactPText(support.p)));
+  // P as the report writes it.
+  picture.caption = QStringLiteral("阴影各表的概率之和即%1。")
+                        .arg(QString::fromStdString(PText(support.p, PSource::kExact)));
   picture.chart = std::move(chart);
   return picture;
 }

@@ -1,8 +1,8 @@
 // What the report's two pictures are drawn from, as the panel on show has it:
 // the test under its null hypothesis (the statistic, its degrees of freedom,
-// α, P, and the support of the exact test when that is the one used), and the
-// data (the list's values, the table's counts, or the summary figures typed
-// into the panel).
+// α, P and the test it comes from, and the support of the exact test when that
+// is the one used), and the data (the list's values, the table's counts, or
+// the summary figures typed into the panel).
 #pragma once
 
 #include <array>
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "stats/answer_text.h"
 #include "stats/exact_tests.h"
 
 namespace sumvane {
@@ -22,6 +23,9 @@ struct TestFacts {
   std::optional<double> degrees;
   double alpha = 0.05;
   std::optional<double> p;
+  // The test P comes from: Welch's t′ and ν′ then stand in statistic and
+  // degrees.
+  PSource source = PSource::kStatistic;
   // Set when P is Fisher's exact probability rather than that of chi-square.
   std::optional<ExactTestSupport> exact;
 };

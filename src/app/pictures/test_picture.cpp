@@ -108,7 +108,7 @@ Picture TestPicture(const TestFacts& facts) {
   };
 
   // P beyond the statistic: a light solid fill under the hatching.
-  const QString pText = QString::fromStdString(PText(facts.p));
+  const QString pText = QString::fromStdString(PText(facts.p, facts.source));
   const double pFrom = std::min(observed, xMax);
   for (int side = 0; side < (t ? 2 : 1); ++side) {
     QAreaSeries* p = side == 0 ? Region(law, pFrom, xMax, yMax) : Region(law, -xMax, -pFrom, yMax);
@@ -146,14 +146,16 @@ Picture TestPicture(const TestFacts& facts) {
   }
   const bool offScale = observed > xMax;
   const double shownAt = std::min(observed, xMax);
-  const QString name = t ? QStringLiteral("t") : QStringLiteral("χ²");
+  const QString name = !t                                ? QStringLiteral("χ²")
+                       : facts.source == PSource::kWelch ? QStringLiteral("t′")
+                                                         : QStringLiteral("t");
   QLineSeries* statistic = plot::Upright(shownAt, 0, 0.9 * yMax);
   statistic->setPen(QPen(QColor(0x1F, 0x4E, 0x9A), 2.4));
   statistic->setName(QStringLiteral("%1=%2").arg(name, Figure(*facts.statistic)));
   add(statistic, "statistic", true);
   picture.texts.push_back(
       {QPointF(shownAt, 0.9 * yMax), statistic,
-       QStringLiteral("%1=%2%3").arg(t ? QStringLiteral("|t|") : name, Figure(observed),
+       QStringLiteral("%1=%2%3").arg(t ? "|" + name + "|" : name, Figure(observed),
                                      offScale ? QStringLiteral(" →") : QString()),
        Qt::AlignLeft | Qt::AlignBottom});
   if (!pText.isEmpty()) {

@@ -110,7 +110,7 @@ QString FigureProblem(const QString& text) {
 QString EquationProblem(const QString& text) {
   if (text.isEmpty()) return {};
   static const QRegularExpression pattern(QStringLiteral(
-      R"(^Y=(-?(?:\d+\.?\d*|\.\d+)(?:E[+-]\d+)?)(?: \+ |(?=-))(-?(?:\d+\.?\d*|\.\d+)(?:E[+-]\d+)?)X$)"));
+      R"(^Y=(-?(?:\d+\.?\d*|\.\d+)(?:E[+-]\d+)?)(?: \+ | - )((?:\d+\.?\d*|\.\d+)(?:E[+-]\d+)?)X$)"));
   const QRegularExpressionMatch match = pattern.match(text);
   if (!match.hasMatch()) return QStringLiteral("is not an equation");
   for (int i : {1, 2}) {
