@@ -4,10 +4,13 @@
 // cell; import (in each encoding a file may come in, and as a table file) and
 // export of a full file against reading or writing the same bytes and
 // splitting them into lines; the paste and copy texts of a full list against
-// the window's marks for the whole command; and Fisher's exact P of the
-// largest table.
+// the window's marks for the whole command; Fisher's exact P of the
+// largest table; and the checks of a test's assumptions at the list's size
+// against a plain sort of the same values, with Shapiro–Wilk at its largest
+// size.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -26,7 +29,9 @@
 #include "files/iconv_converter.h"
 #include "files/sample_file.h"
 #include "marks.h"
+#include "stats/assumption_checks.h"
 #include "stats/exact_tests.h"
+#include "stats/moments.h"
 #include "workloads.h"
 
 namespace sumvane::bench {
@@ -211,6 +216,78 @@ void FisherExactBench(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(FisherExactP(table));
 }
 
+// The checks read the values of both full columns, as a change of the list
+// hands them over.
+std::vector<double> ColumnValues(int group) {
+  const std::span<const Observation> cells = FullList().Observations(group, kFullRows);
+  std::vector<double> values;
+  values.reserve(cells.size());
+  for (const Observation& cell : cells) values.push_back(cell.Value());
+  return values;
+}
+
+const std::vector<double>& Column(int group) {
+  static const std::vector<double> columns[] = {ColumnValues(1), ColumnValues(2)};
+  return columns[group - 1];
+}
+
+// What the checks are held to: a plain sort of copies of both columns.
+void SortColumnsBench(benchmark::State& state) {
+  std::vector<double> copy;
+  for (auto _ : state) {
+    for (int group : {1, 2}) {
+      copy.assign(Column(group).begin(), Column(group).end());
+      std::sort(copy.begin(), copy.end());
+      benchmark::DoNotOptimize(copy.data());
+    }
+  }
+}
+
+// Levene, the rank-sum, the signed-rank and Spearman's test for one change:
+// each column sorted once and shared, the pair differences sorted once.
+void FourChecksBench(benchmark::State& state) {
+  for (auto _ : state) {
+    const std::vector<double> first = ColumnValues(1);
+    const std::vector<double> second = ColumnValues(2);
+    const SortedSample group1(first);
+    const SortedSample group2(second);
+    const SortedSample differences(PairDifferences(FullList().Observations(1, kFullRows),
+                                                   FullList().Observations(2, kFullRows)));
+    benchmark::DoNotOptimize(BrownForsytheLevene(group1, group2));
+    benchmark::DoNotOptimize(WilcoxonRankSum(group1, group2));
+    benchmark::DoNotOptimize(WilcoxonSignedRank(differences));
+    benchmark::DoNotOptimize(SpearmanCorrelation(group1, group2));
+  }
+}
+
+// Each analysis's own checks for one change, with the Q–Q facts and
+// Shapiro–Wilk's refusal past 5000 values.
+void TwoSampleChecksBench(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(CheckTwoSamples(ColumnValues(1), ColumnValues(2)));
+}
+
+void PairedChecksBench(benchmark::State& state) {
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(CheckPairs(PairDifferences(FullList().Observations(1, kFullRows),
+                                                        FullList().Observations(2, kFullRows))));
+  }
+}
+
+void CorrelationChecksBench(benchmark::State& state) {
+  const FittedLine line =
+      FitLine(FullList().Observations(1, kFullRows), FullList().Observations(2, kFullRows));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(CheckCorrelation(ColumnValues(1), ColumnValues(2), line));
+  }
+}
+
+// Shapiro–Wilk at the largest size it is computed for, from the sorted
+// values (the sort is shared with the other checks).
+void ShapiroWilkBench(benchmark::State& state) {
+  const SortedSample sample(std::span(Column(1)).first(kShapiroWilkMaxSize));
+  for (auto _ : state) benchmark::DoNotOptimize(ShapiroWilk(sample));
+}
+
 // A spreadsheet's copy of two full columns, pasted into an empty list.
 void PasteBench(benchmark::State& state) {
   std::string text;
@@ -252,6 +329,8 @@ void Register(const char* name, Function fn, Args... args) {
 constexpr double kWindowPasteMark = 100.0;
 constexpr double kWindowCopyMark = 50.0;
 constexpr double kDataLayerShare = 0.2;
+// Shapiro–Wilk of both groups must leave most of a 16 ms frame to the rest.
+constexpr double kShapiroWilkMark = 1.0;
 
 void Checks(const Medians& m) {
   const double strtod = MedianOf(m, "baseline/strtod_sum");
@@ -279,6 +358,16 @@ void Checks(const Medians& m) {
   PrintRatioMark("export data layer, 32767 rows", MedianOf(m, "files/export"),
                  "split lines + write", MedianOf(m, "baseline/write_lines"), 3.0);
   PrintBoundMark("Fisher exact P, n 32767, margins ~16384", MedianOf(m, "exact/fisher_32767"), 1.0);
+  const double sort = MedianOf(m, "baseline/sort_columns");
+  PrintRatioMark("checks: Levene, rank-sum, signed-rank, Spearman", MedianOf(m, "checks/four"),
+                 "std::sort of both columns", sort, 2.0);
+  for (const char* analysis : {"two_sample", "paired", "correlation"}) {
+    PrintRatioMark(std::string("checks of one change, ") + analysis,
+                   MedianOf(m, std::string("checks/") + analysis), "std::sort of both columns",
+                   sort, 2.0);
+  }
+  PrintBoundMark("Shapiro-Wilk, n 5000, sorted", MedianOf(m, "checks/shapiro_wilk_5000"),
+                 kShapiroWilkMark);
   PrintBoundMark("paste parse + apply, 32767 rows (window 100 ms)", MedianOf(m, "entry/paste"),
                  kWindowPasteMark * kDataLayerShare);
   PrintBoundMark("copy text, 32767 rows (window 50 ms)", MedianOf(m, "entry/copy"),
@@ -311,6 +400,12 @@ int main(int argc, char** argv) {
   Register("files/export", ExportBench);
   Register("baseline/write_lines", WriteLinesBench);
   Register("exact/fisher_32767", FisherExactBench);
+  Register("baseline/sort_columns", SortColumnsBench);
+  Register("checks/four", FourChecksBench);
+  Register("checks/two_sample", TwoSampleChecksBench);
+  Register("checks/paired", PairedChecksBench);
+  Register("checks/correlation", CorrelationChecksBench);
+  Register("checks/shapiro_wilk_5000", ShapiroWilkBench);
   Register("entry/paste", PasteBench);
   Register("entry/copy", CopyBench);
   const int result = RunBenchmarks(argc, argv, Checks);

@@ -43,20 +43,27 @@ long long ReadExponent(Cursor& cursor) {
 
 }  // namespace
 
-double Observation::Value() const {
-  if (!exact_) return std::bit_cast<double>(bits_);
-  if (bits_ == 0) return 0.0;
+double NearestDouble(Decimal decimal) {
+  if (decimal.mantissa == 0) return 0.0;
   // A whole number of at most 53 bits and a power of ten up to 10^22 are both
   // doubles exactly, so one multiplication or division rounds the decimal
   // correctly, just as the parser behind ReadNumber does.
-  if (std::llabs(bits_) <= kLargestExactWhole && std::abs(exponent_) <= kLargestExactPower) {
-    const auto whole = static_cast<double>(bits_);
-    return exponent_ >= 0 ? whole * kExactPowers[exponent_] : whole / kExactPowers[-exponent_];
+  if (decimal.mantissa >= -kLargestExactWhole && decimal.mantissa <= kLargestExactWhole &&
+      std::abs(decimal.exponent) <= kLargestExactPower) {
+    const auto whole = static_cast<double>(decimal.mantissa);
+    return decimal.exponent >= 0 ? whole * kExactPowers[decimal.exponent]
+                                 : whole / kExactPowers[-decimal.exponent];
   }
-  const std::string text = std::to_string(bits_) + 'e' + std::to_string(exponent_);
+  const std::string text =
+      std::to_string(decimal.mantissa) + 'e' + std::to_string(decimal.exponent);
   double value = 0.0;
   std::from_chars(text.data(), text.data() + text.size(), value);
   return value;
+}
+
+double Observation::Value() const {
+  if (!exact_) return std::bit_cast<double>(bits_);
+  return NearestDouble(ExactForm());
 }
 
 Observation ReadObservation(std::string_view text) {

@@ -61,6 +61,10 @@ class Observation {
   bool exact_ = true;
 };
 
+// The double nearest to mantissa · 10^exponent, as ReadNumber reads the
+// decimal's text; any mantissa and exponent, not only an Observation's.
+double NearestDouble(Decimal decimal);
+
 // Reads the text as ReadNumber does (blanks skipped anywhere, an optional sign,
 // digits with one point, an exponent introduced by E or D in either case, the
 // rest ignored; no digit read gives 0). The value has an exact form unless the

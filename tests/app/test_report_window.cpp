@@ -144,7 +144,7 @@ class ReportWindowTest : public QObject {
                   {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
     QVERIFY(extract.waitForFinished(30000));
     const QString extracted = QString::fromUtf8(extract.readAllStandardOutput());
-    QVERIFY2(extracted.contains(QStringLiteral("P=0.0470")), qPrintable(extracted));
+    QVERIFY2(extracted.contains(QStringLiteral("P=0.0471")), qPrintable(extracted));
     const QMap<QChar, int> inPdf = Figures(extracted);
     const QMap<QChar, int> shown = Figures(Shown(w));
     QVERIFY(shown.value('0') > 10);
