@@ -22,9 +22,12 @@
 
 #include "app/dialogs.h"
 #include "app/form1.h"
+#include "app/fourfold_table.h"
+#include "app/orphan_journal.h"
 #include "app/panels/analysis_panel.h"
 #include "app/pictures/picture.h"
 #include "app/pictures/report_pictures.h"
+#include "app/recovery_recorder.h"
 #include "app/sample_list_model.h"
 #include "bench_main.h"
 #include "files/csv_file.h"
@@ -100,9 +103,12 @@ double Seconds(std::chrono::steady_clock::time_point from) {
 // With group 1 filled in `group1` rows and group 2 in `group2` rows of a list
 // of `rows`, the row is either an existing row (overwrite) or the next one
 // (append); after each Enter the list is put back, untimed, so that every
-// iteration meets the same list.
-void EnterBench(benchmark::State& state, int rows, int group1, int group2, int group) {
+// iteration meets the same list. Without the journal, the window records
+// nothing: the difference is what the journal adds to an Enter.
+void EnterBench(benchmark::State& state, int rows, int group1, int group2, int group,
+                bool journal = true) {
   Window window;
+  if (!journal) window.form.findChild<RecoveryRecorder*>()->Stop();
   window.form.ListModel()->Assign(MakeRows(rows, group1, group2));
   window.Choose(group);
   window.size = window.form.findChild<QLineEdit*>(group == 1 ? QStringLiteral("Text3(4)")
@@ -208,16 +214,27 @@ void ReportCalculateBench(benchmark::State& state, int method) {
 
 // The list's commands at its full size through the window, painting included:
 // a spreadsheet's two full columns pasted into the empty list, the undo of a
-// clearing of the full list, a copy of it, an import of it as a table file.
+// clearing of the full list, a copy of it, an import of it as a table file;
+// and one column pasted with and without the journal, whose difference is
+// what the journal adds to a paste.
 void ListCommandBench(benchmark::State& state, const char* command) {
   Window window;
-  const std::string what = command;
+  std::string what = command;
+  if (what == "paste_column_no_journal") {
+    window.form.findChild<RecoveryRecorder*>()->Stop();
+    what = "paste_column";
+  }
   std::string text;
   if (what == "paste") {
     for (int row = 1; row <= kFullRows; ++row) {
       text += CellText(row, 1) + "\t" + CellText(row, 2) + "\n";
     }
     QApplication::clipboard()->setText(QString::fromStdString(text));
+  }
+  if (what == "paste_column") {
+    for (int row = 1; row <= kFullRows; ++row) text += CellText(row, 1) + "\n";
+    QApplication::clipboard()->setText(QString::fromStdString(text));
+    what = "paste";
   }
   const std::string csv = ScratchPath("window-full.csv");
   if (what == "import_csv") {
@@ -344,6 +361,21 @@ void ImportBench(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(paints), benchmark::Counter::kAvgIterations);
 }
 
+// What start-up does for the journal when none was left: the recorder made
+// beside the window's list and table, and the look for a journal to offer.
+void JournalStartUpBench(benchmark::State& state) {
+  SampleListModel model;
+  QWidget client;
+  FourfoldTable table(&client);
+  for (auto _ : state) {
+    RecoveryRecorder recorder(nullptr, &model, &table);
+    if (OrphanJournal::Take(RecoveryFolder())) {
+      state.SkipWithError("a journal was left in the data folder");
+      break;
+    }
+  }
+}
+
 template <typename Fn>
 void Register(const char* name, Fn fn, bool manual) {
   auto* b = benchmark::RegisterBenchmark(name, fn)
@@ -377,6 +409,14 @@ void Checks(const Medians& m) {
   PrintBoundMark("undo of clearing 32767 rows", MedianOf(m, "list/undo_clear"), 16.0);
   PrintBoundMark("copy of 32767 rows", MedianOf(m, "list/copy"), 50.0);
   PrintBoundMark("table-file import of 32767 rows", MedianOf(m, "list/import_csv"), 100.0);
+  for (const char* kind : {"overwrite", "append"}) {
+    const std::string name = std::string("enter/") + kind + "_32767";
+    PrintAddedMark(std::string("journal's share of an Enter (") + kind + ")", MedianOf(m, name),
+                   "no journal", MedianOf(m, name + "_no_journal"), 1.0);
+  }
+  PrintAddedMark("journal's share of a paste of 32767 values", MedianOf(m, "list/paste_column"),
+                 "no journal", MedianOf(m, "list/paste_column_no_journal"), 20.0);
+  PrintBoundMark("journal's start-up steps, no journal left", MedianOf(m, "journal/start_up"), 1.0);
   for (int method = 0; method < 3; ++method) {
     PrintBoundMark("Calculate with the report, 32767 rows, method " + std::to_string(method),
                    MedianOf(m, "report/calculate_32767_" + std::to_string(method)), 16.0);
@@ -409,10 +449,19 @@ int main(int argc, char** argv) {
       [=](benchmark::State& s) { EnterBench(s, kFullRows - 1, kFullRows - 1, half, 1); }, true);
   Register(
       "enter/append_10", [](benchmark::State& s) { EnterBench(s, 9, 9, 5, 1); }, true);
+  Register(
+      "enter/overwrite_32767_no_journal",
+      [=](benchmark::State& s) { EnterBench(s, kFullRows, kFullRows, half, 2, false); }, true);
+  Register(
+      "enter/append_32767_no_journal",
+      [=](benchmark::State& s) { EnterBench(s, kFullRows - 1, kFullRows - 1, half, 1, false); },
+      true);
+  Register("journal/start_up", JournalStartUpBench, false);
   Register("engine/calculate_two_sample", EngineCalculateBench, false);
   Register("window/import_32767", ImportBench, true);
   Register("window/cell_keystroke", CellKeystrokeBench, true);
-  for (const char* command : {"paste", "undo_clear", "copy", "import_csv"}) {
+  for (const char* command :
+       {"paste", "undo_clear", "copy", "import_csv", "paste_column", "paste_column_no_journal"}) {
     Register((std::string("list/") + command).c_str(),
              [=](benchmark::State& s) { ListCommandBench(s, command); }, true);
   }

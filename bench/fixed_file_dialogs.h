@@ -19,6 +19,7 @@ class FixedFileDialogs : public Dialogs {
   std::optional<QString> AskReportFileName(QWidget*) override { return std::nullopt; }
   bool SetUpPrinter(QWidget*, QPrinter&) override { return false; }
   UnsavedList AskAboutUnsavedList(QWidget*) override { return UnsavedList::kDiscard; }
+  Recovery AskAboutRecovery(QWidget*) override { return Recovery::kDiscard; }
   void OpenUrl(const QUrl&) override {}
 
  private:

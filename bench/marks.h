@@ -46,4 +46,19 @@ inline bool PrintDerivedMark(const std::string& what, double figure,
   return kept;
 }
 
+// A figure that may exceed its baseline, measured in the same run, by at most
+// `bound`: what one part adds to a step. A difference below zero is noise and
+// keeps the mark.
+inline bool PrintAddedMark(const std::string& what, double figure, const std::string& baselineName,
+                           double baseline, double bound, const char* unit = "ms") {
+  const double added = figure - baseline;
+  const bool kept = figure > 0.0 && baseline > 0.0 && added <= bound;
+  std::printf(
+      "MARK %-44s %10.3f %s  baseline %10.3f %s (%s)  added %7.3f %s  mark <= %.1f %s  %s\n",
+      what.c_str(), figure, unit, baseline, unit, baselineName.c_str(), added, unit, bound, unit,
+      kept ? "PASS" : "MISS");
+  std::fflush(stdout);
+  return kept;
+}
+
 }  // namespace sumvane::bench

@@ -25,6 +25,10 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
   export XDG_RUNTIME_DIR
   cleanup+=("$XDG_RUNTIME_DIR")
 fi
+# The windows' recovery journals go to a folder of the run's own.
+XDG_DATA_HOME="$(mktemp -d)"
+export XDG_DATA_HOME
+cleanup+=("$XDG_DATA_HOME")
 trap 'rm -rf "${cleanup[@]}"' EXIT
 
 run() {

@@ -96,6 +96,19 @@ Dialogs::UnsavedList QtDialogs::AskAboutUnsavedList(QWidget* parent) {
   return UnsavedList::kCancel;
 }
 
+// Only 放弃 discards: closing the question restores, which loses nothing.
+Dialogs::Recovery QtDialogs::AskAboutRecovery(QWidget* parent) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Sumvane"),
+                  QStringLiteral("上次未正常退出，是否恢复未导出的数据？"), QMessageBox::NoButton,
+                  parent);
+  QPushButton* restoreButton = box.addButton(QStringLiteral("恢复"), QMessageBox::AcceptRole);
+  QPushButton* discardButton = box.addButton(QStringLiteral("放弃"), QMessageBox::DestructiveRole);
+  box.setDefaultButton(restoreButton);
+  box.setEscapeButton(restoreButton);
+  box.exec();
+  return box.clickedButton() == discardButton ? Recovery::kDiscard : Recovery::kRestore;
+}
+
 void QtDialogs::OpenUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
 
 }  // namespace sumvane

@@ -27,6 +27,10 @@ class Dialogs {
   // What to do with list changes never exported, before they are discarded.
   enum class UnsavedList { kExport, kDiscard, kCancel };
   virtual UnsavedList AskAboutUnsavedList(QWidget* parent) = 0;
+  // What to do with the work a window left when it ended without a normal
+  // exit: restore it, or discard it for good.
+  enum class Recovery { kRestore, kDiscard };
+  virtual Recovery AskAboutRecovery(QWidget* parent) = 0;
   // Opens a page in the user's web browser; whether it opened is not reported.
   virtual void OpenUrl(const QUrl& url) = 0;
 };
@@ -40,6 +44,7 @@ class QtDialogs : public Dialogs {
   std::optional<QString> AskReportFileName(QWidget* parent) override;
   bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
   UnsavedList AskAboutUnsavedList(QWidget* parent) override;
+  Recovery AskAboutRecovery(QWidget* parent) override;
   void OpenUrl(const QUrl& url) override;
 };
 

@@ -14,14 +14,17 @@
 #include "app/help_window.h"
 #include "app/list_view.h"
 #include "app/method_buttons.h"
+#include "app/orphan_journal.h"
 #include "app/panels/analysis_panel.h"
 #include "app/panels/panel_set.h"
 #include "app/pictures/report_pictures.h"
+#include "app/recovery_recorder.h"
 #include "app/reference_tables.h"
 #include "app/report_window.h"
 #include "app/resource_icon.h"
 #include "app/sample_list_model.h"
 #include "app/twips.h"
+#include "app/undo_commands.h"
 #include "app/widget_kit.h"
 #include "stats/fourfold.h"
 
@@ -60,7 +63,8 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), dialogs_(std::make_unique<Q
   StartUp();
 }
 
-Form1::~Form1() = default;
+// Ending normally, the window leaves no journal behind.
+Form1::~Form1() { recorder_->Stop(); }
 
 void Form1::SetDialogs(std::unique_ptr<Dialogs> dialogs) { dialogs_ = std::move(dialogs); }
 
@@ -82,6 +86,7 @@ void Form1::BuildParts(QWidget* client) {
   panels_ = BuildPanels(client, groupSizes_);
   files_ = new FileCommands(this, model_, undo_, [this]() -> Dialogs& { return *dialogs_; });
   edits_ = new EditCommands(this, model_, undo_, listView_, fourfoldTable_, entry_);
+  recorder_ = new RecoveryRecorder(this, model_, fourfoldTable_);
   entry_->SetValuesPaste([this](const QString& text) { return edits_->PasteValues(text); });
   // Notes that need no answer, such as why a typed text was not stored.
   statusBar()->setObjectName(QStringLiteral("StatusBar"));
@@ -107,6 +112,7 @@ void Form1::ConnectParts() {
   connect(files_, &FileCommands::ListChanged, this, recompute);
   connect(edits_, &EditCommands::Note, this, &Form1::Note);
   connect(entry_, &EntryFrame::Note, this, &Form1::Note);
+  connect(recorder_, &RecoveryRecorder::Note, this, &Form1::Note);
 
   connect(methods_, &MethodButtons::Chosen, this, &Form1::ChooseMethod);
   connect(listView_, &SampleListView::RowChosen, entry_, &EntryFrame::ShowRow);
@@ -150,6 +156,44 @@ void Form1::StartUp() {
   analysis_ = Analysis::kTwoSample;
   fourfoldTable_->hide();
   listView_->show();
+  // Once the caller installed its dialogs and the event loop runs.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        OfferRecovery();
+        if (!startFile_.isEmpty()) files_->ImportFile(startFile_, *dialogs_);
+      },
+      Qt::QueuedConnection);
+}
+
+void Form1::ImportAtStart(const QString& path) { startFile_ = path; }
+
+// The old journal is deleted once this window's own journal holds its work;
+// when that cannot be written, the old one stays for the next start.
+void Form1::OfferRecovery() {
+  const std::unique_ptr<OrphanJournal> orphan = OrphanJournal::Take(RecoveryFolder());
+  if (!orphan) return;
+  if (dialogs_->AskAboutRecovery(this) == Dialogs::Recovery::kRestore) {
+    Restore(orphan->State());
+    if (!recorder_->WriteNow()) return;
+  }
+  orphan->Remove();
+}
+
+// One step to undo: the analysis chosen (which empties the list and the
+// table), the rows and the cells put back; α is a setting, not a step.
+void Form1::Restore(const JournalState& state) {
+  undo_->beginMacro(QStringLiteral("恢复"));
+  ChooseMethod(state.analysis);
+  ChangeList(undo_, model_, 1, model_->List().Count(), state.rows, QStringLiteral("恢复"));
+  if (state.cells != fourfoldTable_->CellTexts()) {
+    undo_->push(new CellsChange(fourfoldTable_, fourfoldTable_->CellTexts(), state.cells));
+  }
+  undo_->endMacro();
+  const bool onePercent = state.alpha == 1;
+  (onePercent ? actions_.alpha01 : actions_.alpha05)->setChecked(true);
+  SetAlpha(onePercent ? Alpha::kOnePercent : Alpha::kFivePercent);
+  if (!TableMode()) TellPanelListChanged(std::nullopt);
 }
 
 void Form1::TellPanelListChanged(std::optional<int> enteredGroup) {
@@ -176,6 +220,7 @@ void Form1::OpenReport() {
 
 void Form1::SetAlpha(Alpha alpha) {
   for (AnalysisPanel* panel : panels_) panel->SetAlpha(alpha);
+  recorder_->AlphaChosen(alpha == Alpha::kOnePercent ? 1 : 0);
 }
 
 void Form1::Note(const QString& text) { statusBar()->showMessage(text, 10000); }
@@ -191,6 +236,7 @@ void Form1::ChooseMethod(int method) {
   panels_[method]->show();
   methods_->ShowChosen(Analysis(method));
   analysis_ = Analysis(method);
+  recorder_->AnalysisChosen(method);
 
   tables_->ShowFor(analysis_);
   PointTableAtAnswer();
@@ -217,7 +263,12 @@ void Form1::Calculate() {
 
 void Form1::ImportSampleList() { files_->Import(*dialogs_); }
 
-void Form1::ExportSampleList() { files_->Export(*dialogs_); }
+// The cells are in no file: with any of them filled, the journal still
+// holds work that an export did not save.
+void Form1::ExportSampleList() {
+  const bool cellsEmpty = fourfoldTable_->CellTexts() == FourfoldTable::Cells{};
+  if (files_->Export(*dialogs_) && cellsEmpty) recorder_->Discard();
+}
 
 void Form1::ClearFromMenu() { edits_->Clear(); }
 
@@ -243,6 +294,7 @@ void Form1::ExitProgram() {
 // for export first.
 void Form1::closeEvent(QCloseEvent* event) {
   if (files_->MayDiscardList(*dialogs_)) {
+    recorder_->Stop();
     event->accept();
   } else {
     event->ignore();

@@ -10,6 +10,8 @@
 //   Actions           the menus, toolbar and pop-up, built from one set of actions
 //   EditCommands      clear, delete, undo, redo, paste and copy
 //   FileCommands      import and export
+//   RecoveryRecorder  the journal from which the next start restores the work
+//                     after a crash
 //
 // The statistics live in the engine (src/stats) and the raw data in the
 // SampleList (src/entry). A change of the list reaches the panel on show
@@ -45,6 +47,8 @@ class HelpWindow;
 class SampleList;
 class SampleListModel;
 class SampleListView;
+class RecoveryRecorder;
+struct JournalState;
 
 class Form1 : public QMainWindow {
   Q_OBJECT
@@ -77,6 +81,10 @@ class Form1 : public QMainWindow {
   // The panel's figures onto the clipboard: caption, a tab, the figure.
   void CopyResults();
   void ExitProgram();
+  // The file named on the command line: imported as 导入 imports it, once
+  // the window is up and the question about a journal left by a crash is
+  // answered.
+  void ImportAtStart(const QString& path);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -86,6 +94,8 @@ class Form1 : public QMainWindow {
   void ConnectParts();
   void SetTabOrder();
   void StartUp();
+  void OfferRecovery();
+  void Restore(const JournalState& state);
   bool TableMode() const { return ReadsFourfoldTable(analysis_); }
   AnalysisPanel* CurrentPanel() const { return panels_[Number(analysis_)]; }
   void TellPanelListChanged(std::optional<int> enteredGroup);
@@ -110,6 +120,8 @@ class Form1 : public QMainWindow {
   EditCommands* edits_ = nullptr;
   ReportWindow* report_ = nullptr;
   HelpWindow* help_ = nullptr;
+  RecoveryRecorder* recorder_ = nullptr;
+  QString startFile_;
 };
 
 }  // namespace sumvane

@@ -1,7 +1,7 @@
 // The help page against the window it describes, as the help window shows
-// it: its links between sections land on a section, and its table of commands
+// it: its links between sections land on a section, its table of commands
 // gives every command of the menus, the list's pop-up and the report window
-// with all of its keys.
+// with all of its keys, and it answers the question asked after a crash.
 #include <QAction>
 #include <QMenu>
 #include <QTextBlock>
@@ -95,6 +95,18 @@ class HelpPageTest : public QObject {
       ++checked;
     }
     QVERIFY(checked >= 20);
+  }
+
+  // After a crash the window asks this question; the page tells what each
+  // answer does.
+  void saysWhatHappensAfterACrash() {
+    Window w;
+    const QString page = OpenHelp(w)->toPlainText();
+    for (const QString& said :
+         {QStringLiteral("上次未正常退出，是否恢复未导出的数据？"), QStringLiteral("恢复："),
+          QStringLiteral("放弃："), QStringLiteral("sumvane 文件名")}) {
+      QVERIFY2(page.contains(said), qPrintable(said));
+    }
   }
 };
 

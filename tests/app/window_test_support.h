@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 #include <memory>
@@ -30,9 +31,12 @@ class ScriptedDialogs : public Dialogs {
     QStringList proposedSaveNames;
     int openAsked = 0;
     int unsavedAsked = 0;
+    int recoveryAsked = 0;
     QList<QUrl> opened;
     // What the next question about an unexported list answers.
     Dialogs::UnsavedList unsavedAnswer = Dialogs::UnsavedList::kDiscard;
+    // What the question about a journal left by a crash answers.
+    Dialogs::Recovery recoveryAnswer = Dialogs::Recovery::kRestore;
     // Where a print goes: a PDF file, or nowhere (the dialog is cancelled).
     QString printFile;
     // What the file dialogs answer, in turn; a null text (or none left)
@@ -64,6 +68,10 @@ class ScriptedDialogs : public Dialogs {
     ++log_->unsavedAsked;
     return log_->unsavedAnswer;
   }
+  Recovery AskAboutRecovery(QWidget*) override {
+    ++log_->recoveryAsked;
+    return log_->recoveryAnswer;
+  }
   void OpenUrl(const QUrl& url) override { log_->opened << url; }
 
  private:
@@ -82,6 +90,8 @@ struct Window {
     form.show();
     QApplication::setActiveWindow(&form);
     (void)QTest::qWaitForWindowActive(&form);
+    // The start-up steps that wait for the event loop (the recovery question).
+    QCoreApplication::processEvents();
   }
 
   template <typename T = QWidget>
@@ -141,9 +151,13 @@ struct Window {
   Form1 form;
 };
 
+// The windows' recovery journals go to a folder of the test's own, removed at
+// its end, never to the user's data folder.
 inline void PinEnvironment() {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QLocale::setDefault(QLocale::c());
+  static const QTemporaryDir data;
+  qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
 }
 
 }  // namespace sumvane::testing

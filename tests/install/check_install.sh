@@ -52,6 +52,8 @@ expected=(
   "$exe" -
   "$share/icons/hicolor/scalable/apps/sumvane.svg" "$resources/icons/hicolor/scalable/apps/sumvane.svg"
   "$entry" "$resources/sumvane.desktop"
+  "$share/metainfo/io.github.sumvane.sumvane.metainfo.xml"
+  "$resources/io.github.sumvane.sumvane.metainfo.xml"
 )
 # Debian's documents; the compressed ones hold their source whole.
 expected+=(
