@@ -30,6 +30,14 @@ declare -A found_as=()
 while IFS= read -r entry; do
   name=${entry%%:*} value=${entry#*=}
   case $name in OPENGL_* | Vulkan_*) continue ;; esac
+  # The archiver, linker and object tools are whichever of several equivalent
+  # ones CMake met first on PATH (llvm-ar where llvm is present, binutils' ar
+  # otherwise, which every compiler here depends on); none is a requirement.
+  case $name in
+    CMAKE_AR | CMAKE_RANLIB | CMAKE_LINKER | CMAKE_NM | CMAKE_OBJCOPY | \
+      CMAKE_OBJDUMP | CMAKE_READELF | CMAKE_STRIP | CMAKE_ADDR2LINE | \
+      CMAKE_DLLTOOL | CMAKE_*_COMPILER_AR | CMAKE_*_COMPILER_RANLIB) continue ;;
+  esac
   case $value in /usr/*) ;; *) continue ;; esac
   [ -e "$value" ] || continue
   if [ -d "$value" ] && [[ $name == *_DIR ]]; then
