@@ -25,15 +25,15 @@
 #include "app/fourfold_table.h"
 #include "app/orphan_journal.h"
 #include "app/panels/analysis_panel.h"
-#include "app/pictures/picture.h"
-#include "app/pictures/report_pictures.h"
 #include "app/recovery_recorder.h"
+#include "app/report_pictures.h"
 #include "app/sample_list_model.h"
 #include "bench_main.h"
 #include "files/csv_file.h"
 #include "files/sample_file.h"
 #include "fixed_file_dialogs.h"
 #include "marks.h"
+#include "pictures/picture.h"
 #include "workloads.h"
 
 namespace sumvane::bench {

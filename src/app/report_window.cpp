@@ -14,12 +14,14 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <memory>
 
 #include "app/dialogs.h"
 #include "app/widget_kit.h"
+#include "pictures/picture.h"
 
 namespace sumvane {
 namespace {
@@ -36,10 +38,11 @@ QAction* MakeAction(QWidget* owner, const QString& name, const QKeySequence& key
 
 }  // namespace
 
-ReportWindow::ReportWindow(QWidget* owner, Source source, std::function<Dialogs&()> dialogs,
-                           std::function<void()> drawPictures)
+ReportWindow::ReportWindow(QWidget* owner, Shown shown, Exported exported,
+                           std::function<Dialogs&()> dialogs, std::function<void()> drawPictures)
     : QWidget(owner, Qt::Window),
-      source_(std::move(source)),
+      shown_(std::move(shown)),
+      exported_(std::move(exported)),
       dialogs_(std::move(dialogs)),
       drawPictures_(std::move(drawPictures)) {
   setObjectName(QStringLiteral("ReportWindow"));
@@ -105,13 +108,36 @@ void ReportWindow::Settle() {
 
 void ReportWindow::Rewrite() {
   rewrite_.stop();
-  std::string html = source_();
-  if (html == html_) return;
-  html_ = std::move(html);
+  ReportContent content = shown_();
+  if (content.html == html_) return;
+  html_ = std::move(content.html);
+  HoldImages(content.images);
   // Keep the reader's place while the report follows the typing.
   const int scrolled = text_->verticalScrollBar()->value();
-  text_->setHtml(images_.Share(html_, *text_->document(), text_->devicePixelRatioF()));
+  text_->setHtml(kit::Q(html_));
   text_->verticalScrollBar()->setValue(scrolled);
+}
+
+// Scaled once to the screen, so that painting the report copies each image
+// instead of scaling it each time.
+void ReportWindow::HoldImages(const std::vector<ReportImage>& images) {
+  QTextDocument& document = *text_->document();
+  const qreal pixelRatio = text_->devicePixelRatioF();
+  const QSize onScreen = (QSizeF(kPictureWidth, kPictureHeight) * pixelRatio).toSize();
+  QStringList used;
+  for (const ReportImage& shown : images) {
+    if (!held_.contains(shown.name) && !used.contains(shown.name)) {
+      QImage image = shown.image;
+      if (image.size() != onScreen)
+        image = image.scaled(onScreen, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+      image.setDevicePixelRatio(pixelRatio);
+      document.addResource(QTextDocument::ImageResource, QUrl(shown.name), image);
+    }
+    used << shown.name;
+  }
+  for (const QString& name : held_)
+    if (!used.contains(name)) document.addResource(QTextDocument::ImageResource, QUrl(name), {});
+  held_ = used;
 }
 
 // To the right of the main window where the screen has room, else to its left.
@@ -133,7 +159,7 @@ void ReportWindow::PlaceBesideOwner() {
 void ReportWindow::CopyReport() {
   Settle();
   auto* mime = new QMimeData;
-  mime->setHtml(kit::Q(html_));
+  mime->setHtml(kit::Q(exported_()));
   mime->setText(text_->document()->toPlainText());
   QApplication::clipboard()->setMimeData(mime);
 }
@@ -144,16 +170,16 @@ void ReportWindow::CopyReport() {
 // "H0："), and those copies are in no map, so text copied out of the PDF lost
 // every such figure. Drawn without that shaping, each character takes the
 // glyph its code maps to, which looks the same in this face.
-std::unique_ptr<QTextDocument> ReportWindow::PrintableDocument() const {
+std::unique_ptr<QTextDocument> ReportWindow::PrintableDocument(const std::string& html) const {
   auto document = std::make_unique<QTextDocument>();
   QFont font = kit::WindowFont(kReportPointSize);
   font.setStyleStrategy(QFont::PreferNoShaping);
   document->setDefaultFont(font);
-  document->setHtml(kit::Q(html_));
+  document->setHtml(kit::Q(html));
   return document;
 }
 
-bool ReportWindow::WritePdf(const QString& path) const {
+bool ReportWindow::WritePdf(const QString& path, const std::string& html) const {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return false;
   {
@@ -162,7 +188,7 @@ bool ReportWindow::WritePdf(const QString& path) const {
     writer.setCreator(QStringLiteral("Sumvane"));
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
-    PrintableDocument()->print(&writer);
+    PrintableDocument(html)->print(&writer);
   }
   return file.commit();
 }
@@ -173,15 +199,16 @@ void ReportWindow::SaveReport() {
   if (!path || path->isEmpty()) return;
   const bool pdf =
       QFileInfo(*path).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0;
+  const std::string html = exported_();
   bool saved = false;
   QString why;
   if (pdf) {
-    saved = WritePdf(*path);
+    saved = WritePdf(*path, html);
   } else {
     QSaveFile file(*path);
     saved = file.open(QIODevice::WriteOnly) &&
-            file.write(html_.data(), static_cast<qint64>(html_.size())) ==
-                static_cast<qint64>(html_.size()) &&
+            file.write(html.data(), static_cast<qint64>(html.size())) ==
+                static_cast<qint64>(html.size()) &&
             file.commit();
     why = file.errorString();
   }
@@ -195,7 +222,7 @@ void ReportWindow::PrintReport() {
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(windowTitle());
   if (!dialogs_().SetUpPrinter(this, printer)) return;
-  PrintableDocument()->print(&printer);
+  PrintableDocument(exported_())->print(&printer);
 }
 
 // Ctrl+C with nothing selected copies the whole report; with a selection, the

@@ -4,12 +4,13 @@
 // HTML and plain text, save as HTML or PDF, print).
 #pragma once
 
+#include <QImage>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <string>
-
-#include "app/pictures/document_images.h"
+#include <vector>
 
 class QAction;
 class QTextBrowser;
@@ -19,17 +20,31 @@ namespace sumvane {
 
 class Dialogs;
 
+// A picture the report shows, under the name its HTML gives it.
+struct ReportImage {
+  QString name;
+  QImage image;
+};
+
+// The report as HTML, with the images it names.
+struct ReportContent {
+  std::string html;
+  std::vector<ReportImage> images;
+};
+
 class ReportWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // The report as it stands, as HTML.
-  using Source = std::function<std::string()>;
+  // The report as it stands: as shown, its pictures named; and as it leaves
+  // the program (copied, saved, printed), its pictures written in as PNG.
+  using Shown = std::function<ReportContent()>;
+  using Exported = std::function<std::string()>;
 
-  // drawPictures, when given, redraws the pictures the source puts in the
+  // drawPictures, when given, redraws the pictures the sources put in the
   // report; it is run once typing pauses, and before the report leaves the
   // program.
-  ReportWindow(QWidget* owner, Source source, std::function<Dialogs&()> dialogs,
+  ReportWindow(QWidget* owner, Shown shown, Exported exported, std::function<Dialogs&()> dialogs,
                std::function<void()> drawPictures = {});
 
   // Shows the window beside its owner, with the report as it stands.
@@ -52,19 +67,23 @@ class ReportWindow : public QWidget {
   void Rewrite();
   // The pictures redrawn and the report rewritten with them.
   void Settle();
+  // The images the report names, kept in its document at the pixels they
+  // cover on the screen; those it no longer names are released.
+  void HoldImages(const std::vector<ReportImage>& images);
   void PlaceBesideOwner();
   // The report laid out for paper, in the window's face.
-  std::unique_ptr<QTextDocument> PrintableDocument() const;
-  bool WritePdf(const QString& path) const;
+  std::unique_ptr<QTextDocument> PrintableDocument(const std::string& html) const;
+  bool WritePdf(const QString& path, const std::string& html) const;
 
-  Source source_;
+  Shown shown_;
+  Exported exported_;
   std::function<Dialogs&()> dialogs_;
   QTextBrowser* text_ = nullptr;
   std::function<void()> drawPictures_;
   QTimer rewrite_;
   QTimer pictures_;
   std::string html_;
-  DocumentImages images_;
+  QStringList held_;
 };
 
 }  // namespace sumvane

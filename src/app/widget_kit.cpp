@@ -1,6 +1,5 @@
 #include "app/widget_kit.h"
 
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,13 +14,6 @@
 
 namespace sumvane::kit {
 namespace {
-
-const QString& WindowFamily() {
-  static const QString family = FirstInstalled(
-      {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
-       QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei")});
-  return family;
-}
 
 // The widest text of `length` characters that a figure of the face can be:
 // the widest digit throughout, with or without a sign and an exponent.
@@ -140,20 +132,6 @@ class Box : public QLineEdit {
 constexpr const char* kCaptionProperty = "sumvaneCaption";
 
 }  // namespace
-
-QString FirstInstalled(const QStringList& families) {
-  for (const QString& family : families) {
-    if (QFontDatabase::hasFamily(family)) return family;
-  }
-  return families.front();
-}
-
-QFont WindowFont(double pointSize, bool bold) {
-  QFont font(WindowFamily());
-  font.setPointSizeF(pointSize);
-  font.setBold(bold);
-  return font;
-}
 
 QString Indexed(const char* name, int index) {
   return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "pictures/window_face.h"
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -28,11 +30,8 @@ inline const QColor kNoteOnBlack{0x66, 0x99, 0xFF};
 // P and the verdict stand apart from the figures in a light gold.
 inline const QColor kAnswer{0xFF, 0xD7, 0x5F};
 
-// The first of the faces that is installed. Naming only that face spares
-// every font the program makes the search through the absent ones, each of
-// which costs a fontconfig fallback query.
-QString FirstInstalled(const QStringList& families);
-QFont WindowFont(double pointSize = 9, bool bold = false);
+using face::FirstInstalled;
+using face::WindowFont;
 
 // "Text3" and 4 give "Text3(4)", the name of an element of a control array.
 QString Indexed(const char* name, int index);

@@ -20,9 +20,8 @@
 #include <tuple>
 
 #include "app/panels/paired_chi_square_panel.h"
-#include "app/pictures/data_picture.h"
-#include "app/pictures/strip_kit.h"
-#include "app/pictures/test_picture.h"
+#include "pictures/data_picture.h"
+#include "pictures/test_picture.h"
 #include "stats/fourfold.h"
 
 using namespace sumvane;
@@ -224,28 +223,6 @@ class PicturesTest : public QObject {
       // Every dot keeps its value; repeats only move sideways.
       for (const QPointF& p : Points(dots1[0])) QVERIFY(qAbs(p.x() - 0.9) < 0.4);
     }
-  }
-
-  // R: quantile(c(7, 1, 3, 9, 4, 4, 12.5), q) and quantile(c(2, 8), q).
-  void boxQuartilesAsR_data() {
-    QTest::addColumn<QList<double>>("values");
-    QTest::addColumn<double>("q");
-    QTest::addColumn<double>("expected");
-    const QList<double> seven{7, 1, 3, 9, 4, 4, 12.5}, two{2, 8};
-    QTest::newRow("0") << seven << 0.0 << 1.0;
-    QTest::newRow("0.25") << seven << 0.25 << 3.5;
-    QTest::newRow("0.5") << seven << 0.5 << 4.0;
-    QTest::newRow("0.75") << seven << 0.75 << 8.0;
-    QTest::newRow("1") << seven << 1.0 << 12.5;
-    QTest::newRow("two, 0.25") << two << 0.25 << 3.5;
-    QTest::newRow("two, 0.75") << two << 0.75 << 6.5;
-  }
-  void boxQuartilesAsR() {
-    QFETCH(QList<double>, values);
-    QFETCH(double, q);
-    QFETCH(double, expected);
-    std::vector<double> v(values.begin(), values.end());
-    QCOMPARE(strip::Quantile(v, q), expected);
   }
 
   void fittedLinePassesThroughTheMeans() {

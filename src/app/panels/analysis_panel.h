@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "app/analysis.h"
-#include "app/pictures/picture_facts.h"
 #include "app/widget_kit.h"
 #include "report/reports.h"
 #include "stats/answers.h"
+#include "stats/picture_facts.h"
 #include "stats/table_lookup.h"
 
 class QLabel;

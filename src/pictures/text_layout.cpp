@@ -1,4 +1,4 @@
-#include "app/pictures/text_layout.h"
+#include "pictures/text_layout.h"
 
 #include <QAbstractBarSeries>
 #include <QBarSet>

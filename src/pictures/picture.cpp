@@ -1,16 +1,14 @@
-#include "app/pictures/picture.h"
+#include "pictures/picture.h"
 
 #include <QGraphicsScene>
 #include <QImage>
 #include <QLegend>
 #include <QPainter>
 #include <cmath>
-#include <deque>
-#include <mutex>
 
-#include "app/pictures/png_bytes.h"
-#include "app/pictures/text_layout.h"
-#include "app/widget_kit.h"
+#include "pictures/png_bytes.h"
+#include "pictures/text_layout.h"
+#include "pictures/window_face.h"
 
 namespace sumvane {
 namespace {
@@ -55,7 +53,7 @@ void DrawDots(QPainter& painter, const Picture& picture) {
 }
 
 void DrawTexts(QPainter& painter, const Picture& picture, DrawnPicture& drawn) {
-  painter.setFont(kit::WindowFont(8));
+  painter.setFont(face::WindowFont(8));
   painter.setPen(Qt::black);
   TextLayout layout = LayOutTexts(picture, QFontMetricsF(painter.font()));
   for (std::size_t i = 0; i < picture.texts.size(); ++i) {
@@ -79,39 +77,10 @@ void StyleChart(QChart& chart) {
   chart.setBackgroundRoundness(0);
   chart.setDropShadowEnabled(false);
   chart.setMargins(QMargins(4, 4, 4, 4));
-  chart.setFont(kit::WindowFont(8));
-  chart.setTitleFont(kit::WindowFont(9, true));
-  chart.legend()->setFont(kit::WindowFont(8));
+  chart.setFont(face::WindowFont(8));
+  chart.setTitleFont(face::WindowFont(9, true));
+  chart.legend()->setFont(face::WindowFont(8));
   chart.legend()->setAlignment(Qt::AlignBottom);
-}
-
-namespace {
-
-struct Rendered {
-  QByteArray base64;
-  QImage image;
-};
-
-// Both pictures of a report and those they replace.
-constexpr std::size_t kRemembered = 4;
-
-// Pictures are written on more than one thread; see ReportPictureSet.
-std::mutex rememberedMutex;
-
-std::deque<Rendered>& Remembered() {
-  static std::deque<Rendered> rendered;
-  return rendered;
-}
-
-}  // namespace
-
-QImage RecentlyRendered(std::string_view base64) {
-  const std::lock_guard lock(rememberedMutex);
-  for (const Rendered& r : Remembered()) {
-    if (std::string_view(r.base64.constData(), static_cast<std::size_t>(r.base64.size())) == base64)
-      return r.image;
-  }
-  return {};
 }
 
 DrawnPicture Draw(const Picture& picture) {
@@ -145,21 +114,20 @@ DrawnPicture Draw(const Picture& picture) {
 std::string PictureHtml(const Picture& picture) { return PictureHtml(Draw(picture)); }
 
 std::string PictureHtml(const DrawnPicture& picture) {
-  if (picture.image.isNull()) return kit::S(QStringLiteral("<p>%1</p>").arg(Escaped(picture.why)));
-  const QImage& image = picture.image;
-  QByteArray base64 = PngBytes(image).toBase64();
-  QString html = QStringLiteral(
-                     "<p align=\"center\"><img src=\"data:image/png;base64,%1\" "
-                     "width=\"%2\" height=\"%3\">")
-                     .arg(QString::fromLatin1(base64))
+  if (picture.image.isNull()) return PictureHtml(picture, QString());
+  return PictureHtml(picture, QStringLiteral("data:image/png;base64,") +
+                                  QString::fromLatin1(PngBytes(picture.image).toBase64()));
+}
+
+std::string PictureHtml(const DrawnPicture& picture, const QString& source) {
+  if (picture.image.isNull())
+    return QStringLiteral("<p>%1</p>").arg(Escaped(picture.why)).toStdString();
+  QString html = QStringLiteral("<p align=\"center\"><img src=\"%1\" width=\"%2\" height=\"%3\">")
+                     .arg(source)
                      .arg(kPictureWidth)
                      .arg(kPictureHeight);
   if (!picture.caption.isEmpty()) html += QStringLiteral("<br>") + Escaped(picture.caption);
-  const std::lock_guard lock(rememberedMutex);
-  std::deque<Rendered>& remembered = Remembered();
-  remembered.push_front({std::move(base64), image});
-  if (remembered.size() > kRemembered) remembered.pop_back();
-  return kit::S(html + QStringLiteral("</p>"));
+  return (html + QStringLiteral("</p>")).toStdString();
 }
 
 }  // namespace sumvane

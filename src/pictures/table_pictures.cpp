@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/pictures/data_picture.h"
-#include "app/pictures/plot_kit.h"
-#include "app/widget_kit.h"
+#include "pictures/data_picture.h"
+#include "pictures/plot_kit.h"
+#include "pictures/window_face.h"
 
 namespace sumvane {
 namespace {
@@ -81,8 +81,10 @@ Picture ProportionsPicture(const DataFacts& facts) {
   }
   auto* series = new QStackedBarSeries;
   series->append(rates);
-  Picture picture = TwoBars(QStringLiteral("各行的阳性率"),
-                            {kit::Q(facts.captions[0]), kit::Q(facts.captions[1])}, series);
+  Picture picture = TwoBars(
+      QStringLiteral("各行的阳性率"),
+      {QString::fromStdString(facts.captions[0]), QString::fromStdString(facts.captions[1])},
+      series);
   picture.chart->legend()->setVisible(false);
   for (int row = 0; row < 2; ++row)
     picture.texts.push_back(RateText(series, row, c[2 * row], c[2 * row] + c[2 * row + 1]));
@@ -99,8 +101,9 @@ Picture PairedProportionsPicture(const DataFacts& facts) {
   if (!ValidCounts(c))
     return NoPicture(QStringLiteral("（配对四格表尚无有效频数，不画阳性率的条图。）"));
   const double n = c[0] + c[1] + c[2] + c[3];
-  const QString first = kit::Q(facts.captions[0]), second = kit::Q(facts.captions[1]);
-  const QString positive = kit::Q(facts.positive);
+  const QString first = QString::fromStdString(facts.captions[0]),
+                second = QString::fromStdString(facts.captions[1]);
+  const QString positive = QString::fromStdString(facts.positive);
   auto* both = Bars(QStringLiteral("两次均为%1（a）").arg(positive), plot::kLight);
   auto* discordant = Bars(QStringLiteral("结果不一致（b、c）"), plot::kFirst);
   *both << c[0] / n << c[0] / n;

@@ -6,7 +6,7 @@
 #include <QRectF>
 #include <vector>
 
-#include "app/pictures/picture.h"
+#include "pictures/picture.h"
 
 namespace sumvane {
 

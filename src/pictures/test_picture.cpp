@@ -1,51 +1,34 @@
-#include "app/pictures/test_picture.h"
+#include "pictures/test_picture.h"
 
 #include <QAreaSeries>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QValueAxis>
 #include <algorithm>
-#include <boost/math/distributions/chi_squared.hpp>
-#include <boost/math/distributions/students_t.hpp>
 #include <cmath>
-#include <limits>
-#include <variant>
 
-#include "app/pictures/exact_picture.h"
-#include "app/pictures/plot_kit.h"
+#include "pictures/exact_picture.h"
+#include "pictures/plot_kit.h"
 #include "stats/answer_text.h"
+#include "stats/picture_figures.h"
 
 namespace sumvane {
 namespace {
 
-using Law = std::variant<boost::math::students_t, boost::math::chi_squared>;
-
 constexpr int kCurvePoints = 401;
 constexpr int kRegionPoints = 161;
 
-double Density(const Law& law, double x) {
-  // Chi-square with fewer than 2 degrees of freedom rises without bound at 0,
-  // where Boost reports an overflow.
-  if (const auto* chi = std::get_if<boost::math::chi_squared>(&law);
-      chi && x <= 0 && chi->degrees_of_freedom() < 2)
-    return std::numeric_limits<double>::infinity();
-  return std::visit([x](const auto& d) { return boost::math::pdf(d, x); }, law);
+QLineSeries* Line(const std::vector<CurvePoint>& points) {
+  auto* line = new QLineSeries;
+  for (const CurvePoint& p : points) line->append(p.x, p.y);
+  return line;
 }
 
-double UpperQuantile(const Law& law, double tail) {
-  return std::visit([tail](const auto& d) { return boost::math::quantile(complement(d, tail)); },
-                    law);
-}
-
-// The density drawn from x0 to x1 as the upper edge of an area down to 0.
-QAreaSeries* Region(const Law& law, double x0, double x1, double yCap) {
-  auto* upper = new QLineSeries;
+// The density from x0 to x1 as the upper edge of an area down to 0.
+QAreaSeries* Region(const NullLaw& law, double x0, double x1, double yCap) {
+  auto* upper = Line(DensityEdge(law, x0, x1, kRegionPoints, yCap));
   auto* lower = new QLineSeries;
-  for (int i = 0; i < kRegionPoints; ++i) {
-    const double x = x0 + (x1 - x0) * i / (kRegionPoints - 1);
-    upper->append(x, std::min(Density(law, x), yCap));
-    lower->append(x, 0);
-  }
+  for (const QPointF& p : upper->points()) lower->append(p.x(), 0);
   auto* area = new QAreaSeries(upper, lower);
   upper->setParent(area);
   lower->setParent(area);
@@ -70,13 +53,13 @@ Picture TestPicture(const TestFacts& facts) {
     return picture;
   }
   const double nu = *facts.degrees;
-  const Law law = t ? Law(boost::math::students_t(nu)) : Law(boost::math::chi_squared(nu));
+  const NullLaw law{facts.law, nu};
   const double alpha = facts.alpha;
-  const double critical = UpperQuantile(law, t ? alpha / 2 : alpha);
+  const NullLawFigures figures = FiguresOf(law, alpha);
+  const double critical = figures.critical;
   const double observed = t ? std::abs(*facts.statistic) : *facts.statistic;
   // Wide enough that the undrawn tail is a few 10⁻⁴, but the body stays visible.
-  const double base =
-      std::max(1.15 * critical, std::min(UpperQuantile(law, 2e-4), std::max(3 * critical, 4.0)));
+  const double base = std::max(1.15 * critical, std::min(figures.far, std::max(3 * critical, 4.0)));
   auto* axisX = new QValueAxis;
   // A statistic far out would squeeze the curve to a spike: it is shown at the
   // edge instead, with an arrow.
@@ -86,13 +69,7 @@ Picture TestPicture(const TestFacts& facts) {
   const double xMax = axisX->max();
   const double xMin = t ? -xMax : 0.0;
   axisX->setRange(xMin, xMax);
-  double yMax = 0;
-  if (t) {
-    yMax = 1.12 * Density(law, 0.0);
-  } else {
-    // Chi-square with 1 or 2 degrees of freedom rises without bound at 0.
-    yMax = 1.12 * Density(law, nu > 2 ? nu - 2 : 0.12 * critical);
-  }
+  const double yMax = 1.12 * figures.peak;
 
   auto chart = std::make_unique<QChart>();
   StyleChart(*chart);
@@ -134,13 +111,7 @@ Picture TestPicture(const TestFacts& facts) {
     plot::Hatch(*region);
     add(region, "rejection", side == 0);
   }
-  auto* curve = new QLineSeries;
-  for (int i = 0; i < kCurvePoints; ++i) {
-    double x = xMin + (xMax - xMin) * i / (kCurvePoints - 1);
-    if (!t && x <= 0) x = (xMax - xMin) / (4.0 * kCurvePoints);
-    // Where chi-square rises without bound, the curve enters at the top.
-    if (const double y = Density(law, x); y <= yMax) curve->append(x, y);
-  }
+  QLineSeries* curve = Line(DensityCurve(law, xMin, xMax, kCurvePoints, yMax));
   curve->setName(QStringLiteral("H0下的分布"));
   curve->setPen(QPen(Qt::black, 1.6));
   add(curve, "density", false);

@@ -1,4 +1,4 @@
-#include "app/pictures/exact_picture.h"
+#include "pictures/exact_picture.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -8,8 +8,8 @@
 #include <QValueAxis>
 #include <algorithm>
 
-#include "app/pictures/plot_kit.h"
-#include "app/widget_kit.h"
+#include "pictures/plot_kit.h"
+#include "pictures/window_face.h"
 #include "stats/answer_text.h"
 
 namespace sumvane {
@@ -32,7 +32,7 @@ std::pair<std::size_t, std::size_t> DrawnRun(const std::vector<double>& probabil
 // Whether every name fits under its bar: Qt Charts gives each the plot's
 // width over one more than their number, less padding, and cuts the rest.
 bool NamesFit(const QStringList& categories) {
-  const QFontMetricsF metrics(kit::WindowFont(8));
+  const QFontMetricsF metrics(face::WindowFont(8));
   double widest = 0;
   for (const QString& name : categories) widest = std::max(widest, metrics.horizontalAdvance(name));
   // The plot is narrower than the picture by the value axis and the margins.

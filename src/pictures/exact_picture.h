@@ -4,7 +4,7 @@
 // observed one marked.
 #pragma once
 
-#include "app/pictures/picture.h"
+#include "pictures/picture.h"
 #include "stats/exact_tests.h"
 
 namespace sumvane {

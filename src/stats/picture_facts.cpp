@@ -1,4 +1,4 @@
-#include "app/pictures/picture_facts.h"
+#include "stats/picture_facts.h"
 
 #include <cmath>
 #include <utility>

@@ -9,8 +9,8 @@
 // "statistic"; for the exact test "counted", "other".
 #pragma once
 
-#include "app/pictures/picture.h"
-#include "app/pictures/picture_facts.h"
+#include "pictures/picture.h"
+#include "stats/picture_facts.h"
 
 namespace sumvane {
 

@@ -1,4 +1,4 @@
-#include "app/pictures/png_bytes.h"
+#include "pictures/png_bytes.h"
 
 #include <png.h>
 #include <zlib.h>

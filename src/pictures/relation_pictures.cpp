@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/pictures/data_picture.h"
-#include "app/pictures/plot_kit.h"
-#include "app/widget_kit.h"
+#include "pictures/data_picture.h"
+#include "pictures/plot_kit.h"
+#include "stats/picture_figures.h"
 
 namespace sumvane {
 namespace {
@@ -27,18 +27,12 @@ Picture ScatterPicture(const DataFacts& facts) {
   const std::size_t n = xs.size();
   if (n != ys.size() || n < 2)
     return NoPicture(QStringLiteral("（两组例数相等且至少有2对时才画出散点图。）"));
-  double sx = 0, sy = 0;
-  for (std::size_t i = 0; i < n; ++i) sx += xs[i], sy += ys[i];
-  const double mx = sx / static_cast<double>(n), my = sy / static_cast<double>(n);
-  double sxx = 0, sxy = 0;
-  for (std::size_t i = 0; i < n; ++i) {
-    sxx += (xs[i] - mx) * (xs[i] - mx);
-    sxy += (xs[i] - mx) * (ys[i] - my);
-  }
-  if (!std::isfinite(sxx) || !std::isfinite(sxy) || !std::isfinite(my))
+  const PictureLine line = LeastSquaresLine(xs, ys);
+  if (line.fault == PictureLine::Fault::kNotFinite)
     return NoPicture(QStringLiteral("（数据无法算出，不画散点图。）"));
-  if (sxx == 0) return NoPicture(QStringLiteral("（X的数值全部相同，画不出回归直线。）"));
-  const double slope = sxy / sxx, intercept = my - slope * mx;
+  if (line.fault == PictureLine::Fault::kNoSpread)
+    return NoPicture(QStringLiteral("（X的数值全部相同，画不出回归直线。）"));
+  const double slope = line.slope, intercept = line.intercept;
 
   const std::size_t step = (n + kMostScatterPoints - 1) / kMostScatterPoints;
   auto* points = new QScatterSeries;
@@ -66,7 +60,7 @@ Picture ScatterPicture(const DataFacts& facts) {
   const QString equation =
       facts.equation.empty()
           ? QStringLiteral("Ŷ=%1%2%3X").arg(Figure(intercept), slope < 0 ? "" : "+", Figure(slope))
-          : kit::Q(facts.equation);
+          : QString::fromStdString(facts.equation);
   chart->setTitle(QStringLiteral("散点图与回归直线  %1").arg(equation));
   auto* axisX = new QValueAxis;
   auto* axisY = new QValueAxis;

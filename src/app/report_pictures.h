@@ -1,11 +1,16 @@
 // The pictures of the report of the panel on show. They are drawn when asked
 // (the report window asks once typing pauses) and kept until the next draw,
 // so that the report's text can follow every keystroke with the pictures last
-// drawn.
+// drawn. On screen the report names each picture and the window holds the
+// images; only a report that leaves the program carries them as PNG.
 #pragma once
 
+#include <QString>
 #include <functional>
 #include <string>
+
+#include "app/report_window.h"
+#include "pictures/picture.h"
 
 class QWidget;
 
@@ -13,7 +18,6 @@ namespace sumvane {
 
 class AnalysisPanel;
 class Dialogs;
-class ReportWindow;
 class SampleList;
 
 class ReportPictureSet {
@@ -23,14 +27,23 @@ class ReportPictureSet {
 
   // Draws both pictures from the panel's figures as they stand.
   void Redraw();
-  // The panel's report with the pictures last drawn for that panel.
+  // The panel's report with the pictures last drawn for that panel, named,
+  // and the images those names stand for.
+  ReportContent ShownReport() const;
+  // The same report with the pictures written into it as PNG data.
   std::string ReportHtml() const;
 
  private:
+  struct Drawn {
+    DrawnPicture picture;
+    QString name;  // made from its pixels: a picture drawn again alike keeps it
+  };
+  static Drawn Named(DrawnPicture picture);
+
   std::function<const AnalysisPanel&()> panel_;
   std::function<const SampleList&()> list_;
   const AnalysisPanel* drawnFor_ = nullptr;
-  std::string data_, test_;
+  Drawn data_, test_;
 };
 
 // The report window of the main window, its text and pictures following the

@@ -10,8 +10,8 @@
 // "proportions". The scatter's points are drawn by hand (Picture::dots).
 #pragma once
 
-#include "app/pictures/picture.h"
-#include "app/pictures/picture_facts.h"
+#include "pictures/picture.h"
+#include "stats/picture_facts.h"
 
 namespace sumvane {
 

@@ -3,28 +3,15 @@
 #include <QScatterSeries>
 #include <QValueAxis>
 #include <algorithm>
-#include <boost/math/distributions/students_t.hpp>
 #include <cmath>
-#include <numeric>
 
-#include "app/pictures/data_picture.h"
-#include "app/pictures/plot_kit.h"
-#include "app/pictures/strip_kit.h"
+#include "pictures/data_picture.h"
+#include "pictures/plot_kit.h"
+#include "pictures/strip_kit.h"
+#include "stats/picture_figures.h"
 
 namespace sumvane {
 namespace {
-
-struct Spread {
-  double mean = 0, sd = 0;
-};
-
-Spread MeanAndSd(std::span<const double> values) {
-  const double n = static_cast<double>(values.size());
-  const double mean = std::accumulate(values.begin(), values.end(), 0.0) / n;
-  double squares = 0;
-  for (double v : values) squares += (v - mean) * (v - mean);
-  return {mean, values.size() > 1 ? std::sqrt(squares / (n - 1)) : 0.0};
-}
 
 QString Figure(double value) { return QString::number(value, 'g', 4); }
 
@@ -71,8 +58,8 @@ Picture GroupsPicture(const DataFacts& facts) {
   double low = facts.x.front(), high = low;
   for (auto g : groups)
     for (double v : g) low = std::min(low, v), high = std::max(high, v);
-  Spread spreads[2] = {MeanAndSd(facts.x), MeanAndSd(facts.y)};
-  for (const Spread& s : spreads)
+  const PictureSpread spreads[2] = {SpreadOf(facts.x), SpreadOf(facts.y)};
+  for (const PictureSpread& s : spreads)
     low = std::min(low, s.mean - s.sd), high = std::max(high, s.mean + s.sd);
   Picture picture = ChartPicture(NewChart(QStringLiteral("两组的原始数据")));
   QChart& chart = *picture.chart;
@@ -83,7 +70,7 @@ Picture GroupsPicture(const DataFacts& facts) {
   for (int g = 0; g < 2; ++g) {
     const QString n = QString::number(g + 1);
     if (boxes) {
-      strip::AddBox(chart, axes, {groups[g].begin(), groups[g].end()}, g + 0.9, kColours[g],
+      strip::AddBox(chart, axes, BoxOf({groups[g].begin(), groups[g].end()}), g + 0.9, kColours[g],
                     QStringLiteral("box") + n);
     } else {
       QScatterSeries* dots = strip::Dots(groups[g], g + 0.9);
@@ -107,16 +94,12 @@ Picture GroupsPicture(const DataFacts& facts) {
 Picture DifferencesPicture(const DataFacts& facts) {
   if (facts.x.size() != facts.y.size() || facts.x.size() < 2)
     return NoPicture(QStringLiteral("（两组例数相等且至少有2对时才画出差值图。）"));
-  std::vector<double> d(facts.x.size());
-  for (std::size_t i = 0; i < d.size(); ++i) d[i] = facts.x[i] - facts.y[i];
+  const DifferenceFigures figures = DifferencesOf(facts.x, facts.y);
+  const std::vector<double>& d = figures.differences;
   if (!AllFinite(d)) return NoPicture(QStringLiteral("（差值无法算出，不画差值图。）"));
-  const Spread s = MeanAndSd(d);
-  const double n = static_cast<double>(d.size());
-  const double margin =
-      boost::math::quantile(boost::math::students_t(n - 1), 0.975) * s.sd / std::sqrt(n);
   const auto [lowest, highest] = std::minmax_element(d.begin(), d.end());
-  const double low = std::min({*lowest, s.mean - margin, 0.0});
-  const double high = std::max({*highest, s.mean + margin, 0.0});
+  const double low = std::min({*lowest, figures.low, 0.0});
+  const double high = std::max({*highest, figures.high, 0.0});
   Picture picture = ChartPicture(NewChart(QStringLiteral("各对的差值 d = X1 − X2")));
   QChart& chart = *picture.chart;
   const strip::Axes axes =
@@ -125,17 +108,17 @@ Picture DifferencesPicture(const DataFacts& facts) {
   zero->setPen(QPen(plot::kDark, 1, Qt::DashLine));
   strip::Add(chart, axes, zero, QStringLiteral("zero"), QStringLiteral("差值为0"));
   if (d.size() > kMostDots) {
-    strip::AddBox(chart, axes, d, 0.85, plot::kFirst, QStringLiteral("differences"));
+    strip::AddBox(chart, axes, BoxOf(d), 0.85, plot::kFirst, QStringLiteral("differences"));
   } else {
     QScatterSeries* dots = strip::Dots(d, 0.85);
     dots->setColor(plot::kLight);
     dots->setBorderColor(plot::kFirst);
     strip::Add(chart, axes, dots, QStringLiteral("differences"), QString());
   }
-  strip::AddBar(chart, axes, 1.3, s.mean - margin, s.mean, s.mean + margin, plot::kDark,
+  strip::AddBar(chart, axes, 1.3, figures.low, figures.mean, figures.high, plot::kDark,
                 QStringLiteral("interval"), QStringLiteral("差值均数及其95%可信区间"));
   picture.caption = QStringLiteral("差值均数 %1，95%可信区间 %2～%3。")
-                        .arg(Figure(s.mean), Figure(s.mean - margin), Figure(s.mean + margin));
+                        .arg(Figure(figures.mean), Figure(figures.low), Figure(figures.high));
   return picture;
 }
 

@@ -6,6 +6,8 @@
 #include <span>
 #include <vector>
 
+#include "stats/picture_figures.h"
+
 class QAbstractSeries;
 class QChart;
 class QColor;
@@ -28,12 +30,9 @@ Axes AddAxes(QChart& chart, int strips, const QStringList& captions, double low,
 // sideways, alternately right and left.
 QScatterSeries* Dots(std::span<const double> values, double centre);
 
-// The q-quantile by R's default definition (type 7); reorders the values.
-double Quantile(std::vector<double>& values, double q);
-
 // A box from the lower to the upper quartile with the median, and whiskers to
-// the extremes, around x = centre; the series are added to the chart.
-void AddBox(QChart& chart, const Axes& axes, std::vector<double> values, double centre,
+// the extremes (the engine's BoxOf), around x = centre; the series are added to the chart.
+void AddBox(QChart& chart, const Axes& axes, const BoxFigures& figures, double centre,
             const QColor& colour, const QString& name);
 
 // A vertical bar from low to high at x with end caps, and a wider tick at

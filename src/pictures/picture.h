@@ -13,7 +13,6 @@
 #include <QString>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace sumvane {
@@ -93,15 +92,12 @@ struct DrawnPicture {
 // with its plot dots and texts.
 DrawnPicture Draw(const Picture& picture);
 
-// The last few pictures rendered, by their base64 PNG text: a document that
-// shows a picture just drawn takes the image instead of decoding the PNG.
-// A null image when the text is not among them.
-QImage RecentlyRendered(std::string_view base64);
-
-// The picture as report HTML: the PNG as a data URI at its report size with
-// its caption, or one line saying why there is none. The second form may run
-// on any thread.
-std::string PictureHtml(const Picture& picture);
+// The picture as report HTML: the image found at `source`, at its report size,
+// with its caption; or one line saying why there is none.
+std::string PictureHtml(const DrawnPicture& picture, const QString& source);
+// The same with the image written into the page as a PNG data URI, so that
+// the page carries it wherever it goes. May run on any thread.
 std::string PictureHtml(const DrawnPicture& picture);
+std::string PictureHtml(const Picture& picture);
 
 }  // namespace sumvane

@@ -1,4 +1,4 @@
-#include "app/pictures/strip_kit.h"
+#include "pictures/strip_kit.h"
 
 #include <QCategoryAxis>
 #include <QChart>
@@ -12,7 +12,7 @@
 #include <cmath>
 #include <unordered_map>
 
-#include "app/pictures/plot_kit.h"
+#include "pictures/plot_kit.h"
 
 namespace sumvane::strip {
 
@@ -60,18 +60,6 @@ QScatterSeries* Dots(std::span<const double> values, double centre) {
   return dots;
 }
 
-// Selection rather than a sort: a box of 32,767 values is drawn while the
-// user pauses typing.
-double Quantile(std::vector<double>& values, double q) {
-  const double h = (static_cast<double>(values.size()) - 1) * q;
-  const auto lo = static_cast<std::ptrdiff_t>(std::floor(h));
-  const auto at = values.begin() + lo;
-  std::nth_element(values.begin(), at, values.end());
-  if (at + 1 == values.end()) return *at;
-  const double next = *std::min_element(at + 1, values.end());
-  return *at + (h - static_cast<double>(lo)) * (next - *at);
-}
-
 void Add(QChart& chart, const Axes& axes, QAbstractSeries* series, const QString& name,
          const QString& legend) {
   series->setObjectName(name);
@@ -87,12 +75,10 @@ void Add(QChart& chart, const Axes& axes, QAbstractSeries* series, const QString
   }
 }
 
-void AddBox(QChart& chart, const Axes& axes, std::vector<double> values, double centre,
+void AddBox(QChart& chart, const Axes& axes, const BoxFigures& figures, double centre,
             const QColor& colour, const QString& name) {
-  const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
-  const double low = *lowest, high = *highest;
-  const double q1 = Quantile(values, 0.25), median = Quantile(values, 0.5),
-               q3 = Quantile(values, 0.75);
+  const double low = figures.lowest, high = figures.highest;
+  const double q1 = figures.lower, median = figures.median, q3 = figures.upper;
   const double half = 0.18, left = centre - half, right = centre + half;
   auto* box = new QLineSeries;
   box->append({{left, q1}, {right, q1}, {right, q3}, {left, q3}, {left, q1}});

@@ -1,16 +1,16 @@
-#include "app/pictures/plot_kit.h"
+#include "pictures/plot_kit.h"
 
 #include <QAreaSeries>
 #include <QLineSeries>
 #include <QValueAxis>
 
-#include "app/widget_kit.h"
+#include "pictures/window_face.h"
 
 namespace sumvane::plot {
 
 void StyleAxis(QAbstractAxis& axis) {
-  axis.setLabelsFont(kit::WindowFont(8));
-  axis.setTitleFont(kit::WindowFont(8));
+  axis.setLabelsFont(face::WindowFont(8));
+  axis.setTitleFont(face::WindowFont(8));
   axis.setGridLineColor(QColor(0xE4, 0xE4, 0xE4));
   axis.setLinePenColor(kDark);
   axis.setLabelsColor(kDark);

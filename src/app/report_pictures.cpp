@@ -1,0 +1,67 @@
+#include "app/report_pictures.h"
+
+#include <QHashFunctions>
+#include <future>
+#include <memory>
+
+#include "app/panels/analysis_panel.h"
+#include "pictures/data_picture.h"
+#include "pictures/test_picture.h"
+
+namespace sumvane {
+
+ReportPictureSet::ReportPictureSet(std::function<const AnalysisPanel&()> panel,
+                                   std::function<const SampleList&()> list)
+    : panel_(std::move(panel)), list_(std::move(list)) {}
+
+ReportPictureSet::Drawn ReportPictureSet::Named(DrawnPicture picture) {
+  Drawn drawn{std::move(picture), QString()};
+  const QImage& image = drawn.picture.image;
+  if (!image.isNull()) {
+    const std::size_t hash =
+        qHashBits(image.constBits(), static_cast<std::size_t>(image.sizeInBytes()));
+    drawn.name = QStringLiteral("picture:%1").arg(hash, 16, 16, QLatin1Char('0'));
+  }
+  return drawn;
+}
+
+void ReportPictureSet::Redraw() {
+  const AnalysisPanel& panel = panel_();
+  const PictureFacts facts = panel.Facts(panel.FollowsList() ? &list_() : nullptr);
+  data_ = Named(Draw(DataPicture(facts.data)));
+  test_ = Named(Draw(TestPicture(facts.test)));
+  drawnFor_ = &panel;
+}
+
+ReportContent ReportPictureSet::ShownReport() const {
+  const AnalysisPanel& panel = panel_();
+  if (&panel != drawnFor_) return {panel.ReportHtml({}), {}};
+  ReportContent content{panel.ReportHtml({PictureHtml(data_.picture, data_.name),
+                                          PictureHtml(test_.picture, test_.name)}),
+                        {}};
+  for (const Drawn* drawn : {&data_, &test_})
+    if (!drawn->name.isEmpty()) content.images.push_back({drawn->name, drawn->picture.image});
+  return content;
+}
+
+std::string ReportPictureSet::ReportHtml() const {
+  const AnalysisPanel& panel = panel_();
+  if (&panel != drawnFor_) return panel.ReportHtml({});
+  // One picture's PNG is written while the other's is.
+  std::future<std::string> data =
+      std::async(std::launch::async, [this] { return PictureHtml(data_.picture); });
+  std::string test = PictureHtml(test_.picture);
+  return panel.ReportHtml({data.get(), std::move(test)});
+}
+
+ReportWindow* MakeReportWindow(QWidget* owner, std::function<const AnalysisPanel&()> panel,
+                               std::function<const SampleList&()> list,
+                               std::function<Dialogs&()> dialogs) {
+  auto pictures = std::make_shared<ReportPictureSet>(std::move(panel), std::move(list));
+  return new ReportWindow(
+      owner, [pictures] { return pictures->ShownReport(); },
+      [pictures] { return pictures->ReportHtml(); }, std::move(dialogs),
+      [pictures] { pictures->Redraw(); });
+}
+
+}  // namespace sumvane
