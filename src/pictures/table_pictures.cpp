@@ -8,16 +8,12 @@
 
 #include "pictures/data_picture.h"
 #include "pictures/plot_kit.h"
-#include "pictures/window_face.h"
+#include "stats/picture_figures.h"
 
 namespace sumvane {
 namespace {
 
 QString Figure(double value) { return QString::number(value, 'g', 6); }
-
-QString Percent(double part, double whole) {
-  return QStringLiteral("%1%").arg(100 * part / whole, 0, 'f', 1);
-}
 
 bool ValidCounts(const std::array<double, 4>& c) {
   return std::all_of(c.begin(), c.end(), [](double v) { return std::isfinite(v) && v >= 0; }) &&
@@ -61,12 +57,13 @@ QBarSet* Bars(const QString& name, const QBrush& brush) {
 }
 
 // Above bar `at`, its rate with the counts it is formed from.
-PlotText RateText(QAbstractSeries* series, int at, double part, double whole) {
+PlotText RateText(QAbstractSeries* series, int at, const Rate& rate) {
   return {series,
-          whole > 0
-              ? QStringLiteral("%1（%2/%3）").arg(Percent(part, whole), Figure(part), Figure(whole))
-              : QStringLiteral("无例数"),
-          {{QPointF(at, whole > 0 ? part / whole : 0.0), Qt::AlignHCenter | Qt::AlignBottom}}};
+          rate.whole > 0 ? QStringLiteral("%1%（%2/%3）")
+                               .arg(rate.percent, 0, 'f', 1)
+                               .arg(Figure(rate.part), Figure(rate.whole))
+                         : QStringLiteral("无例数"),
+          {{QPointF(at, rate.rate), Qt::AlignHCenter | Qt::AlignBottom}}};
 }
 
 }  // namespace
@@ -74,11 +71,9 @@ PlotText RateText(QAbstractSeries* series, int at, double part, double whole) {
 Picture ProportionsPicture(const DataFacts& facts) {
   const auto& c = facts.cells;
   if (!ValidCounts(c)) return NoPicture(QStringLiteral("（四格表尚无有效频数，不画率的条图。）"));
+  const std::array<Rate, 2> rows = RowRates(c);
   auto* rates = Bars(QStringLiteral("阳性率"), plot::kFirst);
-  for (int row = 0; row < 2; ++row) {
-    const double total = c[2 * row] + c[2 * row + 1];
-    *rates << (total > 0 ? c[2 * row] / total : 0.0);
-  }
+  for (const Rate& row : rows) *rates << row.rate;
   auto* series = new QStackedBarSeries;
   series->append(rates);
   Picture picture = TwoBars(
@@ -86,8 +81,7 @@ Picture ProportionsPicture(const DataFacts& facts) {
       {QString::fromStdString(facts.captions[0]), QString::fromStdString(facts.captions[1])},
       series);
   picture.chart->legend()->setVisible(false);
-  for (int row = 0; row < 2; ++row)
-    picture.texts.push_back(RateText(series, row, c[2 * row], c[2 * row] + c[2 * row + 1]));
+  for (int row = 0; row < 2; ++row) picture.texts.push_back(RateText(series, row, rows[row]));
   picture.caption = QStringLiteral("阳性率 = 第1列频数 / 行合计。");
   return picture;
 }
@@ -106,15 +100,16 @@ Picture PairedProportionsPicture(const DataFacts& facts) {
   const QString positive = QString::fromStdString(facts.positive);
   auto* both = Bars(QStringLiteral("两次均为%1（a）").arg(positive), plot::kLight);
   auto* discordant = Bars(QStringLiteral("结果不一致（b、c）"), plot::kFirst);
-  *both << c[0] / n << c[0] / n;
-  *discordant << c[1] / n << c[2] / n;
+  const PairedRates rates = PairedRatesOf(c);
+  *both << rates.both << rates.both;
+  *discordant << rates.onlyFirst << rates.onlySecond;
   auto* series = new QStackedBarSeries;
   series->append(both);
   series->append(discordant);
   Picture picture = TwoBars(QStringLiteral("配对设计：%1与%2的阳性率").arg(first, second),
                             {first + positive, second + positive}, series);
-  picture.texts.push_back(RateText(series, 0, c[0] + c[1], n));
-  picture.texts.push_back(RateText(series, 1, c[0] + c[2], n));
+  picture.texts.push_back(RateText(series, 0, rates.rates[0]));
+  picture.texts.push_back(RateText(series, 1, rates.rates[1]));
   // Each discordant count beside its part of the bar, outside the pair first;
   // just below the top of the bar where the rate above it leaves no room.
   for (int bar = 0; bar < 2; ++bar) {

@@ -74,6 +74,24 @@ PictureLine LeastSquaresLine(std::span<const double> xs, std::span<const double>
   return line;
 }
 
+namespace {
+
+Rate RateOf(double part, double whole) {
+  if (!(whole > 0)) return {part, whole, 0, 0};
+  return {part, whole, part / whole, 100 * part / whole};
+}
+
+}  // namespace
+
+std::array<Rate, 2> RowRates(const std::array<double, 4>& c) {
+  return {RateOf(c[0], c[0] + c[1]), RateOf(c[2], c[2] + c[3])};
+}
+
+PairedRates PairedRatesOf(const std::array<double, 4>& c) {
+  const double n = c[0] + c[1] + c[2] + c[3];
+  return {{RateOf(c[0] + c[1], n), RateOf(c[0] + c[2], n)}, c[0] / n, c[1] / n, c[2] / n};
+}
+
 double Density(const NullLaw& law, double x) {
   if (law.law == TestFacts::Law::kT)
     return boost::math::pdf(boost::math::students_t(law.degrees), x);

@@ -5,6 +5,7 @@
 // none of their own.
 #pragma once
 
+#include <array>
 #include <span>
 #include <vector>
 
@@ -46,6 +47,21 @@ struct PictureLine {
   double slope = 0, intercept = 0;
 };
 PictureLine LeastSquaresLine(std::span<const double> x, std::span<const double> y);
+
+// A rate positive as a bar shows it: part of whole, as a fraction and in
+// percent; a rate of no whole is 0.
+struct Rate {
+  double part = 0, whole = 0, rate = 0, percent = 0;
+};
+// The fourfold table a, b, c, d by rows: a / (a + b) and c / (c + d).
+std::array<Rate, 2> RowRates(const std::array<double, 4>& cells);
+// The paired table by measurement: (a + b) / n and (a + c) / n, with the
+// shares of n the bars stack, a / n, b / n and c / n.
+struct PairedRates {
+  std::array<Rate, 2> rates;
+  double both = 0, onlyFirst = 0, onlySecond = 0;
+};
+PairedRates PairedRatesOf(const std::array<double, 4>& cells);
 
 // The distribution of the statistic under H0, ν > 0.
 struct NullLaw {

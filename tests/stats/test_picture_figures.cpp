@@ -54,6 +54,26 @@ TEST(PictureFigures, SpreadDifferencesAndLineAsR) {
             PictureLine::Fault::kNotFinite);
 }
 
+TEST(PictureFigures, RatesAsR) {
+  // m <- matrix(c(40, 12, 22, 31), 2, byrow = TRUE): prop.table(m, 1)[, 1] * 100;
+  // rowSums(m)[1] / n, colSums(m)[1] / n, m[1, 1] / n, m[1, 2] / n, m[2, 1] / n.
+  const std::array<double, 4> cells{40, 12, 22, 31};
+  const std::array<Rate, 2> rows = RowRates(cells);
+  ExpectNear(rows[0].percent, 76.9230769230769);
+  ExpectNear(rows[1].rate, 0.415094339622642);
+  EXPECT_EQ(rows[1].whole, 53);
+  const PairedRates paired = PairedRatesOf(cells);
+  ExpectNear(paired.rates[0].rate, 0.495238095238095);
+  ExpectNear(paired.rates[1].rate, 0.590476190476190);
+  ExpectNear(paired.both, 0.380952380952381);
+  ExpectNear(paired.onlyFirst, 0.114285714285714);
+  ExpectNear(paired.onlySecond, 0.209523809523810);
+  // A row without cases has no rate to draw, and no figure that is not one.
+  const std::array<Rate, 2> empty = RowRates({0, 0, 3, 1});
+  EXPECT_EQ(empty[0].rate, 0);
+  EXPECT_EQ(empty[0].percent, 0);
+}
+
 TEST(PictureFigures, NullLawsAsR) {
   using Law = TestFacts::Law;
   // dt(0.7, 20), dt(0, 5), dchisq(2.5, 3), dchisq(0.3, 1).
