@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QString>
-#include <array>
 #include <cstdint>
 
 namespace sumvane {
@@ -19,22 +18,14 @@ inline constexpr int kAnalysisCount = 5;
 
 inline int Number(Analysis analysis) { return static_cast<int>(analysis); }
 
-// The chi-square analyses read the fourfold table; the others read the list.
-inline bool ReadsFourfoldTable(Analysis analysis) {
-  return analysis == Analysis::kChiSquare || analysis == Analysis::kPairedChiSquare;
-}
+// The caption and whether the analysis reads the fourfold table, from its
+// description (analyses.h).
+QString Caption(Analysis analysis);
+bool ReadsFourfoldTable(Analysis analysis);
 
-inline QString Caption(Analysis analysis) {
-  static const std::array<QString, kAnalysisCount> captions = {
-      QStringLiteral("两样本均数差别T检验"), QStringLiteral("配对计量资料T检验"),
-      QStringLiteral("直线相关与回归"), QStringLiteral("计数资料卡方检验"),
-      QStringLiteral("配对资料卡方检验")};
-  return captions[Number(analysis)];
-}
-
-// The group sizes found by the last computation of each group. Calculate and
-// each Enter write them; the two-sample degrees of freedom read both, so an
-// Enter into one group is judged against the last known size of the other.
+// The group sizes found by the last computation of each group: the two-sample
+// degrees of freedom read both, so an Enter into one group is judged against
+// the last known size of the other.
 struct GroupSizes {
   std::int16_t n1 = 0;
   std::int16_t n2 = 0;

@@ -53,9 +53,9 @@ void EditCommands::Attach(const Actions& a) {
   connect(undo_, &QUndoStack::canRedoChanged, a.redo, &QAction::setEnabled);
 }
 
-void EditCommands::EmptyList(const QString& what) {
+void EditCommands::EmptyList(const QString& what, const ListChange& change) {
   const int count = model_->List().Count();
-  if (count > 0) ChangeList(undo_, model_, 1, count, {}, what);
+  if (count > 0) ChangeList(undo_, model_, 1, count, {}, what, ListReach::kRows, change);
 }
 
 void EditCommands::EmptyTable() { undo_->push(new CellsChange(table_, table_->CellTexts(), {})); }
@@ -68,10 +68,13 @@ void EditCommands::Clear() {
   }
 }
 
-// No figure on screen describes data that is gone.
+// An empty list stays as it is, and the panel still empties.
 void EditCommands::ClearList() {
-  EmptyList(QStringLiteral("清空"));
-  emit ListChanged();
+  if (model_->List().Count() == 0) {
+    model_->Announce({});
+  } else {
+    EmptyList(QStringLiteral("清空"));
+  }
 }
 
 void EditCommands::DeleteSelectedRow() {
@@ -80,18 +83,11 @@ void EditCommands::DeleteSelectedRow() {
   ChangeList(undo_, model_, *selected, 1, {}, QStringLiteral("删除"), ListReach::kOneRow);
   // The view moves its selection to the next row; the user chose none.
   view_->selectionModel()->clearSelection();
-  emit ListChanged();
 }
 
-void EditCommands::Undo() {
-  undo_->undo();
-  emit ListChanged();
-}
+void EditCommands::Undo() { undo_->undo(); }
 
-void EditCommands::Redo() {
-  undo_->redo();
-  emit ListChanged();
-}
+void EditCommands::Redo() { undo_->redo(); }
 
 void EditCommands::Paste() {
   const QString text = QApplication::clipboard()->text();
@@ -105,33 +101,7 @@ void EditCommands::Paste() {
         new CellsChange(table_, table_->CellTexts(), std::get<std::array<std::string, 4>>(paste)));
     return;
   }
-  if (!PasteValues(text)) entry_->PasteAsText(text);
-}
-
-bool EditCommands::PasteValues(const QString& text) {
-  const ListPaste paste = ParseListPaste(kit::S(text));
-  if (std::holds_alternative<SingleValue>(paste)) return false;
-  if (const auto* refusal = std::get_if<PasteRefusal>(&paste)) {
-    emit Note(kit::Q(RefusalText(*refusal)));
-    return true;
-  }
-  const auto& columns = std::get<PasteColumns>(paste);
-  auto pasted = PasteIntoList(model_->List(), columns, entry_->CurrentGroup());
-  if (const auto* refusal = std::get_if<PasteRefusal>(&pasted)) {
-    emit Note(kit::Q(RefusalText(*refusal)));
-    return true;
-  }
-  // Only the rows that received values go into the undo history.
-  auto& result = std::get<PastedList>(pasted);
-  const int first = result.firstRow;
-  const int count = std::min(model_->List().Count(), result.lastRow) - first + 1;
-  std::vector<SampleRow> rows(std::make_move_iterator(result.rows.begin() + (first - 1)),
-                              std::make_move_iterator(result.rows.begin() + result.lastRow));
-  ChangeList(undo_, model_, first, count, std::move(rows), QStringLiteral("粘贴"));
-  view_->scrollTo(model_->index(result.lastRow - 1, 0));
-  emit Note(QStringLiteral("已粘贴第%1行至第%2行").arg(first).arg(result.lastRow));
-  emit ListChanged();
-  return true;
+  entry_->Paste(text);
 }
 
 void EditCommands::Copy() {

@@ -1,10 +1,12 @@
 // The commands that change or copy what the user typed: clear, delete, undo
 // and redo, paste and copy. Every change of the list and of the fourfold
-// cells is a step on the undo stack; every change of the list but an Enter is
-// announced, so that the panel on show recomputes as an Enter does.
+// cells is a step on the undo stack; the list model announces the changes of
+// the list itself.
 #pragma once
 
 #include <QObject>
+
+#include "app/sample_list_model.h"
 
 class QMainWindow;
 class QUndoStack;
@@ -14,7 +16,6 @@ namespace sumvane {
 struct Actions;
 class EntryFrame;
 class FourfoldTable;
-class SampleListModel;
 class SampleListView;
 
 class EditCommands : public QObject {
@@ -32,7 +33,7 @@ class EditCommands : public QObject {
   void SetTableMode(bool tableMode) { tableMode_ = tableMode; }
 
   // Empty the list or the table as a step that can be undone.
-  void EmptyList(const QString& what);
+  void EmptyList(const QString& what, const ListChange& change = {});
   void EmptyTable();
 
   // 清空: the list or the table, whichever is shown; 清空1: the list.
@@ -41,17 +42,14 @@ class EditCommands : public QObject {
   void DeleteSelectedRow();
   void Undo();
   void Redo();
-  // The clipboard's values into the list or the table.
+  // The clipboard's values into the table, or through the entry frame into
+  // the list.
   void Paste();
   // The list, or the table with its margins, onto the clipboard.
   void Copy();
-  // Pastes text of several values into the list; false when it holds a single
-  // value, which the data box pastes as text itself.
-  bool PasteValues(const QString& text);
 
  signals:
-  void ListChanged();
-  // A short note for the status bar: why nothing was pasted, what was.
+  // A short note for the status bar: why nothing was pasted, what was copied.
   void Note(const QString& text);
 
  private:

@@ -8,7 +8,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QUndoStack>
+#include <algorithm>
 #include <utility>
+#include <variant>
 
 #include "app/list_view.h"
 #include "app/sample_list_model.h"
@@ -16,6 +18,7 @@
 #include "app/undo_commands.h"
 #include "app/widget_kit.h"
 #include "entry/entry_rules.h"
+#include "entry/paste.h"
 #include "stats/strict_number.h"
 
 namespace sumvane {
@@ -103,8 +106,30 @@ void EntryFrame::PasteAsText(const QString& text) {
   valueBox_->insert(QString(text).remove(QLatin1Char('\r')).remove(QLatin1Char('\n')));
 }
 
-void EntryFrame::SetValuesPaste(std::function<bool(const QString&)> pasteValues) {
-  pasteValues_ = std::move(pasteValues);
+// Only the rows that received values go into the undo history.
+void EntryFrame::Paste(const QString& text) {
+  const ListPaste paste = ParseListPaste(S(text));
+  if (std::holds_alternative<SingleValue>(paste)) {
+    PasteAsText(text);
+    return;
+  }
+  if (const auto* refusal = std::get_if<PasteRefusal>(&paste)) {
+    emit Note(Q(RefusalText(*refusal)));
+    return;
+  }
+  auto pasted = PasteIntoList(model_->List(), std::get<PasteColumns>(paste), CurrentGroup());
+  if (const auto* refusal = std::get_if<PasteRefusal>(&pasted)) {
+    emit Note(Q(RefusalText(*refusal)));
+    return;
+  }
+  auto& result = std::get<PastedList>(pasted);
+  const int first = result.firstRow;
+  const int count = std::min(model_->List().Count(), result.lastRow) - first + 1;
+  std::vector<SampleRow> rows(std::make_move_iterator(result.rows.begin() + (first - 1)),
+                              std::make_move_iterator(result.rows.begin() + result.lastRow));
+  ChangeList(undo_, model_, first, count, std::move(rows), QStringLiteral("粘贴"), ListReach::kRows,
+             {.shownRow = result.lastRow});
+  emit Note(QStringLiteral("已粘贴第%1行至第%2行").arg(first).arg(result.lastRow));
 }
 
 // Only a number is stored: "1 2" would read as 12 and "abc" as 0 inside a
@@ -120,21 +145,24 @@ void EntryFrame::EnterValue() {
   const int group = CurrentGroup();
   const SampleList& list = model_->List();
   const EntryPlan plan = PlanEntry(list, S(rowNumberBox_->text()));
+  bool stored = false;
   if (plan.newRowLabel) {
     SampleRow row{*plan.newRowLabel, {}, {}};
     (group == 1 ? row.group1 : row.group2) = value;
-    ChangeList(undo_, model_, list.Count() + 1, 0, {std::move(row)}, QStringLiteral("输入"),
-               ListReach::kOneRow);
+    const int position = list.Count() + 1;
+    stored = ChangeList(undo_, model_, position, 0, {std::move(row)}, QStringLiteral("输入"),
+                        ListReach::kOneRow, {.enteredGroup = group, .shownRow = position});
   } else if (plan.overwrite) {
     SampleRow row = list.Rows()[static_cast<std::size_t>(*plan.overwrite - 1)];
     (group == 1 ? row.group1 : row.group2) = value;
-    ChangeList(undo_, model_, *plan.overwrite, 1, {std::move(row)}, QStringLiteral("输入"),
-               ListReach::kOneRow);
+    stored = ChangeList(undo_, model_, *plan.overwrite, 1, {std::move(row)}, QStringLiteral("输入"),
+                        ListReach::kOneRow, {.enteredGroup = group, .shownRow = *plan.overwrite});
   }
-  const int position = plan.overwrite ? *plan.overwrite : model_->List().Count();
+  // A row number that names no row, or a full list, stores nothing; the Enter
+  // still computes its group.
+  if (!stored) model_->Announce({.enteredGroup = group, .shownRow = list.Count()});
   rowNumberBox_->setText(Q(plan.nextRowNumber));
   valueBox_->clear();
-  emit ValueEntered(group, position);
 }
 
 // A merge of typing into the last step leaves the index where it was.
@@ -174,7 +202,7 @@ bool EntryFrame::eventFilter(QObject* watched, QEvent* event) {
     const auto* press = static_cast<QKeyEvent*>(event);
     if (press->matches(QKeySequence::Paste)) {
       const QString text = QApplication::clipboard()->text();
-      if (!pasteValues_ || !pasteValues_(text)) PasteAsText(text);
+      Paste(text);
       return true;
     }
     const int key = press->key();

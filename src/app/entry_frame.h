@@ -1,13 +1,13 @@
 // The entry frame Frame3: the group buttons, the row-number box, the data box
 // and Calculate. An Enter in the data box stores the typed value where the
-// row number points and announces which group it went to. Whenever the list
+// row number points, as a step that tells the list's followers which group it
+// went to; a paste stores its values from the current group. Whenever the list
 // moves by more than a value typed or a row deleted, the row number goes to
 // the group's first empty row and the data box empties, so that the next
 // Enter appends rather than overwriting a row the boxes pointed at before.
 #pragma once
 
 #include <QGroupBox>
-#include <functional>
 
 class QItemSelectionModel;
 class QUndoStack;
@@ -37,17 +37,14 @@ class EntryFrame : public QGroupBox {
   // its position, not its label, as the row to overwrite.
   void ShowRow(int position);
   QWidgetList TabChain() const;
-  // A single value pasted: into the data box, as text.
-  void PasteAsText(const QString& text);
-  // Pasting several values into the data box goes to the list instead; the
-  // hook answers whether it took the text.
-  void SetValuesPaste(std::function<bool(const QString&)> pasteValues);
+  // Text of several values goes into the list from the current group, as one
+  // step; a single value goes into the data box, as text.
+  void Paste(const QString& text);
 
  signals:
-  // The value went into the list at this position of the group.
-  void ValueEntered(int group, int position);
   void EmptyValueEntered();
-  // A short note: why a typed text was not stored.
+  // A short note: why a typed text was not stored, what a paste stored or
+  // why it stored nothing.
   void Note(const QString& text);
   void CalculateRequested();
 
@@ -56,6 +53,7 @@ class EntryFrame : public QGroupBox {
 
  private:
   void EnterValue();
+  void PasteAsText(const QString& text);
   void HistoryMoved(int index);
   void StartNewEntry();
   void CapRowNumber();
@@ -69,7 +67,6 @@ class EntryFrame : public QGroupBox {
   QLineEdit* rowNumberBox_ = nullptr;
   QLineEdit* valueBox_ = nullptr;
   QPushButton* calculateButton_ = nullptr;
-  std::function<bool(const QString&)> pasteValues_;
   int historyIndex_ = 0;
 };
 

@@ -90,7 +90,6 @@ bool FileCommands::ImportFile(const QString& path, Dialogs& dialogs) {
   }
   saved_ = std::move(*result);
   lastFile_ = path;
-  emit ListChanged();
   if (result.undecodableLines > 0) {
     dialogs.ShowMessage(window_, QStringLiteral("已导入 %1，其中 %2 行文字无法识别，已跳过。")
                                      .arg(name)

@@ -36,10 +36,6 @@ class FileCommands : public QObject {
   // keeps it, having been offered the export of changes never saved.
   bool MayDiscardList(Dialogs& dialogs);
 
- signals:
-  // An import replaced the list.
-  void ListChanged();
-
  protected:
   // A data file dropped on the window is imported.
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -83,11 +83,10 @@ void Form1::BuildParts(QWidget* client) {
   listView_ = new SampleListView(client, model_, popup);
   fourfoldTable_ = new FourfoldTable(client);
   entry_ = new EntryFrame(client, model_, listView_->selectionModel(), undo_);
-  panels_ = BuildPanels(client, groupSizes_);
+  panels_ = BuildPanels(client);
   files_ = new FileCommands(this, model_, undo_, [this]() -> Dialogs& { return *dialogs_; });
   edits_ = new EditCommands(this, model_, undo_, listView_, fourfoldTable_, entry_);
   recorder_ = new RecoveryRecorder(this, model_, fourfoldTable_);
-  entry_->SetValuesPaste([this](const QString& text) { return edits_->PasteValues(text); });
   // Notes that need no answer, such as why a typed text was not stored.
   statusBar()->setObjectName(QStringLiteral("StatusBar"));
   statusBar()->setSizeGripEnabled(false);
@@ -104,28 +103,13 @@ void Form1::ConnectParts() {
   connect(actions_.alpha01, &QAction::triggered, this, [this] { SetAlpha(Alpha::kOnePercent); });
   connect(actions_.openTable, &QAction::triggered, tables_, &ReferenceTables::OpenWindow);
   connect(actions_.report, &QAction::triggered, this, &Form1::OpenReport);
-  // Every change of the list but an Enter recomputes the panel from all of it.
-  const auto recompute = [this] {
-    if (!TableMode()) TellPanelListChanged(std::nullopt);
-  };
-  connect(edits_, &EditCommands::ListChanged, this, recompute);
-  connect(files_, &FileCommands::ListChanged, this, recompute);
+  connect(model_, &SampleListModel::ListChanged, this, &Form1::FollowList);
   connect(edits_, &EditCommands::Note, this, &Form1::Note);
   connect(entry_, &EntryFrame::Note, this, &Form1::Note);
   connect(recorder_, &RecoveryRecorder::Note, this, &Form1::Note);
 
   connect(methods_, &MethodButtons::Chosen, this, &Form1::ChooseMethod);
   connect(listView_, &SampleListView::RowChosen, entry_, &EntryFrame::ShowRow);
-  // The row just entered stays in view. A row appended is the last, shown by
-  // scrolling to the bottom, which spares the view's search for the row.
-  connect(entry_, &EntryFrame::ValueEntered, this, [this](int group, int position) {
-    if (position == List().Count()) {
-      listView_->scrollToBottom();
-    } else {
-      listView_->scrollTo(model_->index(position - 1, group));
-    }
-    TellPanelListChanged(group);
-  });
   connect(entry_, &EntryFrame::EmptyValueEntered, this,
           [this] { dialogs_->ShowMessage(this, QStringLiteral("输入数据不能为空！")); });
   connect(entry_, &EntryFrame::CalculateRequested, this, &Form1::Calculate);
@@ -193,7 +177,26 @@ void Form1::Restore(const JournalState& state) {
   const bool onePercent = state.alpha == 1;
   (onePercent ? actions_.alpha01 : actions_.alpha05)->setChecked(true);
   SetAlpha(onePercent ? Alpha::kOnePercent : Alpha::kFivePercent);
-  if (!TableMode()) TellPanelListChanged(std::nullopt);
+}
+
+std::int16_t Form1::LastN1() const { return static_cast<std::int16_t>(List().FilledCount(1)); }
+
+std::int16_t Form1::LastN2() const { return static_cast<std::int16_t>(List().FilledCount(2)); }
+
+// The row the user's step ended at stays in view: a row appended is the last,
+// shown by scrolling to the bottom, which spares the view's search for the
+// row. In list mode every change recomputes the panel on show (after an Enter,
+// the group entered), so no figure on screen describes data that is gone;
+// choosing an analysis keeps each panel's figures.
+void Form1::FollowList(const ListChange& change) {
+  if (change.shownRow) {
+    if (*change.shownRow == List().Count()) {
+      listView_->scrollToBottom();
+    } else {
+      listView_->scrollTo(model_->index(*change.shownRow - 1, change.enteredGroup.value_or(0)));
+    }
+  }
+  if (!TableMode() && !change.analysisChosen) TellPanelListChanged(change.enteredGroup);
 }
 
 void Form1::TellPanelListChanged(std::optional<int> enteredGroup) {
@@ -231,7 +234,7 @@ void Form1::Note(const QString& text) { statusBar()->showMessage(text, 10000); }
 void Form1::ChooseMethod(int method) {
   if (method < 0 || method >= kAnalysisCount) return;
   undo_->beginMacro(QStringLiteral("选择分析"));
-  edits_->EmptyList(QStringLiteral("选择分析"));
+  edits_->EmptyList(QStringLiteral("选择分析"), {.analysisChosen = true});
   for (auto* panel : panels_) panel->hide();
   panels_[method]->show();
   methods_->ShowChosen(Analysis(method));

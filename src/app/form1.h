@@ -14,8 +14,11 @@
 //                     after a crash
 //
 // The statistics live in the engine (src/stats) and the raw data in the
-// SampleList (src/entry). A change of the list reaches the panel on show
-// through ListChanged, a change of a fourfold cell through CellsChanged.
+// SampleList (src/entry). Every change of the list, whoever made it, is
+// announced by the list model and reaches the panel on show through
+// ListChanged; a change of a fourfold cell reaches it through CellsChanged.
+// Which analyses there are, and what each needs of the window, is in their
+// descriptions (analyses.h).
 //
 // Every control carries its design name as objectName ("Text3(0)", "L1",
 // "Command1(4)"), so tests and scripts find it by name.
@@ -49,6 +52,7 @@ class SampleListModel;
 class SampleListView;
 class RecoveryRecorder;
 struct JournalState;
+struct ListChange;
 
 class Form1 : public QMainWindow {
   Q_OBJECT
@@ -61,8 +65,10 @@ class Form1 : public QMainWindow {
   void SetDialogs(std::unique_ptr<Dialogs> dialogs);
 
   std::int16_t CurrentMethod() const { return static_cast<std::int16_t>(analysis_); }
-  std::int16_t LastN1() const { return groupSizes_.n1; }
-  std::int16_t LastN2() const { return groupSizes_.n2; }
+  // The sizes of the list's groups, which each change of the list gives the
+  // panel on show.
+  std::int16_t LastN1() const;
+  std::int16_t LastN2() const;
   const SampleList& List() const;
   SampleListModel* ListModel() const { return model_; }
   // The row chosen in the list view, by its position; none when no row is.
@@ -98,6 +104,7 @@ class Form1 : public QMainWindow {
   void Restore(const JournalState& state);
   bool TableMode() const { return ReadsFourfoldTable(analysis_); }
   AnalysisPanel* CurrentPanel() const { return panels_[Number(analysis_)]; }
+  void FollowList(const ListChange& change);
   void TellPanelListChanged(std::optional<int> enteredGroup);
   void TellPanelCellsChanged();
   void PointTableAtAnswer();
@@ -106,7 +113,6 @@ class Form1 : public QMainWindow {
 
   std::unique_ptr<Dialogs> dialogs_;
   Analysis analysis_ = Analysis::kTwoSample;
-  GroupSizes groupSizes_;
   SampleListModel* model_ = nullptr;
   QUndoStack* undo_ = nullptr;
   Actions actions_;

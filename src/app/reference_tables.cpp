@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "app/analyses.h"
 #include "app/table_window.h"
 #include "app/twips.h"
 #include "app/widget_kit.h"
@@ -196,15 +197,15 @@ ReferenceTables::ReferenceTables(QWidget* client) : QObject(client) {
       new ReferenceTable(client, CriticalTable::kT, "Text14", QStringLiteral("t界值表")),
       new ReferenceTable(client, CriticalTable::kChiSquare, "Text16", QStringLiteral("x2界值表")),
       new ReferenceTable(client, CriticalTable::kR, "Text17", QStringLiteral("r界值表"))};
-  for (ReferenceTable* table : tables_) table->onDoubleClick = [this] { OpenWindow(); };
-  tables_[1]->hide();
-  tables_[2]->hide();
+  for (ReferenceTable* table : tables_) {
+    table->onDoubleClick = [this] { OpenWindow(); };
+    if (table->Table() != Analyses().front().table) table->hide();
+  }
 }
 
 void ReferenceTables::ShowFor(Analysis analysis) {
-  tables_[0]->setVisible(analysis == Analysis::kTwoSample || analysis == Analysis::kPaired);
-  tables_[1]->setVisible(ReadsFourfoldTable(analysis));
-  tables_[2]->setVisible(analysis == Analysis::kRegression);
+  for (ReferenceTable* table : tables_)
+    table->setVisible(table->Table() == Describe(analysis).table);
 }
 
 ReferenceTable* ReferenceTables::Shown() const {

@@ -51,6 +51,7 @@ void SampleListModel::Clear() {
   beginResetModel();
   list_.Clear();
   endResetModel();
+  emit ListChanged({});
 }
 
 bool SampleListModel::AppendRow(std::string label) {
@@ -59,6 +60,7 @@ bool SampleListModel::AppendRow(std::string label) {
   beginInsertRows(QModelIndex(), row, row);
   const bool added = list_.AppendRow(std::move(label));
   endInsertRows();
+  emit ListChanged({});
   return added;
 }
 
@@ -66,6 +68,7 @@ bool SampleListModel::SetCell(int position, int group, std::string text) {
   if (!list_.SetCell(position, group, std::move(text))) return false;
   const QModelIndex changed = index(position - 1, group);
   emit dataChanged(changed, changed, {Qt::DisplayRole});
+  emit ListChanged({});
   return true;
 }
 
@@ -74,21 +77,24 @@ bool SampleListModel::RemoveRow(int position) {
   beginRemoveRows(QModelIndex(), position - 1, position - 1);
   list_.RemoveRow(position);
   endRemoveRows();
+  emit ListChanged({});
   return true;
 }
 
 // The view hears of exactly the rows that changed: a whole list is a reset,
 // rows replaced one for one are changed data, others are removed and inserted.
-bool SampleListModel::ReplaceRows(int first, int count, std::vector<SampleRow> rows) {
+bool SampleListModel::ReplaceRows(int first, int count, std::vector<SampleRow> rows,
+                                  const ListChange& change) {
   const int added = static_cast<int>(rows.size());
   if (first < 1 || count < 0 || first - 1 + count > list_.Count() ||
       list_.Count() - count + added > SampleList::kMaxRows) {
     return false;
   }
-  if (first == 1 && count == list_.Count()) return Assign(std::move(rows));
+  if (first == 1 && count == list_.Count()) return Assign(std::move(rows), change);
   if (count == added) {
     list_.ReplaceRows(first, count, std::move(rows));
     if (count > 0) emit dataChanged(index(first - 1, 0), index(first + count - 2, 2));
+    emit ListChanged(change);
     return true;
   }
   if (count > 0) {
@@ -101,14 +107,16 @@ bool SampleListModel::ReplaceRows(int first, int count, std::vector<SampleRow> r
     list_.ReplaceRows(first, 0, std::move(rows));
     endInsertRows();
   }
+  emit ListChanged(change);
   return true;
 }
 
-bool SampleListModel::Assign(std::vector<SampleRow> rows) {
+bool SampleListModel::Assign(std::vector<SampleRow> rows, const ListChange& change) {
   if (rows.size() > static_cast<std::size_t>(SampleList::kMaxRows)) return false;
   beginResetModel();
   list_.Assign(std::move(rows));
   endResetModel();
+  emit ListChanged(change);
   return true;
 }
 

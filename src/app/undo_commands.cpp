@@ -1,6 +1,7 @@
 #include "app/undo_commands.h"
 
 #include <QUndoStack>
+#include <utility>
 
 #include "app/fourfold_table.h"
 #include "app/sample_list_model.h"
@@ -8,30 +9,35 @@
 namespace sumvane {
 namespace {
 
-class ListChange : public UserStep {
+class RowsChange : public UserStep {
  public:
-  ListChange(SampleListModel* model, int first, std::vector<SampleRow> before,
-             std::vector<SampleRow> after, const QString& what, ListReach reach)
+  RowsChange(SampleListModel* model, int first, std::vector<SampleRow> before,
+             std::vector<SampleRow> after, const QString& what, ListReach reach,
+             const ListChange& made)
       : UserStep(what, reach == ListReach::kOneRow),
         model_(model),
         first_(first),
         before_(std::move(before)),
-        after_(std::move(after)) {}
+        after_(std::move(after)),
+        made_(made) {}
 
-  void redo() override { Replace(before_, after_); }
+  // Only the step as the user made it says more than that rows changed.
+  void redo() override { Replace(before_, after_, std::exchange(made_, {})); }
 
  protected:
-  void Revert() override { Replace(after_, before_); }
+  void Revert() override { Replace(after_, before_, {}); }
 
  private:
-  void Replace(const std::vector<SampleRow>& from, const std::vector<SampleRow>& to) {
-    model_->ReplaceRows(first_, static_cast<int>(from.size()), to);
+  void Replace(const std::vector<SampleRow>& from, const std::vector<SampleRow>& to,
+               const ListChange& change) {
+    model_->ReplaceRows(first_, static_cast<int>(from.size()), to, change);
   }
 
   SampleListModel* model_;
   int first_;
   std::vector<SampleRow> before_;
   std::vector<SampleRow> after_;
+  ListChange made_;
 };
 
 }  // namespace
@@ -42,7 +48,8 @@ bool KeepsEntry(const QUndoCommand* step) {
 }
 
 bool ChangeList(QUndoStack* stack, SampleListModel* model, int first, int count,
-                std::vector<SampleRow> rows, const QString& what, ListReach reach) {
+                std::vector<SampleRow> rows, const QString& what, ListReach reach,
+                const ListChange& change) {
   const SampleList& list = model->List();
   if (first < 1 || count < 0 || first - 1 + count > list.Count() ||
       list.Count() - count + static_cast<int>(rows.size()) > SampleList::kMaxRows) {
@@ -50,7 +57,8 @@ bool ChangeList(QUndoStack* stack, SampleListModel* model, int first, int count,
   }
   std::vector<SampleRow> before(list.Rows().begin() + (first - 1),
                                 list.Rows().begin() + (first - 1 + count));
-  stack->push(new ListChange(model, first, std::move(before), std::move(rows), what, reach));
+  stack->push(
+      new RowsChange(model, first, std::move(before), std::move(rows), what, reach, change));
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/sample_list_model.h"
 #include "entry/sample_list.h"
 
 class QUndoStack;
@@ -16,7 +17,6 @@ class QUndoStack;
 namespace sumvane {
 
 class FourfoldTable;
-class SampleListModel;
 
 // A step the user made, which knows whether it is still the change just made:
 // the entry frame keeps what it shows after a value typed, a row deleted or a
@@ -49,10 +49,12 @@ bool KeepsEntry(const QUndoCommand* step);
 enum class ListReach { kOneRow, kRows };
 
 // Replaces the `count` rows from position `first` with `rows` as one step that
-// can be undone; false, and nothing pushed, when the list cannot take it.
+// can be undone; false, and nothing pushed, when the list cannot take it. The
+// model announces `change` as the step is made; undone or redone, the step is
+// announced as a change of rows at large.
 bool ChangeList(QUndoStack* stack, SampleListModel* model, int first, int count,
                 std::vector<SampleRow> rows, const QString& what,
-                ListReach reach = ListReach::kRows);
+                ListReach reach = ListReach::kRows, const ListChange& change = {});
 
 class CellsChange : public UserStep {
  public:

@@ -52,6 +52,12 @@ class ClipboardAndFilesTest : public QObject {
     QTest::keyClick(w.Box("Text1"), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(w.Labels(), (QStringList{"1", "2", "3"}));
     QCOMPARE(w.Text("Text1"), QString());
+    QCOMPARE(w.Text("Text2"), QStringLiteral("4"));
+    // The data box's paste is one step too.
+    w.Find<QAction>("撤销")->trigger();
+    QCOMPARE(w.Labels(), QStringList{"1"});
+    w.Find<QAction>("重做")->trigger();
+    QCOMPARE(w.Labels(), (QStringList{"1", "2", "3"}));
     QApplication::clipboard()->setText("9.5");
     QTest::keyClick(w.Box("Text1"), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(w.Text("Text1"), QStringLiteral("9.5"));

@@ -1,9 +1,11 @@
 // The five analysis buttons: the arrangement, the panel, the reference table,
 // the captions of the fourfold table and the fresh start of the list.
+#include <QClipboard>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
+#include "app/analyses.h"
 #include "window_test_support.h"
 
 using sumvane::testing::Window;
@@ -52,6 +54,32 @@ class MethodSelectionTest : public QObject {
       }
       QVERIFY(w.Find("Command2")->isEnabled());
       if (tableMode) QCOMPARE(QApplication::focusWidget(), w.Find("Text11(0)"));
+    }
+  }
+
+  // Each description's caption is on its button, over the chosen analysis and
+  // atop the results copied; its table, mode and host decide the arrangement.
+  void theDescriptionsDriveTheButtonsAndTables() {
+    const QHash<sumvane::CriticalTable, QString> tables{
+        {sumvane::CriticalTable::kT, "Text14"},
+        {sumvane::CriticalTable::kChiSquare, "Text16"},
+        {sumvane::CriticalTable::kR, "Text17"}};
+    Window w;
+    for (const sumvane::AnalysisDescription& d : sumvane::Analyses()) {
+      const int m = sumvane::Number(d.analysis);
+      const QString button = QStringLiteral("Command1(%1)").arg(m);
+      QCOMPARE(w.Find<QPushButton>(button)->text(), d.caption);
+      w.Click(button);
+      QCOMPARE(w.Text("Label12"), d.caption);
+      for (const QString& table : tables)
+        QCOMPARE(w.Find(table)->isVisible(), table == tables[d.table]);
+      QCOMPARE(w.Find("L1")->isVisible(), d.mode == sumvane::InputMode::kList);
+      const QWidget* panel = w.Find(QStringLiteral("Frame4(%1)").arg(m));
+      QVERIFY(panel->isVisible());
+      QCOMPARE(panel->parentWidget()->objectName() == "Picture2",
+               d.host == sumvane::PanelHost::kPictureBox);
+      w.form.CopyResults();
+      QCOMPARE(QApplication::clipboard()->text().section('\n', 0, 0), d.caption);
     }
   }
 

@@ -11,8 +11,8 @@ namespace sumvane {
 
 using kit::S;
 
-PairedPanel::PairedPanel(QWidget* parent, int left, int top, GroupSizes& sizes)
-    : AnalysisPanel(parent, Analysis::kPaired, left, top), sizes_(sizes) {
+PairedPanel::PairedPanel(QWidget* parent, int left, int top)
+    : AnalysisPanel(parent, Analysis::kPaired, left, top) {
   kit::MakeLabel(this, {.name = QStringLiteral("Label13(0)"),
                         .caption = QStringLiteral("对子数(N)="),
                         .place = {240, 420}});
@@ -67,8 +67,6 @@ void PairedPanel::Recalculate() {
 void PairedPanel::ListChanged(const SampleList& list, std::optional<int>) {
   const int n1 = list.FilledCount(1);
   const int n2 = list.FilledCount(2);
-  sizes_.n1 = static_cast<std::int16_t>(n1);
-  sizes_.n2 = static_cast<std::int16_t>(n2);
   unequalGroups_ = n1 != n2;
   if (unequalGroups_ || n1 == 0) {
     for (QLineEdit* box :

@@ -13,7 +13,7 @@ class PairedPanel : public AnalysisPanel {
   Q_OBJECT
 
  public:
-  PairedPanel(QWidget* parent, int left, int top, GroupSizes& sizes);
+  PairedPanel(QWidget* parent, int left, int top);
 
   void ListChanged(const SampleList& list, std::optional<int> enteredGroup) override;
   QWidgetList TabChain() const override;
@@ -28,7 +28,6 @@ class PairedPanel : public AnalysisPanel {
  private:
   void Recalculate();
 
-  GroupSizes& sizes_;
   QLineEdit* pairsBox_ = nullptr;
   QLineEdit* meanDifferenceBox_ = nullptr;
   QLineEdit* sdDifferenceBox_ = nullptr;

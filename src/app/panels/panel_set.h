@@ -1,4 +1,4 @@
-// The five result panels, in the order of the analyses.
+// The result panels, in the order of the analyses.
 #pragma once
 
 #include <array>
@@ -11,8 +11,8 @@ namespace sumvane {
 
 class AnalysisPanel;
 
-// The first four panels share the black picture box Picture2; the fifth
-// stands on the client area over the same place.
-std::array<AnalysisPanel*, kAnalysisCount> BuildPanels(QWidget* client, GroupSizes& sizes);
+// Each analysis's panel, made by its description on its host: the black
+// picture box Picture2, which the first four share, or the client area.
+std::array<AnalysisPanel*, kAnalysisCount> BuildPanels(QWidget* client);
 
 }  // namespace sumvane

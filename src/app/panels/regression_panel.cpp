@@ -20,8 +20,8 @@ constexpr int kTOfRWidth = 6;
 
 }  // namespace
 
-RegressionPanel::RegressionPanel(QWidget* parent, int left, int top, GroupSizes& sizes)
-    : AnalysisPanel(parent, Analysis::kRegression, left, top), sizes_(sizes) {
+RegressionPanel::RegressionPanel(QWidget* parent, int left, int top)
+    : AnalysisPanel(parent, Analysis::kRegression, left, top) {
   auto caption = [this](const char* name, const QString& text, kit::Twips place, double size) {
     return kit::MakeLabel(this, {.name = QLatin1String(name),
                                  .caption = text,
@@ -85,8 +85,6 @@ void RegressionPanel::RecalculateTOfR() {
 void RegressionPanel::ListChanged(const SampleList& list, std::optional<int>) {
   const int n1 = list.FilledCount(1);
   const int n2 = list.FilledCount(2);
-  sizes_.n1 = static_cast<std::int16_t>(n1);
-  sizes_.n2 = static_cast<std::int16_t>(n2);
   unequalGroups_ = n1 != n2;
   listR_.reset();
   if (unequalGroups_ || n1 == 0) {

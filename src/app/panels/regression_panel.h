@@ -15,7 +15,7 @@ class RegressionPanel : public AnalysisPanel {
   Q_OBJECT
 
  public:
-  RegressionPanel(QWidget* parent, int left, int top, GroupSizes& sizes);
+  RegressionPanel(QWidget* parent, int left, int top);
 
   void ListChanged(const SampleList& list, std::optional<int> enteredGroup) override;
   QWidgetList TabChain() const override;
@@ -31,7 +31,6 @@ class RegressionPanel : public AnalysisPanel {
  private:
   void RecalculateTOfR();
 
-  GroupSizes& sizes_;
   QLineEdit* sizeBox_ = nullptr;
   QLineEdit* rBox_ = nullptr;
   QLineEdit* tBox_ = nullptr;

@@ -37,8 +37,8 @@ const Row kRows[6] = {
 
 }  // namespace
 
-TwoSamplePanel::TwoSamplePanel(QWidget* parent, int left, int top, GroupSizes& sizes)
-    : AnalysisPanel(parent, Analysis::kTwoSample, left, top), sizes_(sizes) {
+TwoSamplePanel::TwoSamplePanel(QWidget* parent, int left, int top)
+    : AnalysisPanel(parent, Analysis::kTwoSample, left, top) {
   for (const Row& r : kRows) {
     kit::MakeLabel(this, {.name = QLatin1String(r.label),
                           .caption = QString::fromUtf8(r.caption),

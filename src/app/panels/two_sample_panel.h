@@ -15,7 +15,7 @@ class TwoSamplePanel : public AnalysisPanel {
   Q_OBJECT
 
  public:
-  TwoSamplePanel(QWidget* parent, int left, int top, GroupSizes& sizes);
+  TwoSamplePanel(QWidget* parent, int left, int top);
 
   void ListChanged(const SampleList& list, std::optional<int> enteredGroup) override;
   QWidgetList TabChain() const override;
@@ -39,7 +39,7 @@ class TwoSamplePanel : public AnalysisPanel {
   void Recalculate();
   void WriteGroup(const SampleList& list, int group);
 
-  GroupSizes& sizes_;
+  GroupSizes sizes_;
   std::array<Group, 2> groups_;
   QLineEdit* degreesBox_ = nullptr;
   QLineEdit* tBox_ = nullptr;
