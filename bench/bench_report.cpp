@@ -43,7 +43,10 @@ void TwoSampleBench(benchmark::State& state) {
 void PairedBench(benchmark::State& state) {
   for (auto _ : state) {
     benchmark::DoNotOptimize(
-        PairedReport({"10", "2.5", "3.2", "1.0119", "2.4705"}, Alpha::kFivePercent));
+        PairedReport(AnalysePaired({.n = PanelFigure::Typed("10"),
+                                    .meanDifference = PanelFigure::Typed("2.5"),
+                                    .sdDifference = PanelFigure::Typed("3.2")},
+                                   Alpha::kFivePercent)));
   }
 }
 

@@ -63,7 +63,7 @@ inline GroupSummary CalculateTwoSample(const SampleList& list) {
   return last;
 }
 
-inline PairedSummary CalculatePaired(const SampleList& list) {
+inline PairedInputs CalculatePaired(const SampleList& list) {
   const int n1 = list.FilledCount(1);
   const int n2 = list.FilledCount(2);
   if (n1 != n2) return {};

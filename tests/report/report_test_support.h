@@ -9,7 +9,16 @@
 #include <string_view>
 #include <vector>
 
+#include "stats/paired.h"
+
 namespace sumvane {
+
+// The paired panel's three figures as typed.
+inline PairedInputs TypedPairs(std::string_view n, std::string_view d, std::string_view sd) {
+  return {.n = PanelFigure::Typed(n),
+          .meanDifference = PanelFigure::Typed(d),
+          .sdDifference = PanelFigure::Typed(sd)};
+}
 
 inline std::string Plain(std::string_view html) {
   static const std::pair<std::string_view, std::string_view> kMarks[] = {

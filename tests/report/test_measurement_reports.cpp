@@ -60,24 +60,27 @@ TEST(Reports, TwoSample) {
 TEST(Reports, Paired) {
   CheckReports({
       {"t.test: t 2.4705 P 0.035539, interval 0.21086 to 4.7891",
-       PairedReport({"10", "2.5", "3.2", "1.0119", "2.4705"}, k5),
+       PairedReport(AnalysePaired(TypedPairs("10", "2.5", "3.2"), k5)),
        {"3.2/√10 = 1.0119", "|2.5|/1.0119 = 2.4705", "ν = n−1 = 10−1 = 9", "t_{0.05/2,9}=2.262",
         "0.02<P<0.05", "P=0.0355", "拒绝H_{0}", "可认为两种处理的效应不同", "μ_{d}的95%可信区间",
         "(0.2109, 4.789)"}},
       {"t 0.6 below the first column: P 0.55746",
-       PairedReport({"16", "0.3", "2", ".5", ".6"}, k5),
+       PairedReport(AnalysePaired(TypedPairs("16", "0.3", "2"), k5)),
        {"2/√16 = .5", "|0.3|/.5 = .6", "t_{0.05/2,15}=2.131", "t=.6 < t_{0.50/2,15}=0.691",
         "P>0.50", "P=0.5575", "不拒绝H_{0}", "尚不能认为两种处理的效应不同", "(-0.7657, 1.366)"}},
       {"groups of unequal length",
-       PairedReport({.unequalGroups = true}, k5),
+       PairedReport(AnalysePaired({.unequalGroups = true}, k5)),
        {"两组例数不等"},
        {"一、资料"}},
-      {"one pair", PairedReport({"1", "2", "", "", ""}, k5), {"对子数n须至少为2"}, {kNoConclusion}},
+      {"one pair",
+       PairedReport(AnalysePaired(TypedPairs("1", "2", ""), k5)),
+       {"对子数n须至少为2"},
+       {kNoConclusion}},
       {"equal differences",
-       PairedReport({"5", "1", "0", "0", ""}, k5),
+       PairedReport(AnalysePaired(TypedPairs("5", "1", "0"), k5)),
        {"0/√5 = 0", "标准误为0"},
        {kNoConclusion}},
-      {"empty", PairedReport({}, k5), {"请输入对子数"}, {"一、资料"}},
+      {"empty", PairedReport(AnalysePaired({}, k5)), {"请输入对子数"}, {"一、资料"}},
   });
 }
 
