@@ -52,8 +52,9 @@ void PairedBench(benchmark::State& state) {
 
 void CorrelationBench(benchmark::State& state) {
   for (auto _ : state) {
-    benchmark::DoNotOptimize(CorrelationReport(
-        {"5", "0.774596669241483", "2.12132034355964", "Y=2.2 + 0.6X"}, Alpha::kFivePercent));
+    benchmark::DoNotOptimize(CorrelationReport(AnalyseCorrelation(
+        {.n = PanelFigure::Typed("5"), .r = PanelFigure::Typed("0.774596669241483")},
+        Alpha::kFivePercent)));
   }
 }
 

@@ -89,21 +89,6 @@ Answer TwoSampleAnswer(const TwoSampleFigures& figures, std::string_view tText, 
   return AnswerWhyNot("标准误为0或不能计算");
 }
 
-Answer CorrelationAnswer(std::string_view nText, std::string_view rText, std::string_view tText,
-                         Alpha alpha) {
-  const auto t = Shown(tText);
-  if (t) {
-    if (auto p = TwoSidedTP(*t, ReadNumber(nText) - 2.0)) {
-      return AnswerWithP(p, alpha, Finding::kCorrelation);
-    }
-  }
-  if (!AnyFilled({nText, rText})) return {};
-  if (IsBlankText(rText)) return AnswerWhyNot("r不能计算");
-  if (!(ReadNumber(nText) > 2.0)) return AnswerWhyNot("例数不足");
-  if (std::fabs(ReadNumber(rText)) >= 1.0) return AnswerWhyNot("完全相关，tr不能计算");
-  return AnswerWhyNot("tr不能计算");
-}
-
 Answer ChiSquareAnswer(const FourfoldCells& cells, std::string_view chiSquareText, Alpha alpha) {
   if (!AnyCell(cells)) return {};
   const FourfoldChiSquare table = ChiSquareOfTable(cells);

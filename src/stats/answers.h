@@ -40,11 +40,6 @@ Answer AnswerWithP(std::optional<double> p, Alpha alpha, Finding finding,
 // for the verdict.
 Answer AnswerWhyNot(std::string reason);
 
-// The t of r two-sided with n - 2 degrees of freedom; the verdict speaks of a
-// correlation.
-Answer CorrelationAnswer(std::string_view nText, std::string_view rText, std::string_view tText,
-                         Alpha alpha);
-
 // The variance ratio test of the figures finds the variances unequal at α,
 // so that the pooled t does not apply.
 bool UnequalVariances(const TwoSampleFigures& figures, Alpha alpha);

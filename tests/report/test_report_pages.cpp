@@ -32,7 +32,7 @@ const std::vector<std::pair<const char*, Writer>>& Writers() {
        }},
       {"correlation",
        [](const Texts& t, Alpha a, const ReportPictures& p) {
-         return CorrelationReport({t[0], t[1], t[2], t[3]}, a, p);
+         return CorrelationReport(AnalyseCorrelation(TypedCorrelation(t[0], t[1], t[3]), a), p);
        }},
       {"chi-square",
        [](const Texts& t, Alpha a, const ReportPictures& p) {
