@@ -43,14 +43,18 @@ void TwoSampleBench(benchmark::State& state) {
 void PairedBench(benchmark::State& state) {
   for (auto _ : state) {
     benchmark::DoNotOptimize(
-        PairedReport({"10", "2.5", "3.2", "1.0119", "2.4705"}, Alpha::kFivePercent));
+        PairedReport(AnalysePaired({.n = PanelFigure::Typed("10"),
+                                    .meanDifference = PanelFigure::Typed("2.5"),
+                                    .sdDifference = PanelFigure::Typed("3.2")},
+                                   Alpha::kFivePercent)));
   }
 }
 
 void CorrelationBench(benchmark::State& state) {
   for (auto _ : state) {
-    benchmark::DoNotOptimize(CorrelationReport(
-        {"5", "0.774596669241483", "2.12132034355964", "Y=2.2 + 0.6X"}, Alpha::kFivePercent));
+    benchmark::DoNotOptimize(CorrelationReport(AnalyseCorrelation(
+        {.n = PanelFigure::Typed("5"), .r = PanelFigure::Typed("0.774596669241483")},
+        Alpha::kFivePercent)));
   }
 }
 

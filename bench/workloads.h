@@ -63,14 +63,14 @@ inline GroupSummary CalculateTwoSample(const SampleList& list) {
   return last;
 }
 
-inline PairedSummary CalculatePaired(const SampleList& list) {
+inline PairedInputs CalculatePaired(const SampleList& list) {
   const int n1 = list.FilledCount(1);
   const int n2 = list.FilledCount(2);
   if (n1 != n2) return {};
   return SummarisePairs(list.Observations(1, n1), list.Observations(2, n2));
 }
 
-inline RegressionResult CalculateRegression(const SampleList& list) {
+inline CorrelationInputs CalculateRegression(const SampleList& list) {
   const int n1 = list.FilledCount(1);
   const int n2 = list.FilledCount(2);
   if (n1 != n2) return {};

@@ -7,10 +7,9 @@
 #include "report/html.h"
 #include "report/reports.h"
 #include "report/steps.h"
-#include "stats/answers.h"
 #include "stats/four_digit_text.h"
 #include "stats/number.h"
-#include "stats/report_figures.h"
+#include "stats/regression.h"
 
 namespace sumvane {
 namespace {
@@ -23,8 +22,9 @@ using report::Shown;
 const std::string kTOfR = "t" + Sub("r");
 
 // r, the equation, the t of r and ν; false where a figure cannot be formed.
-bool WriteStatistic(html::Page& page, const CorrelationPanelTexts& panel) {
-  if (report::IsBlank(panel.r)) {
+bool WriteStatistic(html::Page& page, const CorrelationResult& result) {
+  const CorrelationResult::Shown& panel = result.shown;
+  if (result.inputs.r.IsBlank()) {
     report::WriteStop(page, "r不能计算：没有数据，或X或Y的各值全都相同。");
     return false;
   }
@@ -35,30 +35,29 @@ bool WriteStatistic(html::Page& page, const CorrelationPanelTexts& panel) {
                      : "回归方程 Ŷ=a+bX（b=l" + Sub("XY") + "/l" + Sub("XX") + "，a=Ȳ−b" +
                            html::Overline("X") + "）：" + Shown(panel.equation));
 
-  const double n = ReadNumber(panel.n);
+  const double n = result.inputs.n.Read();
   if (!(n > 2.0)) {
     report::WriteStop(page, "例数n须大于2，" + kTOfR + "不能计算。");
     return false;
   }
-  if (std::fabs(ReadNumber(panel.r)) >= 1.0) {
+  if (std::fabs(result.inputs.r.Read()) >= 1.0) {
     report::WriteStop(page, "|r|≥1，" + kTOfR + "的分母为0或不能开方，" + kTOfR + "不能计算。");
     return false;
   }
   page.Paragraph(kTOfR + " = |r|/√[(1−r" + Sup("2") + ")/(n−2)] = |" + Operand(panel.r) +
                  "|/√[(1−" + Operand(panel.r) + Sup("2") + ")/(" + Operand(panel.n) +
                  "−2)] = " + Shown(panel.tOfR));
-  if (report::IsBlank(panel.tOfR)) {
+  if (!result.tOfR) {
     report::WriteStop(page, kTOfR + "超出数的范围，不能计算。");
     return false;
   }
-  page.Paragraph("ν = n−2 = " + Operand(panel.n) + "−2 = " + NumberText(n - 2.0));
+  page.Paragraph("ν = n−2 = " + Operand(panel.n) + "−2 = " + NumberText(*result.degrees));
   return true;
 }
 
-void WriteRhoInterval(html::Page& page, const CorrelationPanelTexts& panel) {
-  const double r = ReadNumber(report::IsBlank(panel.fullR) ? panel.r : panel.fullR);
-  const double n = ReadNumber(panel.n);
-  const std::optional<Interval> interval = CorrelationInterval(r, n);
+void WriteRhoInterval(html::Page& page, const CorrelationResult& result) {
+  const double r = result.inputs.r.Read();
+  const std::optional<Interval>& interval = result.rhoInterval;
   if (!interval) {
     report::WriteStop(page, "ρ的95%可信区间须n&gt;3，不能计算。");
     return;
@@ -70,14 +69,16 @@ void WriteRhoInterval(html::Page& page, const CorrelationPanelTexts& panel) {
 
 }  // namespace
 
-std::string CorrelationReport(const CorrelationPanelTexts& panel, Alpha alpha,
-                              const ReportPictures& pictures) {
+std::string CorrelationReport(const CorrelationResult& result, const ReportPictures& pictures) {
   html::Page page("直线相关与回归");
-  if (panel.unequalGroups) {
+  const CorrelationInputs& in = result.inputs;
+  const CorrelationResult::Shown& panel = result.shown;
+  const Alpha alpha = result.alpha;
+  if (in.unequalGroups) {
     report::WriteStop(page, "两组例数不等，X与Y不能配成对子：请使两组的数据个数相同后再计算。");
     return page.Text();
   }
-  if (report::IsBlank(panel.n) && report::IsBlank(panel.r)) {
+  if (in.n.IsBlank() && in.r.IsBlank()) {
     page.Paragraph(
         "请在列表中输入成对的X（第1组）与Y（第2组）数据后按“计算”，"
         "或输入例数n与相关系数r。");
@@ -93,22 +94,21 @@ std::string CorrelationReport(const CorrelationPanelTexts& panel, Alpha alpha,
                           alpha);
 
   report::BeginStep(page, report::Step::kStatistic);
-  if (!WriteStatistic(page, panel)) return page.Text();
+  if (!WriteStatistic(page, result)) return page.Text();
 
   report::BeginStep(page, report::Step::kConclusion);
-  const double n = ReadNumber(panel.n);
-  const std::string nu = NumberText(n - 2.0);
-  report::WriteTableLookUp(page, {CriticalTable::kT, kTOfR, panel.tOfR, n - 2.0, nu}, alpha);
+  const double df = *result.degrees;
+  const std::string nu = NumberText(df);
+  report::WriteTableLookUp(page, {CriticalTable::kT, kTOfR, panel.tOfR, df, nu}, alpha);
   std::string_view magnitude = panel.r;
   if (magnitude.starts_with('-')) magnitude.remove_prefix(1);
-  report::WriteTableLookUp(page, {CriticalTable::kR, "|r|", magnitude, n - 2.0, nu}, alpha);
-  const Answer answer = CorrelationAnswer(panel.n, panel.r, panel.tOfR, alpha);
-  report::WriteConclusion(page, answer, "按t分布（ν=" + nu + "）计算", alpha, Finding::kCorrelation,
-                          "两变量间存在直线相关关系");
+  report::WriteTableLookUp(page, {CriticalTable::kR, "|r|", magnitude, df, nu}, alpha);
+  report::WriteConclusion(page, result.answer, "按t分布（ν=" + nu + "）计算", alpha,
+                          Finding::kCorrelation, "两变量间存在直线相关关系");
   page.Insert(pictures.test);
 
   report::BeginStep(page, report::Step::kRemarks);
-  WriteRhoInterval(page, panel);
+  WriteRhoInterval(page, result);
   return page.Text();
 }
 

@@ -19,6 +19,8 @@
 
 #include "stats/answer_text.h"
 #include "stats/fourfold.h"
+#include "stats/paired.h"
+#include "stats/regression.h"
 
 namespace sumvane {
 
@@ -34,23 +36,6 @@ struct TwoSamplePanelTexts {
   std::string_view mean1{}, mean2{}, sd1{}, sd2{}, n1{}, n2{};
   std::string_view degrees{};
   std::string_view t{};
-};
-
-// The paired t-test panel: N, d, Sd, the hidden standard error the panel forms
-// t from, and t. unequalGroups: the list's groups differ in length, so there
-// are no pairs.
-struct PairedPanelTexts {
-  std::string_view n{}, meanDifference{}, sdDifference{}, standardError{}, t{};
-  bool unequalGroups = false;
-};
-
-// The correlation and regression panel: n, r, the t of r and the regression
-// equation as shown; fullR is r in full where the list gave it (else r as
-// typed), which the interval of ρ is computed from.
-struct CorrelationPanelTexts {
-  std::string_view n{}, r{}, tOfR{}, equation{};
-  bool unequalGroups = false;
-  std::string_view fullR{};
 };
 
 // The fourfold table: the four cells, the margins a + c, b + d, a + b, c + d
@@ -79,10 +64,8 @@ struct PairedChiSquarePanelTexts {
 
 std::string TwoSampleReport(const TwoSamplePanelTexts& panel, Alpha alpha,
                             const ReportPictures& pictures = {});
-std::string PairedReport(const PairedPanelTexts& panel, Alpha alpha,
-                         const ReportPictures& pictures = {});
-std::string CorrelationReport(const CorrelationPanelTexts& panel, Alpha alpha,
-                              const ReportPictures& pictures = {});
+std::string PairedReport(const PairedResult& result, const ReportPictures& pictures = {});
+std::string CorrelationReport(const CorrelationResult& result, const ReportPictures& pictures = {});
 std::string ChiSquareReport(const ChiSquarePanelTexts& panel, Alpha alpha,
                             const ReportPictures& pictures = {});
 std::string PairedChiSquareReport(const PairedChiSquarePanelTexts& panel, Alpha alpha,

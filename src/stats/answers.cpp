@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <utility>
 
 #include "stats/exact_tests.h"
 #include "stats/number.h"
@@ -27,22 +28,6 @@ std::optional<double> Shown(std::string_view text) {
   return ReadNumber(text);
 }
 
-Answer WithP(std::optional<double> p, Alpha alpha, Finding finding,
-             PSource source = PSource::kStatistic) {
-  Answer answer;
-  answer.p = p;
-  answer.source = source;
-  answer.pText = PText(p, source);
-  answer.verdict = VerdictText(p, alpha, finding);
-  return answer;
-}
-
-Answer Why(const char* reason) {
-  Answer answer;
-  answer.verdict = reason;
-  return answer;
-}
-
 bool AnyCell(const FourfoldCells& cells) { return AnyFilled({cells.a, cells.b, cells.c, cells.d}); }
 
 GroupStatistics Group(std::string_view mean, std::string_view sd, std::string_view n) {
@@ -58,6 +43,21 @@ PSource ChiSquareSource(bool corrected, const std::string& formula, std::string_
 
 }  // namespace
 
+Answer AnswerWithP(std::optional<double> p, Alpha alpha, Finding finding, PSource source) {
+  Answer answer;
+  answer.p = p;
+  answer.source = source;
+  answer.pText = PText(p, source);
+  answer.verdict = VerdictText(p, alpha, finding);
+  return answer;
+}
+
+Answer AnswerWhyNot(std::string reason) {
+  Answer answer;
+  answer.verdict = std::move(reason);
+  return answer;
+}
+
 bool UnequalVariances(const TwoSampleFigures& figures, Alpha alpha) {
   const auto ratio = VarianceRatioTest(ReadNumber(figures.sd1), ReadNumber(figures.n1),
                                        ReadNumber(figures.sd2), ReadNumber(figures.n2));
@@ -72,80 +72,54 @@ Answer TwoSampleAnswer(const TwoSampleFigures& figures, std::string_view tText, 
       const auto welch = WelchTTest(Group(figures.mean1, figures.sd1, figures.n1),
                                     Group(figures.mean2, figures.sd2, figures.n2));
       if (welch) {
-        Answer answer = WithP(welch->p, alpha, Finding::kDifference, PSource::kWelch);
+        Answer answer = AnswerWithP(welch->p, alpha, Finding::kDifference, PSource::kWelch);
         answer.welch = welch;
         return answer;
       }
     }
-    if (auto p = TwoSidedTP(*t, *degrees)) return WithP(p, alpha, Finding::kDifference);
+    if (auto p = TwoSidedTP(*t, *degrees)) return AnswerWithP(p, alpha, Finding::kDifference);
   }
   if (!AnyFilled(
           {figures.mean1, figures.mean2, figures.sd1, figures.sd2, figures.n1, figures.n2})) {
     return {};
   }
-  if (!(ReadNumber(figures.n1) >= 1.0) || !(ReadNumber(figures.n2) >= 1.0)) return Why("例数不足");
-  if (!degrees || !(*degrees > 1.0)) return Why("自由度不足");
-  return Why("标准误为0或不能计算");
-}
-
-Answer PairedAnswer(std::string_view nText, std::string_view dText, std::string_view sdText,
-                    std::string_view tText, Alpha alpha) {
-  const auto t = Shown(tText);
-  if (t) {
-    if (auto p = TwoSidedTP(*t, ReadNumber(nText) - 1.0)) {
-      return WithP(p, alpha, Finding::kDifference);
-    }
-  }
-  if (!AnyFilled({nText, dText, sdText})) return {};
-  if (!(ReadNumber(nText) >= 2.0)) return Why("对子数不足");
-  return Why("标准误为0或不能计算");
-}
-
-Answer CorrelationAnswer(std::string_view nText, std::string_view rText, std::string_view tText,
-                         Alpha alpha) {
-  const auto t = Shown(tText);
-  if (t) {
-    if (auto p = TwoSidedTP(*t, ReadNumber(nText) - 2.0)) {
-      return WithP(p, alpha, Finding::kCorrelation);
-    }
-  }
-  if (!AnyFilled({nText, rText})) return {};
-  if (IsBlankText(rText)) return Why("r不能计算");
-  if (!(ReadNumber(nText) > 2.0)) return Why("例数不足");
-  if (std::fabs(ReadNumber(rText)) >= 1.0) return Why("完全相关，tr不能计算");
-  return Why("tr不能计算");
+  if (!(ReadNumber(figures.n1) >= 1.0) || !(ReadNumber(figures.n2) >= 1.0))
+    return AnswerWhyNot("例数不足");
+  if (!degrees || !(*degrees > 1.0)) return AnswerWhyNot("自由度不足");
+  return AnswerWhyNot("标准误为0或不能计算");
 }
 
 Answer ChiSquareAnswer(const FourfoldCells& cells, std::string_view chiSquareText, Alpha alpha) {
   if (!AnyCell(cells)) return {};
   const FourfoldChiSquare table = ChiSquareOfTable(cells);
-  if (table.fault == TableFault::kNegativeCount) return Why("频数不能为负");
+  if (table.fault == TableFault::kNegativeCount) return AnswerWhyNot("频数不能为负");
   if (PrefersExactTest(cells)) {
-    return WithP(FisherExactP(*WholeCounts(cells)), alpha, Finding::kDifference, PSource::kExact);
+    return AnswerWithP(FisherExactP(*WholeCounts(cells)), alpha, Finding::kDifference,
+                       PSource::kExact);
   }
   if (const auto chiSquare = Shown(chiSquareText)) {
     if (auto p = UpperChiSquareP(*chiSquare, 1.0)) {
-      return WithP(p, alpha, Finding::kDifference,
-                   ChiSquareSource(table.corrected, table.chiSquare, chiSquareText));
+      return AnswerWithP(p, alpha, Finding::kDifference,
+                         ChiSquareSource(table.corrected, table.chiSquare, chiSquareText));
     }
   }
-  if (table.n.empty()) return Why("总例数超出范围");
-  return Why("行或列合计为0");
+  if (table.n.empty()) return AnswerWhyNot("总例数超出范围");
+  return AnswerWhyNot("行或列合计为0");
 }
 
 Answer PairedChiSquareAnswer(const FourfoldCells& cells, std::string_view chiSquareText,
                              Alpha alpha) {
   if (!AnyCell(cells)) return {};
   const PairedChiSquare table = PairedChiSquareOfTable(cells);
-  if (table.fault == TableFault::kNegativeCount) return Why("频数不能为负");
+  if (table.fault == TableFault::kNegativeCount) return AnswerWhyNot("频数不能为负");
   if (const auto chiSquare = Shown(chiSquareText)) {
     if (auto p = UpperChiSquareP(*chiSquare, 1.0)) {
-      return WithP(p, alpha, Finding::kDifference,
-                   ChiSquareSource(table.corrected, table.chiSquare, chiSquareText));
+      return AnswerWithP(p, alpha, Finding::kDifference,
+                         ChiSquareSource(table.corrected, table.chiSquare, chiSquareText));
     }
   }
-  if (table.n.empty()) return Why("总例数超出范围");
-  return Why("无不一致的对子");
+  if (table.n.empty()) return AnswerWhyNot("总例数超出范围");
+  return AnswerWhyNot("无不一致的对子");
 }
 
 }  // namespace sumvane

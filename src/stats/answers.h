@@ -32,14 +32,13 @@ struct Answer {
 // variance ratio test finds the variances unequal at α (UnequalVariances).
 Answer TwoSampleAnswer(const TwoSampleFigures& figures, std::string_view tText, Alpha alpha);
 
-// t two-sided with N - 1 degrees of freedom.
-Answer PairedAnswer(std::string_view nText, std::string_view dText, std::string_view sdText,
-                    std::string_view tText, Alpha alpha);
-
-// The t of r two-sided with n - 2 degrees of freedom; the verdict speaks of a
-// correlation.
-Answer CorrelationAnswer(std::string_view nText, std::string_view rText, std::string_view tText,
-                         Alpha alpha);
+// The answer of a P at α: P written as the test it comes from names it, and
+// the verdict.
+Answer AnswerWithP(std::optional<double> p, Alpha alpha, Finding finding,
+                   PSource source = PSource::kStatistic);
+// No statistic could be formed from the inputs there are: the reason stands
+// for the verdict.
+Answer AnswerWhyNot(std::string reason);
 
 // The variance ratio test of the figures finds the variances unequal at α,
 // so that the pooled t does not apply.

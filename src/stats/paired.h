@@ -1,33 +1,52 @@
-// The paired t-test of measurement data: the figures of the pair differences and
-// the live calculation of the panel from its box texts.
+// The paired t-test of measurement data: the number of pairs, the mean of the
+// pair differences and their standard deviation, typed into the panel or
+// formed from the list, give the standard error of the mean difference and t.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 
+#include "stats/analysis_result.h"
 #include "stats/observation.h"
+#include "stats/panel_figure.h"
+#include "stats/report_figures.h"
 
 namespace sumvane {
 
-// The standard error Sd / sqrt(N) of the mean difference, in full; empty when N
-// is below 2, where no t can be formed, or the quotient cannot be formed.
-std::string PairedStandardError(std::string_view nText, std::string_view sdText);
+// Every box of the panel, the hidden one of the standard error included,
+// holds at most this many characters.
+inline constexpr int kPairedBoxWidth = 6;
 
-// |d| over the standard error as its (cut) box text holds it; empty when that
-// text reads 0 or the quotient overflows. t is never shown with a sign.
-std::string PairedT(std::string_view dText, std::string_view seText);
-
-struct PairedSummary {
-  std::string n;
-  std::string meanDifference;
-  std::string sdDifference;
+struct PairedInputs {
+  PanelFigure n{}, meanDifference{}, sdDifference{};
+  // A t typed over the one the figures give: P is read from it.
+  PanelFigure t{};
+  // The list's two groups differ in length, so there are no pairs.
+  bool unequalGroups = false;
 };
 
 // The figures of the differences x - y, pair by pair, each rounded once from
 // the exact sums of the pairs (moments.h); Sd uses divisor n - 1. A figure that
-// cannot be formed (no pair for the mean, fewer than two for Sd) is empty; so
-// are all three when the two groups differ in length.
-PairedSummary SummarisePairs(std::span<const Observation> x, std::span<const Observation> y);
+// cannot be formed (no pair for the mean, fewer than two for Sd) is not formed;
+// groups of different lengths give no figures and say so.
+PairedInputs SummarisePairs(std::span<const Observation> x, std::span<const Observation> y);
+
+struct PairedResult : AnalysisResult {
+  PairedInputs inputs;
+  // Sd / √N, when N is at least 2.
+  std::optional<double> standardError;
+  // |d| / Sd̄, when the standard error is above 0; t is never signed.
+  std::optional<double> t;
+  // N - 1 for t; the interval of μd.
+  std::optional<double> degrees;
+  std::optional<Interval> interval;
+
+  struct Shown {
+    std::string n, meanDifference, sdDifference, standardError, t;
+  } shown;
+};
+
+PairedResult AnalysePaired(const PairedInputs& inputs, Alpha alpha);
 
 }  // namespace sumvane

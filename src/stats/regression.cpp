@@ -1,40 +1,82 @@
 #include "stats/regression.h"
 
+#include <cmath>
+
 #include "stats/arithmetic.h"
-#include "stats/moments.h"
 #include "stats/number.h"
+#include "stats/p_values.h"
 
 namespace sumvane {
-
 namespace {
 
-constexpr int kCoefficientWidth = 8;
+constexpr FigureStyle kStyle = FigureStyle::kDecimal;
 
-std::string Equation(const Blank& intercept, const Blank& slope) {
-  if (!intercept || !slope) return "";
-  const std::string interceptText = ClipText(FormatDecimal(*intercept), kCoefficientWidth);
-  const std::string slopeText = ClipText(FormatDecimal(*slope), kCoefficientWidth);
-  // A negative slope is joined by its own sign, spaced as a plus is.
-  if (slopeText.starts_with('-')) return "Y=" + interceptText + " - " + slopeText.substr(1) + "X";
-  return "Y=" + interceptText + " + " + slopeText + "X";
+std::optional<double> TOfR(const CorrelationInputs& in) {
+  if (in.r.IsBlank()) return std::nullopt;
+  const Blank r = Absolute(in.r.Read());
+  const Blank spread = Divide(Subtract(1.0, Square(r)), Subtract(in.n.Read(), 2.0));
+  return Divide(r, SquareRoot(spread));
+}
+
+Answer TestAnswer(const CorrelationResult& result) {
+  const CorrelationInputs& in = result.inputs;
+  if (in.unequalGroups) return AnswerWhyNot(std::string(kUnequalGroups));
+  if (result.tOfR) {
+    if (const auto p = TwoSidedTP(*result.tOfR, in.n.Read() - 2.0)) {
+      return AnswerWithP(p, result.alpha, Finding::kCorrelation);
+    }
+  }
+  if (in.n.IsBlank() && in.r.IsBlank()) return {};
+  if (in.r.IsBlank()) return AnswerWhyNot("r不能计算");
+  if (!(in.n.Read() > 2.0)) return AnswerWhyNot("例数不足");
+  if (std::fabs(in.r.Read()) >= 1.0) return AnswerWhyNot("完全相关，tr不能计算");
+  return AnswerWhyNot("tr不能计算");
 }
 
 }  // namespace
 
-RegressionResult Regress(std::span<const Observation> x, std::span<const Observation> y) {
-  if (x.size() != y.size()) return {};
-  const FittedLine line = FitLine(x, y);
-  return {NumberText(static_cast<int>(x.size())), FormatDecimal(line.r),
-          Equation(line.intercept, line.slope)};
+CorrelationInputs Regress(std::span<const Observation> x, std::span<const Observation> y) {
+  CorrelationInputs inputs;
+  if (x.size() != y.size()) {
+    inputs.unequalGroups = true;
+  } else if (!x.empty()) {
+    const FittedLine line = FitLine(x, y);
+    inputs.n = PanelFigure::Formed(static_cast<double>(x.size()));
+    inputs.r = PanelFigure::Formed(line.r);
+    inputs.line = line;
+  }
+  return inputs;
 }
 
-std::string TOfR(std::string_view rText, std::string_view nText) {
-  // A blank r box holds no r, though it reads as 0.
-  if (rText.find_first_not_of(" \t") == std::string_view::npos) return "";
-  const Blank t = Absolute(ReadNumber(rText));
-  const double m = ReadNumber(nText);
-  const Blank spread = Divide(Subtract(1.0, Square(t)), Subtract(m, 2.0));
-  return FormatDecimal(Divide(t, SquareRoot(spread)));
+std::string EquationText(const FittedLine& line) {
+  if (!line.intercept || !line.slope) return "";
+  const std::string intercept = ClipText(FormatDecimal(*line.intercept), kCoefficientWidth);
+  const std::string slope = ClipText(FormatDecimal(*line.slope), kCoefficientWidth);
+  // A negative slope is joined by its own sign, spaced as a plus is.
+  if (slope.starts_with('-')) return "Y=" + intercept + " - " + slope.substr(1) + "X";
+  return "Y=" + intercept + " + " + slope + "X";
+}
+
+CorrelationResult AnalyseCorrelation(const CorrelationInputs& inputs, Alpha alpha) {
+  CorrelationResult result;
+  result.alpha = alpha;
+  result.inputs = inputs;
+  result.tOfR = TOfR(inputs);
+  if (inputs.n.Value()) result.degrees = inputs.n.Read() - 2.0;
+  if (inputs.r.Value()) result.rhoInterval = CorrelationInterval(inputs.r.Read(), inputs.n.Read());
+  result.answer = TestAnswer(result);
+  result.question = {CriticalTable::kR, result.degrees, inputs.r.Value()};
+
+  result.shown = {inputs.n.Shown(FigureStyle::kPlain, kWholeFigure),
+                  inputs.r.Shown(kStyle, kRWidth), FigureText(result.tOfR, kStyle, kTOfRWidth),
+                  inputs.typedEquation ? *inputs.typedEquation
+                  : inputs.line        ? EquationText(*inputs.line)
+                                       : ""};
+  result.figures = {{"例数(n)", result.shown.n},
+                    {"r", result.shown.r},
+                    {"tr", result.shown.tOfR},
+                    {"回归方程(Y)", result.shown.equation}};
+  return result;
 }
 
 }  // namespace sumvane

@@ -1,31 +1,59 @@
-// Linear correlation and the regression of y on x, and the t statistic of r.
+// Linear correlation and the regression of y on x: the number of pairs and r,
+// formed from the list or typed into the panel, give the t of r; the list's
+// pairs also give the regression equation.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 
+#include "stats/analysis_result.h"
+#include "stats/moments.h"
 #include "stats/observation.h"
+#include "stats/panel_figure.h"
+#include "stats/report_figures.h"
 
 namespace sumvane {
 
-struct RegressionResult {
-  std::string n;
-  std::string r;
-  std::string equation;
+// The coefficients of the equation are cut to this many characters; the
+// boxes of r and of its t show this many.
+inline constexpr int kCoefficientWidth = 8;
+inline constexpr int kRWidth = 7;
+inline constexpr int kTOfRWidth = 6;
+
+struct CorrelationInputs {
+  PanelFigure n{}, r{};
+  // The least-squares line of the list's pairs; none once n or r is typed.
+  std::optional<FittedLine> line{};
+  // An equation typed over the one the line gave.
+  std::optional<std::string> typedEquation{};
+  // The list's two groups differ in length, so there are no pairs.
+  bool unequalGroups = false;
 };
 
-// The pairs (x[i], y[i]), r and the coefficients each rounded once from the
-// exact sums of the pairs (moments.h). r is empty when it cannot be formed (no
-// pairs, all x equal or all y equal); the equation "Y=a + bX" or "Y=a - bX",
-// its coefficients cut to 8 characters, is empty when the slope cannot be
-// formed (all x equal).
-// All three are empty when the two groups differ in length.
-RegressionResult Regress(std::span<const Observation> x, std::span<const Observation> y);
+// The pairs (x[i], y[i]): n, r and the line, each rounded once from the exact
+// sums of the pairs (moments.h). r is not formed without pairs or when all x
+// or all y are equal; no list gives no figures at all.
+CorrelationInputs Regress(std::span<const Observation> x, std::span<const Observation> y);
 
-// t of r for n - 2 degrees of freedom, from the texts of the r and n boxes; the
-// sign of r is dropped. Empty when it cannot be formed (no r, n = 2, |r| = 1,
-// or a negative quantity under the root).
-std::string TOfR(std::string_view rText, std::string_view nText);
+// "Y=a + bX" or "Y=a - bX", the coefficients cut to kCoefficientWidth
+// characters; empty without a slope (all x equal).
+std::string EquationText(const FittedLine& line);
+
+struct CorrelationResult : AnalysisResult {
+  CorrelationInputs inputs;
+  // |r| / √[(1 - r²)/(n - 2)], when r is filled in and it can be formed.
+  std::optional<double> tOfR;
+  // n - 2, for t and the table of r.
+  std::optional<double> degrees;
+  // The interval of ρ by Fisher's z.
+  std::optional<Interval> rhoInterval;
+
+  struct Shown {
+    std::string n, r, tOfR, equation;
+  } shown;
+};
+
+CorrelationResult AnalyseCorrelation(const CorrelationInputs& inputs, Alpha alpha);
 
 }  // namespace sumvane

@@ -9,7 +9,31 @@
 #include <string_view>
 #include <vector>
 
+#include "../stats/observations_of.h"
+#include "stats/paired.h"
+#include "stats/regression.h"
+
 namespace sumvane {
+
+// The correlation panel's figures from pairs in the list.
+inline CorrelationInputs FromList(std::vector<double> x, std::vector<double> y) {
+  return Regress(ObservationsOf(x), ObservationsOf(y));
+}
+
+// The correlation panel's n and r as typed, and an equation typed over none.
+inline CorrelationInputs TypedCorrelation(std::string_view n, std::string_view r,
+                                          std::string_view equation = "") {
+  CorrelationInputs inputs{.n = PanelFigure::Typed(n), .r = PanelFigure::Typed(r)};
+  if (!equation.empty()) inputs.typedEquation = std::string(equation);
+  return inputs;
+}
+
+// The paired panel's three figures as typed.
+inline PairedInputs TypedPairs(std::string_view n, std::string_view d, std::string_view sd) {
+  return {.n = PanelFigure::Typed(n),
+          .meanDifference = PanelFigure::Typed(d),
+          .sdDifference = PanelFigure::Typed(sd)};
+}
 
 inline std::string Plain(std::string_view html) {
   static const std::pair<std::string_view, std::string_view> kMarks[] = {

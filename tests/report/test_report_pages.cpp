@@ -28,11 +28,11 @@ const std::vector<std::pair<const char*, Writer>>& Writers() {
        }},
       {"paired",
        [](const Texts& t, Alpha a, const ReportPictures& p) {
-         return PairedReport({t[0], t[1], t[2], t[3], t[4]}, a, p);
+         return PairedReport(AnalysePaired(TypedPairs(t[0], t[1], t[2]), a), p);
        }},
       {"correlation",
        [](const Texts& t, Alpha a, const ReportPictures& p) {
-         return CorrelationReport({t[0], t[1], t[2], t[3]}, a, p);
+         return CorrelationReport(AnalyseCorrelation(TypedCorrelation(t[0], t[1], t[3]), a), p);
        }},
       {"chi-square",
        [](const Texts& t, Alpha a, const ReportPictures& p) {

@@ -11,54 +11,80 @@
 namespace sumvane {
 namespace {
 
-// What a 6-character panel box keeps of a written figure.
-std::string InBox(const std::string& figure) { return ClipText(figure, 6); }
+std::string WholeFigure(const PanelFigure& figure) {
+  return figure.Shown(FigureStyle::kPlain, kWholeFigure);
+}
+
+PairedInputs Typed(const char* n, const char* d, const char* sd) {
+  return {.n = PanelFigure::Typed(n),
+          .meanDifference = PanelFigure::Typed(d),
+          .sdDifference = PanelFigure::Typed(sd)};
+}
 
 struct PanelRow {
   const char* n;
   const char* d;
   const char* sd;
-  const char* seInBox;  // the hidden box; t is formed from it
-  const char* tInBox;
+  const char* seShown;  // the hidden box
+  const char* tShown;
+  double p;  // R: 2 * pt(-|t|, n - 1); 0 for none
 };
 
-TEST(PairedPanel, StandardErrorAndTFromTheBoxTexts) {
+// Figures typed into the boxes are used as typed; the standard error and t
+// are formed at full precision and only shown cut.
+TEST(PairedResult, TypedFigures) {
   const PanelRow rows[] = {
-      {"9", "1.2", "1.5", ".5", "2.4"},
-      {"9", "-1.2", "1.5", ".5", "2.4"},
-      {"10", "2.5", "3.2", "1.0119", "2.4705"},
-      {"16", "0.3", "2", ".5", ".6"},
-      {"7", "-1.5", "2.2", ".83152", "1.8039"},
+      {"9", "1.2", "1.5", ".5", "2.4", 0.0431767278278467},
+      {"9", "-1.2", "1.5", ".5", "2.4", 0.0431767278278467},
+      {"10", "2.5", "3.2", "1.0119", "2.4705", 0},
+      {"7", "-1.5", "2.2", ".83152", "1.8039", 0.12129191400152},
       // A single pair forms no t.
-      {"1", "-0.00002", "1", "", ""},
-      {"1.9", "1.2", "1.5", "", ""},
+      {"1", "-0.00002", "1", "", "", 0},
+      {"1.9", "1.2", "1.5", "", "", 0},
       // d typed first into empty boxes, and N cleared after a calculation.
-      {"", "1.2", "", "", ""},
-      {"", "1.2", "1.5", "", ""},
-      {"-4", "1.2", "1.5", "", ""},
-      {"0", "1.2", "1.5", "", ""},
+      {"", "1.2", "", "", "", 0},
+      {"-4", "1.2", "1.5", "", "", 0},
       // Sd 0 leaves a standard error of 0, and no t.
-      {"9", "1.2", "0", "0", ""},
-      {"4", "1E+308", ".0002", ".0001", ""},
+      {"9", "1.2", "0", "0", "", 0},
+      {"4", "1E+308", ".0002", ".0001", "", 0},
   };
   for (const PanelRow& row : rows) {
     SCOPED_TRACE(std::string("N ") + row.n + " d " + row.d + " Sd " + row.sd);
-    const std::string se = PairedStandardError(row.n, row.sd);
-    const std::string seInBox = InBox(se);
-    EXPECT_EQ(seInBox, row.seInBox);
-    const std::string t = PairedT(row.d, seInBox);
-    EXPECT_EQ(InBox(t), row.tInBox);
-    if (!se.empty()) {
-      const long double exact = ReadNumber(row.sd) / std::sqrt(std::stold(row.n));
-      EXPECT_NEAR(ReadNumber(se), exact, 1e-13L * exact);
-    }
-    if (!t.empty()) {
-      // t comes from the cut standard error, not from the exact one.
-      const long double exact = std::fabs(ReadNumber(row.d) / std::stold(seInBox));
-      EXPECT_NEAR(ReadNumber(t), exact, 1e-13L * exact);
+    const PairedResult result = AnalysePaired(Typed(row.n, row.d, row.sd), Alpha::kFivePercent);
+    EXPECT_EQ(result.shown.standardError, row.seShown);
+    EXPECT_EQ(result.shown.t, row.tShown);
+    EXPECT_EQ(result.shown.n, row.n);
+    if (row.p > 0) {
+      EXPECT_NEAR(*result.answer.p, row.p, 1e-12 * row.p);
     }
   }
-  EXPECT_EQ(PairedStandardError("10", "3.2"), "1.01192885125388");
+}
+
+// R's sleep data: t from the full standard error is 4.06213, where a
+// standard error cut to its box (.38895) gave 4.0622.
+TEST(PairedResult, SleepDataAgreeWithR) {
+  const std::vector<double> x = {0.7, -1.6, -0.2, -1.2, -0.1, 3.4, 3.7, 0.8, 0.0, 2.0};
+  const std::vector<double> y = {1.9, 0.8, 1.1, 0.1, -0.1, 4.4, 5.5, 1.6, 4.6, 3.4};
+  const PairedResult result =
+      AnalysePaired(SummarisePairs(ObservationsOf(x), ObservationsOf(y)), Alpha::kFivePercent);
+  EXPECT_NEAR(*result.t, 4.06212768338204, 1e-12);
+  EXPECT_NEAR(*result.answer.p, 0.00283289019738427, 1e-15);
+  EXPECT_EQ(result.shown.t, "4.0621");
+  EXPECT_EQ(result.shown.sdDifference, "1.2299");
+  EXPECT_EQ(result.answer.pText, "P=0.0028");
+  ASSERT_TRUE(result.interval);
+  EXPECT_NEAR(result.interval->lower, -2.459885763276982, 1e-12);
+  EXPECT_NEAR(result.interval->upper, -0.700114236723018, 1e-12);
+  EXPECT_EQ(result.question.statistic, result.t);
+  EXPECT_EQ(result.question.degrees, 9.0);
+}
+
+TEST(PairedResult, ReasonsWithoutAStatistic) {
+  const Alpha a = Alpha::kFivePercent;
+  EXPECT_EQ(AnalysePaired({}, a).answer.verdict, "");
+  EXPECT_EQ(AnalysePaired(Typed("1", "2", ""), a).answer.verdict, "对子数不足");
+  EXPECT_EQ(AnalysePaired(Typed("5", "1", "0"), a).answer.verdict, "标准误为0或不能计算");
+  EXPECT_EQ(AnalysePaired({.unequalGroups = true}, a).answer.verdict, "两组例数不等");
 }
 
 struct PairsRow {
@@ -81,11 +107,12 @@ TEST(PairedSummary, FiguresOfTheDifferences) {
   };
   for (const PairsRow& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.x) + " - " + testing::PrintToString(row.y));
-    const PairedSummary summary = SummarisePairs(ObservationsOf(row.x), ObservationsOf(row.y));
-    EXPECT_EQ(summary.n, row.n);
-    EXPECT_EQ(summary.meanDifference, row.mean);
-    EXPECT_EQ(summary.sdDifference, row.sd);
-    if (!summary.sdDifference.empty()) {
+    const PairedResult summary = AnalysePaired(
+        SummarisePairs(ObservationsOf(row.x), ObservationsOf(row.y)), Alpha::kFivePercent);
+    EXPECT_EQ(summary.shown.n, row.n);
+    EXPECT_EQ(WholeFigure(summary.inputs.meanDifference), row.mean);
+    EXPECT_EQ(WholeFigure(summary.inputs.sdDifference), row.sd);
+    if (summary.inputs.sdDifference.Value()) {
       // The variance as the mean squared difference over all pairs of d, halved.
       long double pairs = 0;
       const std::size_t n = row.x.size();
@@ -96,14 +123,14 @@ TEST(PairedSummary, FiguresOfTheDifferences) {
           pairs += gap * gap;
         }
       const long double sd = std::sqrt(pairs / (2.0L * n * (n - 1)));
-      EXPECT_NEAR(ReadNumber(summary.sdDifference), sd, 1e-13L * sd);
+      EXPECT_NEAR(*summary.inputs.sdDifference.Value(), sd, 1e-13L * sd);
     }
   }
 }
 
 TEST(PairedSummary, SdKeepsItsDigitsWhenDifferencesAreLargeAgainstTheirSpread) {
   const std::vector<double> x = {1e8 + 1, 1e8 + 2, 1e8 + 3}, y = {0, 0, 0};
-  EXPECT_EQ(SummarisePairs(ObservationsOf(x), ObservationsOf(y)).sdDifference, "1");
+  EXPECT_EQ(WholeFigure(SummarisePairs(ObservationsOf(x), ObservationsOf(y)).sdDifference), "1");
   // The sum of squares less the squared sum loses the spread at this size, so
   // the case tells the two forms apart.
   double sum = 0, squares = 0;
@@ -114,9 +141,9 @@ TEST(PairedSummary, SdKeepsItsDigitsWhenDifferencesAreLargeAgainstTheirSpread) {
 // The decimals typed are subtracted exactly, though no double holds them.
 TEST(PairedSummary, EqualDifferencesOfDecimalsHaveNoSpread) {
   const std::vector<double> x = {1.1, 2.2, 3.3}, y = {1.0, 2.1, 3.2};
-  const PairedSummary summary = SummarisePairs(ObservationsOf(x), ObservationsOf(y));
-  EXPECT_EQ(summary.meanDifference, ".1");
-  EXPECT_EQ(summary.sdDifference, "0");
+  const PairedInputs summary = SummarisePairs(ObservationsOf(x), ObservationsOf(y));
+  EXPECT_EQ(WholeFigure(summary.meanDifference), ".1");
+  EXPECT_EQ(WholeFigure(summary.sdDifference), "0");
 }
 
 }  // namespace

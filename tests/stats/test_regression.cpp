@@ -25,6 +25,16 @@ Sums SumsOf(const std::vector<double>& x, const std::vector<double>& y) {
   return s;
 }
 
+constexpr Alpha k5 = Alpha::kFivePercent;
+
+// Figures whole, as the report's intermediate steps would use them.
+std::string Whole(const PanelFigure& figure) {
+  return figure.Shown(FigureStyle::kDecimal, kWholeFigure);
+}
+std::string Whole(const std::optional<double>& figure) {
+  return FigureText(figure, FigureStyle::kDecimal);
+}
+
 struct Row {
   std::vector<double> x, y;
   const char* n;
@@ -41,7 +51,7 @@ TEST(Regression, RTAndEquation) {
        "0.774596669241483",
        "2.12132034355964",
        "Y=2.2 + 0.6X"},
-      {{1, 2, 3, 4}, {10, 8, 7, 3}, "4", "-0.964763821237732", "5.18544972870134", "Y=12.5 - 2.2X"},
+      {{1, 2, 3, 4}, {10, 8, 7, 3}, "4", "-0.964763821237732", "5.18544972870135", "Y=12.5 - 2.2X"},
       {{1, 2, 3}, {0.5, 2, 2.5}, "3", "0.960768922830523", "3.46410161513776", "Y=-0.33333 + 1X"},
       {{10, 20, 30, 40},
        {1.5, 1.7, 2.6, 2.9},
@@ -54,7 +64,7 @@ TEST(Regression, RTAndEquation) {
       // All x equal: no r, so no t, and no slope.
       {{2, 2, 2}, {1, 2, 3}, "3", "", "", ""},
       {{1, 2, 3}, {5, 5, 5}, "3", "", "", "Y=5 + 0X"},
-      {{}, {}, "0", "", "", ""},
+      {{}, {}, "", "", "", ""},
       {{1, 2, 3}, {1, 2, 3, 4}, "", "", "", ""},
       {{0, 1}, {0, 0.123456789}, "2", "1", "", "Y=0 + 0.123456X"},
       // Coefficients in exponent form keep their exponent.
@@ -63,22 +73,23 @@ TEST(Regression, RTAndEquation) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.x) + " / " + testing::PrintToString(row.y));
-    const RegressionResult result = Regress(ObservationsOf(row.x), ObservationsOf(row.y));
-    EXPECT_EQ(result.n, row.n);
-    EXPECT_EQ(result.r, row.r);
-    EXPECT_EQ(result.equation, row.equation);
-    EXPECT_EQ(TOfR(result.r, result.n), row.t);
+    const CorrelationResult result =
+        AnalyseCorrelation(Regress(ObservationsOf(row.x), ObservationsOf(row.y)), k5);
+    EXPECT_EQ(result.shown.n, row.n);
+    EXPECT_EQ(Whole(result.inputs.r), row.r);
+    EXPECT_EQ(result.shown.equation, row.equation);
+    EXPECT_EQ(Whole(result.tOfR), row.t);
 
     const Sums s = SumsOf(row.x, row.y);
     const long double sxx = s.n * s.xx - s.x * s.x, syy = s.n * s.yy - s.y * s.y;
-    if (!result.r.empty()) {
+    if (result.inputs.r.Value()) {
       const long double r = (s.n * s.xy - s.x * s.y) / std::sqrt(sxx * syy);
-      EXPECT_NEAR(ReadNumber(result.r), r, 1e-14L);
-      if (!result.equation.empty()) {
+      EXPECT_NEAR(*result.inputs.r.Value(), r, 1e-14L);
+      if (!result.shown.equation.empty()) {
         const long double slope = (s.n * s.xy - s.x * s.y) / sxx;
         const long double intercept = (s.y - slope * s.x) / s.n;
         // The equation's coefficients, read back, are cuts of the exact ones.
-        const std::string& eq = result.equation;
+        const std::string& eq = result.shown.equation;
         const std::size_t join = eq.find_first_of("+-", 3);
         const long double shownIntercept = ReadNumber(eq.substr(2, join - 2));
         const long double shownSlope = ReadNumber(eq.substr(join + (eq[join] == '+' ? 1 : 0)));
@@ -87,9 +98,9 @@ TEST(Regression, RTAndEquation) {
       }
     }
     if (row.t[0] != '\0') {
-      const long double r = ReadNumber(result.r);
+      const long double r = *result.inputs.r.Value();
       const long double t = std::fabs(r) * std::sqrt((s.n - 2) / (1 - r * r));
-      EXPECT_NEAR(ReadNumber(TOfR(result.r, result.n)), t, 1e-11L * t);
+      EXPECT_NEAR(*result.tOfR, t, 1e-11L * t);
     }
   }
 }
@@ -100,7 +111,7 @@ struct TRow {
   const char* t;
 };
 
-TEST(TOfR, FromTypedRAndN) {
+TEST(CorrelationResult, TOfTypedRAndN) {
   const TRow rows[] = {
       {"0.5", "5", "1"},
       {"0.8", "11", "4"},
@@ -119,13 +130,40 @@ TEST(TOfR, FromTypedRAndN) {
   };
   for (const TRow& row : rows) {
     SCOPED_TRACE(std::string("r ") + row.r + " n " + row.n);
-    const std::string t = TOfR(row.r, row.n);
+    const CorrelationResult result =
+        AnalyseCorrelation({.n = PanelFigure::Typed(row.n), .r = PanelFigure::Typed(row.r)}, k5);
+    const std::string t = Whole(result.tOfR);
     EXPECT_EQ(t, row.t);
     if (!t.empty()) {
       const long double r = ReadNumber(row.r), m = ReadNumber(row.n);
       const long double exact = std::fabs(r) * std::sqrt((m - 2) / (1 - r * r));
       EXPECT_NEAR(ReadNumber(t), exact, 1e-13L * (1 + exact));
     }
+  }
+}
+
+// cor.test(1:5, c(2, 4, 5, 4, 5)): the boxes show r and t cut, P comes from
+// the whole t.
+TEST(CorrelationResult, AgreesWithR) {
+  const std::vector<double> x = {1, 2, 3, 4, 5}, y = {2, 4, 5, 4, 5};
+  const CorrelationResult result =
+      AnalyseCorrelation(Regress(ObservationsOf(x), ObservationsOf(y)), k5);
+  EXPECT_EQ(result.shown.r, "0.77459");
+  EXPECT_EQ(result.shown.tOfR, "2.1213");
+  EXPECT_NEAR(*result.answer.p, 0.124027062657555, 1e-13);
+  EXPECT_EQ(result.answer.verdict, "按α=0.05水准，相关无统计学意义");
+  ASSERT_TRUE(result.rhoInterval);
+  EXPECT_NEAR(result.rhoInterval->lower, -0.3400820352, 1e-9);
+  EXPECT_NEAR(result.rhoInterval->upper, 0.9842357552, 1e-9);
+  EXPECT_EQ(result.question.degrees, 3.0);
+  struct Reason {
+    const char *n, *r, *verdict;
+  };
+  for (const Reason& c : {Reason{"3", "", "r不能计算"}, Reason{"3", "-1", "完全相关，tr不能计算"},
+                          Reason{"2", "0.5", "例数不足"}, Reason{"", "", ""}}) {
+    EXPECT_EQ(AnalyseCorrelation({.n = PanelFigure::Typed(c.n), .r = PanelFigure::Typed(c.r)}, k5)
+                  .answer.verdict,
+              c.verdict);
   }
 }
 

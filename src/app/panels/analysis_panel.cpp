@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <cmath>
 
 #include "app/twips.h"
@@ -29,7 +30,7 @@ void AnalysisPanel::TakeList(const SampleList& list, std::optional<int> enteredG
 
 void AnalysisPanel::SetAlpha(Alpha alpha) {
   alpha_ = alpha;
-  UpdateAnswer();
+  AlphaChanged();
 }
 
 void AnalysisPanel::MakeAnswerLabels(const kit::Twips& pPlace, const kit::Twips& verdictPlace) {
@@ -46,6 +47,20 @@ void AnalysisPanel::WatchForAnswer(std::initializer_list<QLineEdit*> boxes) {
     connect(box, &QLineEdit::textChanged, this, &AnalysisPanel::UpdateAnswer);
     connect(box, &QLineEdit::textEdited, this, [this] { followsList_ = false; });
   }
+}
+
+void AnalysisPanel::WatchTyping(std::initializer_list<QLineEdit*> boxes) {
+  for (QLineEdit* box : boxes) {
+    connect(box, &QLineEdit::textEdited, this, [this] { followsList_ = false; });
+  }
+}
+
+void AnalysisPanel::ShowFigure(QLineEdit* box, const std::string& text) {
+  const QString shown = kit::Q(text);
+  if (box->text() == shown) return;
+  const QScopedValueRollback writing(writing_, true);
+  box->setText(shown);
+  box->setCursorPosition(0);  // a long figure shows its leading digits
 }
 
 void AnalysisPanel::UpdateAnswer() {
@@ -78,6 +93,14 @@ QString AnalysisPanel::ResultText() const {
   lines << QStringLiteral("P\t") + pLabel_->text()
         << QStringLiteral("结论\t") + verdictLabel_->text();
   return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QList<AnalysisPanel::Figure> ShownFigures(const AnalysisResult& result) {
+  QList<AnalysisPanel::Figure> figures;
+  for (const ShownFigure& figure : result.figures) {
+    figures.append({kit::Q(figure.caption), kit::Q(figure.text)});
+  }
+  return figures;
 }
 
 std::optional<double> ShownNumber(const QLineEdit* box) {

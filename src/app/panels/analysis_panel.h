@@ -5,10 +5,11 @@
 // changed (table mode); everything else the panel does by itself. Panels
 // never see each other.
 //
-// Results flow one way, through text: a write into a box raises that box's
-// textChanged at once, and the panel's own recalculation runs before the
-// writer's next step, so the order of a panel's writes decides what each of
-// its boxes ends up showing. The answer follows every change of a box.
+// A panel turns its inputs (the list's figures at full precision, or what the
+// user typed into a box) into one result of the engine per change, and its
+// boxes, P and verdict, the table pointer, the report, the pictures and the
+// clipboard all read that result. Writing a box from the result does not
+// re-enter the panel.
 #pragma once
 
 #include <QFrame>
@@ -19,6 +20,7 @@
 #include "app/analysis.h"
 #include "app/widget_kit.h"
 #include "report/reports.h"
+#include "stats/analysis_result.h"
 #include "stats/answers.h"
 #include "stats/picture_facts.h"
 #include "stats/table_lookup.h"
@@ -29,14 +31,6 @@ class QLineEdit;
 namespace sumvane {
 
 class SampleList;
-
-// Where the critical-value table on show should point: the row of the
-// degrees of freedom, and the cells that bracket the statistic.
-struct TableQuestion {
-  CriticalTable table = CriticalTable::kT;
-  std::optional<double> degrees;
-  std::optional<double> statistic;
-};
 
 class AnalysisPanel : public QFrame {
   Q_OBJECT
@@ -73,12 +67,14 @@ class AnalysisPanel : public QFrame {
   // A figure, the answer or α changed.
   void FiguresChanged();
 
- protected:
-  Alpha CurrentAlpha() const { return alpha_; }
+ public:
   struct Figure {
     QString caption;
     QString text;
   };
+
+ protected:
+  Alpha CurrentAlpha() const { return alpha_; }
   virtual QList<Figure> Figures() const = 0;
   // P(m) and Verdict(m), in space the design leaves free.
   void MakeAnswerLabels(const kit::Twips& pPlace, const kit::Twips& verdictPlace);
@@ -86,6 +82,17 @@ class AnalysisPanel : public QFrame {
   void WatchForAnswer(std::initializer_list<QLineEdit*> boxes);
   virtual Answer CurrentAnswer() const = 0;
   void UpdateAnswer();
+  // α changed: the panel's answer follows. A panel that keeps a result
+  // recomputes it.
+  virtual void AlphaChanged() { UpdateAnswer(); }
+  // Typing into these boxes ends the panel's following the list.
+  void WatchTyping(std::initializer_list<QLineEdit*> boxes);
+  // Writes a box from a result; a box that already shows the text (the one
+  // being typed in) is left alone. The box still signals its change (the box
+  // fits its face to it), but the panel does not take it for typing.
+  void ShowFigure(QLineEdit* box, const std::string& text);
+  // A box changed because the panel wrote it, not because the user typed.
+  bool Writing() const { return writing_; }
   // The test's facts from the statistic and degrees of freedom as shown, with
   // the panel's P and α; Welch's t′ and ν′ where they give P.
   TestFacts ShownTest(TestFacts::Law law, std::optional<double> statistic,
@@ -97,7 +104,11 @@ class AnalysisPanel : public QFrame {
   QLabel* pLabel_ = nullptr;
   QLabel* verdictLabel_ = nullptr;
   bool followsList_ = false;
+  bool writing_ = false;
 };
+
+// A result's figures as the clipboard lists them.
+QList<AnalysisPanel::Figure> ShownFigures(const AnalysisResult& result);
 
 // The number a box shows, when it shows one.
 std::optional<double> ShownNumber(const QLineEdit* box);

@@ -5,7 +5,7 @@
 
 #include "app/widget_kit.h"
 #include "entry/sample_list.h"
-#include "stats/paired.h"
+#include "report/reports.h"
 
 namespace sumvane {
 
@@ -47,72 +47,58 @@ PairedPanel::PairedPanel(QWidget* parent, int left, int top)
                               .maxLength = 6,
                               .pointSize = 14.25,
                               .spokenName = QStringLiteral("t=")});
-  for (QLineEdit* box : {pairsBox_, meanDifferenceBox_, sdDifferenceBox_, standardErrorBox_}) {
-    connect(box, &QLineEdit::textChanged, this, &PairedPanel::Recalculate);
-    // Figures typed by hand no longer describe the list.
-    connect(box, &QLineEdit::textEdited, this, [this] { unequalGroups_ = false; });
+  for (QLineEdit* box : {pairsBox_, meanDifferenceBox_, sdDifferenceBox_, tBox_}) {
+    connect(box, &QLineEdit::textChanged, this, [this, box] { Typed(box); });
   }
   MakeAnswerLabels({3780, 1170, 1800, 255}, {240, 1440, 5300, 255});
-  WatchForAnswer({pairsBox_, meanDifferenceBox_, sdDifferenceBox_, standardErrorBox_, tBox_});
+  WatchTyping({pairsBox_, meanDifferenceBox_, sdDifferenceBox_, tBox_});
+  Recompute();
 }
 
-void PairedPanel::Recalculate() {
-  kit::WriteBox(standardErrorBox_,
-                PairedStandardError(S(pairsBox_->text()), S(sdDifferenceBox_->text())));
-  kit::WriteBox(tBox_, PairedT(S(meanDifferenceBox_->text()), S(standardErrorBox_->text())));
+void PairedPanel::Typed(QLineEdit* box) {
+  if (Writing()) return;
+  // Figures typed by hand no longer describe the list.
+  inputs_.unequalGroups = false;
+  const PanelFigure typed = PanelFigure::Typed(S(box->text()));
+  if (box == pairsBox_) inputs_.n = typed;
+  if (box == meanDifferenceBox_) inputs_.meanDifference = typed;
+  if (box == sdDifferenceBox_) inputs_.sdDifference = typed;
+  // A t typed over the result stands until another figure changes.
+  inputs_.t = box == tBox_ ? typed : PanelFigure();
+  Recompute();
 }
 
-// Pairs need two groups of one length; otherwise, and with no data, the panel
-// empties, each emptying recalculating what is left.
+void PairedPanel::AlphaChanged() { Recompute(); }
+
+void PairedPanel::Recompute() {
+  result_ = AnalysePaired(inputs_, CurrentAlpha());
+  const PairedResult::Shown& shown = result_.shown;
+  ShowFigure(pairsBox_, shown.n);
+  ShowFigure(meanDifferenceBox_, shown.meanDifference);
+  ShowFigure(sdDifferenceBox_, shown.sdDifference);
+  ShowFigure(standardErrorBox_, shown.standardError);
+  ShowFigure(tBox_, shown.t);
+  UpdateAnswer();
+}
+
+// Pairs need two groups of one length; with no data the panel empties.
 void PairedPanel::ListChanged(const SampleList& list, std::optional<int>) {
   const int n1 = list.FilledCount(1);
   const int n2 = list.FilledCount(2);
-  unequalGroups_ = n1 != n2;
-  if (unequalGroups_ || n1 == 0) {
-    for (QLineEdit* box :
-         {meanDifferenceBox_, sdDifferenceBox_, standardErrorBox_, pairsBox_, tBox_}) {
-      box->clear();
-    }
-    UpdateAnswer();
-    return;
-  }
-  const PairedSummary summary = SummarisePairs(list.Observations(1, n1), list.Observations(2, n2));
-  kit::WriteBox(pairsBox_, summary.n);
-  kit::WriteBox(meanDifferenceBox_, summary.meanDifference);
-  kit::WriteBox(sdDifferenceBox_, summary.sdDifference);
+  inputs_ = n1 == 0 && n2 == 0 ? PairedInputs{}
+                               : SummarisePairs(list.Observations(1, n1), list.Observations(2, n2));
+  Recompute();
 }
 
-Answer PairedPanel::CurrentAnswer() const {
-  if (unequalGroups_) return {.verdict = std::string(kUnequalGroups)};
-  return PairedAnswer(S(pairsBox_->text()), S(meanDifferenceBox_->text()),
-                      S(sdDifferenceBox_->text()), S(tBox_->text()), CurrentAlpha());
-}
+Answer PairedPanel::CurrentAnswer() const { return result_.answer; }
 
 std::string PairedPanel::ReportHtml(const ReportPictures& pictures) const {
-  const std::string n = S(pairsBox_->text()), d = S(meanDifferenceBox_->text());
-  const std::string sd = S(sdDifferenceBox_->text()), se = S(standardErrorBox_->text());
-  const std::string t = S(tBox_->text());
-  return PairedReport({.n = n,
-                       .meanDifference = d,
-                       .sdDifference = sd,
-                       .standardError = se,
-                       .t = t,
-                       .unequalGroups = unequalGroups_},
-                      CurrentAlpha(), pictures);
+  return PairedReport(result_, pictures);
 }
 
-TableQuestion PairedPanel::Question() const {
-  const auto pairs = ShownNumber(pairsBox_);
-  return {CriticalTable::kT, pairs ? std::optional<double>(*pairs - 1.0) : std::nullopt,
-          ShownNumber(tBox_)};
-}
+TableQuestion PairedPanel::Question() const { return result_.question; }
 
-QList<AnalysisPanel::Figure> PairedPanel::Figures() const {
-  return {{QStringLiteral("对子数(N)"), pairsBox_->text()},
-          {QStringLiteral("对子差值均数(d)"), meanDifferenceBox_->text()},
-          {QStringLiteral("对子差值均数标准差(Sd)"), sdDifferenceBox_->text()},
-          {QStringLiteral("t"), tBox_->text()}};
-}
+QList<AnalysisPanel::Figure> PairedPanel::Figures() const { return ShownFigures(result_); }
 
 QWidgetList PairedPanel::TabChain() const {
   return {pairsBox_, meanDifferenceBox_, sdDifferenceBox_, tBox_};
@@ -120,8 +106,8 @@ QWidgetList PairedPanel::TabChain() const {
 
 PictureFacts PairedPanel::Facts(const SampleList* list) const {
   PictureFacts facts;
-  facts.test = ShownTest(TestFacts::Law::kT, ShownNumber(tBox_), Question().degrees);
-  if (list && !unequalGroups_ && TakePairs(*list, facts.data)) {
+  facts.test = ShownTest(TestFacts::Law::kT, result_.t, result_.degrees);
+  if (list && !inputs_.unequalGroups && TakePairs(*list, facts.data)) {
     facts.data.kind = DataFacts::Kind::kDifferences;
   }
   return facts;

@@ -1,9 +1,10 @@
 // Frame4(1): the paired t-test. The number of pairs, the mean difference and
-// its standard deviation, typed or computed from the list, give the standard
-// error in a hidden box and t from the error as that box holds it.
+// its standard deviation, typed or formed from the list at full precision,
+// give the standard error (in a hidden box) and t.
 #pragma once
 
 #include "app/panels/analysis_panel.h"
+#include "stats/paired.h"
 
 class QLineEdit;
 
@@ -26,16 +27,19 @@ class PairedPanel : public AnalysisPanel {
   QList<Figure> Figures() const override;
 
  private:
-  void Recalculate();
+  void AlphaChanged() override;
+  // A box changed: a figure typed is used as typed.
+  void Typed(QLineEdit* box);
+  void Recompute();
 
   QLineEdit* pairsBox_ = nullptr;
   QLineEdit* meanDifferenceBox_ = nullptr;
   QLineEdit* sdDifferenceBox_ = nullptr;
-  // Hidden; t is formed from its cut text, as the panel always has.
+  // Hidden: the standard error as the report writes it.
   QLineEdit* standardErrorBox_ = nullptr;
   QLineEdit* tBox_ = nullptr;
-  // The list's groups differ in length, so no pairs could be formed.
-  bool unequalGroups_ = false;
+  PairedInputs inputs_;
+  PairedResult result_;
 };
 
 }  // namespace sumvane

@@ -5,20 +5,11 @@
 
 #include "app/widget_kit.h"
 #include "entry/sample_list.h"
-#include "stats/number.h"
-#include "stats/regression.h"
+#include "report/reports.h"
 
 namespace sumvane {
 
 using kit::S;
-
-namespace {
-
-// The characters of r and of its t that their boxes show whole.
-constexpr int kRWidth = 7;
-constexpr int kTOfRWidth = 6;
-
-}  // namespace
 
 RegressionPanel::RegressionPanel(QWidget* parent, int left, int top)
     : AnalysisPanel(parent, Analysis::kRegression, left, top) {
@@ -59,69 +50,58 @@ RegressionPanel::RegressionPanel(QWidget* parent, int left, int top)
                                      .look = kit::kResult,
                                      .pointSize = 12,
                                      .spokenName = QStringLiteral("回归方程(Y):")});
-  connect(sizeBox_, &QLineEdit::textChanged, this, &RegressionPanel::RecalculateTOfR);
-  connect(rBox_, &QLineEdit::textChanged, this, &RegressionPanel::RecalculateTOfR);
-  // An n or r typed by hand no longer describes the list, nor does its equation.
+  for (QLineEdit* box : {sizeBox_, rBox_, equationBox_}) {
+    connect(box, &QLineEdit::textChanged, this, [this, box] { Typed(box); });
+  }
+  // A figure shows its leading digits once the user leaves it.
   for (QLineEdit* box : {sizeBox_, rBox_}) {
-    connect(box, &QLineEdit::textEdited, this, [this] {
-      unequalGroups_ = false;
-      listR_.reset();
-      equationBox_->clear();
-    });
-    // A figure shows its leading digits once the user leaves it.
     connect(box, &QLineEdit::editingFinished, box, [box] { box->setCursorPosition(0); });
   }
   MakeAnswerLabels({2880, 90, 2700, 255}, {2880, 360, 2740, 255});
-  WatchForAnswer({sizeBox_, rBox_, tBox_});
+  WatchTyping({sizeBox_, rBox_, tBox_});
+  Recompute();
 }
 
-void RegressionPanel::RecalculateTOfR() {
-  const std::string r = listR_ ? *listR_ : S(rBox_->text());
-  kit::WriteBox(tBox_, ClipText(TOfR(r, S(sizeBox_->text())), kTOfRWidth));
+void RegressionPanel::Typed(QLineEdit* box) {
+  if (Writing()) return;
+  if (box == equationBox_) {
+    inputs_.typedEquation = S(box->text());
+  } else {
+    // An n or r typed by hand no longer describes the list, nor does its equation.
+    inputs_.unequalGroups = false;
+    inputs_.line.reset();
+    inputs_.typedEquation.reset();
+    (box == sizeBox_ ? inputs_.n : inputs_.r) = PanelFigure::Typed(S(box->text()));
+  }
+  Recompute();
 }
 
-// Pairs need two groups of one length; otherwise, and with no data, the panel
-// empties.
+void RegressionPanel::AlphaChanged() { Recompute(); }
+
+void RegressionPanel::Recompute() {
+  result_ = AnalyseCorrelation(inputs_, CurrentAlpha());
+  ShowFigure(sizeBox_, result_.shown.n);
+  ShowFigure(rBox_, result_.shown.r);
+  ShowFigure(tBox_, result_.shown.tOfR);
+  ShowFigure(equationBox_, result_.shown.equation);
+  UpdateAnswer();
+}
+
+// Pairs need two groups of one length; with no data the panel empties.
 void RegressionPanel::ListChanged(const SampleList& list, std::optional<int>) {
   const int n1 = list.FilledCount(1);
   const int n2 = list.FilledCount(2);
-  unequalGroups_ = n1 != n2;
-  listR_.reset();
-  if (unequalGroups_ || n1 == 0) {
-    for (QLineEdit* box : {tBox_, rBox_, sizeBox_, equationBox_}) box->clear();
-    UpdateAnswer();
-    return;
-  }
-  const RegressionResult result = Regress(list.Observations(1, n1), list.Observations(2, n2));
-  listR_ = result.r;
-  kit::WriteBox(sizeBox_, result.n);
-  kit::WriteBox(rBox_, ClipText(result.r, kRWidth));
-  kit::WriteBox(equationBox_, result.equation);
+  inputs_ = Regress(list.Observations(1, n1), list.Observations(2, n2));
+  Recompute();
 }
 
-Answer RegressionPanel::CurrentAnswer() const {
-  if (unequalGroups_) return {.verdict = std::string(kUnequalGroups)};
-  return CorrelationAnswer(S(sizeBox_->text()), S(rBox_->text()), S(tBox_->text()), CurrentAlpha());
-}
+Answer RegressionPanel::CurrentAnswer() const { return result_.answer; }
 
-// The r table is read with n - 2 degrees of freedom and r itself.
 std::string RegressionPanel::ReportHtml(const ReportPictures& pictures) const {
-  const std::string n = S(sizeBox_->text()), r = S(rBox_->text());
-  const std::string t = S(tBox_->text()), equation = S(equationBox_->text());
-  return CorrelationReport({.n = n,
-                            .r = r,
-                            .tOfR = t,
-                            .equation = equation,
-                            .unequalGroups = unequalGroups_,
-                            .fullR = listR_ ? std::string_view(*listR_) : std::string_view(r)},
-                           CurrentAlpha(), pictures);
+  return CorrelationReport(result_, pictures);
 }
 
-TableQuestion RegressionPanel::Question() const {
-  const auto n = ShownNumber(sizeBox_);
-  return {CriticalTable::kR, n ? std::optional<double>(*n - 2.0) : std::nullopt,
-          ShownNumber(rBox_)};
-}
+TableQuestion RegressionPanel::Question() const { return result_.question; }
 
 // The subscript r stands in the blank of "t =", which in the window's face is
 // narrower than the r; the blank is widened until the "=" clears the r. Done
@@ -144,21 +124,16 @@ void RegressionPanel::showEvent(QShowEvent* event) {
   AnalysisPanel::showEvent(event);
 }
 
-QList<AnalysisPanel::Figure> RegressionPanel::Figures() const {
-  return {{QStringLiteral("例数(n)"), sizeBox_->text()},
-          {QStringLiteral("r"), rBox_->text()},
-          {QStringLiteral("tr"), tBox_->text()},
-          {QStringLiteral("回归方程(Y)"), equationBox_->text()}};
-}
+QList<AnalysisPanel::Figure> RegressionPanel::Figures() const { return ShownFigures(result_); }
 
 QWidgetList RegressionPanel::TabChain() const { return {sizeBox_, rBox_, tBox_, equationBox_}; }
 
 PictureFacts RegressionPanel::Facts(const SampleList* list) const {
   PictureFacts facts;
-  facts.test = ShownTest(TestFacts::Law::kT, ShownNumber(tBox_), Question().degrees);
-  if (list && !unequalGroups_ && TakePairs(*list, facts.data)) {
+  facts.test = ShownTest(TestFacts::Law::kT, result_.tOfR, result_.degrees);
+  if (list && !inputs_.unequalGroups && TakePairs(*list, facts.data)) {
     facts.data.kind = DataFacts::Kind::kScatter;
-    facts.data.equation = S(equationBox_->text());
+    facts.data.equation = result_.shown.equation;
   }
   return facts;
 }

@@ -1,10 +1,10 @@
 // Frame4(2): linear correlation and regression. The list gives n, r and the
 // equation of the regression of group 2 on group 1; n and r, typed or
-// computed, give the t of r. r and its t show as many characters as their
-// boxes can; the t of the list's r comes from r in full.
+// formed from the list at full precision, give the t of r.
 #pragma once
 
 #include "app/panels/analysis_panel.h"
+#include "stats/regression.h"
 
 class QLabel;
 class QLineEdit;
@@ -29,7 +29,9 @@ class RegressionPanel : public AnalysisPanel {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void RecalculateTOfR();
+  void AlphaChanged() override;
+  void Typed(QLineEdit* box);
+  void Recompute();
 
   QLineEdit* sizeBox_ = nullptr;
   QLineEdit* rBox_ = nullptr;
@@ -38,10 +40,8 @@ class RegressionPanel : public AnalysisPanel {
   QLabel* tCaption_ = nullptr;
   QLabel* rSubscript_ = nullptr;
   bool subscriptSpaced_ = false;
-  // The list's groups differ in length, so no pairs could be formed.
-  bool unequalGroups_ = false;
-  // r in full while the r box shows the list's r; none once n or r is typed.
-  std::optional<std::string> listR_;
+  CorrelationInputs inputs_;
+  CorrelationResult result_;
 };
 
 }  // namespace sumvane
