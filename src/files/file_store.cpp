@@ -12,13 +12,6 @@ namespace sumvane {
 
 namespace {
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
 class PosixFileOps final : public FileOps {
  public:
   std::optional<Temporary> CreateTemporaryBeside(const std::string& target) override {
@@ -44,17 +37,7 @@ class PosixFileOps final : public FileOps {
     return std::nullopt;
   }
 
-  bool Write(int handle, std::string_view bytes) override {
-    while (!bytes.empty()) {
-      const ssize_t written = ::write(handle, bytes.data(), bytes.size());
-      if (written < 0) {
-        if (errno == EINTR) continue;
-        return false;
-      }
-      bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-  }
+  bool Write(int handle, std::string_view bytes) override { return WriteAll(handle, bytes); }
 
   bool Sync(int handle) override { return ::fsync(handle) == 0; }
 
@@ -76,6 +59,25 @@ class PosixFileOps final : public FileOps {
 };
 
 }  // namespace
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+bool WriteAll(int handle, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(handle, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
 
 FileOps& DefaultFileOps() {
   static PosixFileOps ops;

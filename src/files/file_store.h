@@ -31,6 +31,13 @@ class FileOps {
   virtual void Remove(const std::string& path) = 0;
 };
 
+// The folder a path names its file in: "." for a bare name, "/" at the root.
+std::string FolderOf(const std::string& path);
+
+// Writes all of `bytes` to an open file, going on after interrupted or short
+// writes; false when the system refuses the rest.
+bool WriteAll(int handle, std::string_view bytes);
+
 // The operations on the real file system (POSIX).
 FileOps& DefaultFileOps();
 

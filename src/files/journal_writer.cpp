@@ -3,32 +3,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
-
+#include "files/file_store.h"
 #include "files/journal_format.h"
 
 namespace sumvane {
-namespace {
-
-bool WriteAll(int handle, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(handle, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-}  // namespace
 
 JournalWriter::JournalWriter(std::string path, FailureHandler onFailure,
                              std::chrono::milliseconds pause)
