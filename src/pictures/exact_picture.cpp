@@ -109,10 +109,7 @@ Picture ExactPicture(const ExactTestSupport& support) {
   axisY->setRange(0, top * 1.25);
   axisY->applyNiceNumbers();
   axisY->setTitleText(QStringLiteral("概率"));
-  plot::StyleAxis(*axisX);
-  plot::StyleAxis(*axisY);
-  chart->addAxis(axisX, Qt::AlignBottom);
-  chart->addAxis(axisY, Qt::AlignLeft);
+  plot::AddAxes(*chart, axisX, axisY);
   series->attachAxis(axisX);
   series->attachAxis(axisY);
 

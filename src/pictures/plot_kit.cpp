@@ -1,6 +1,7 @@
 #include "pictures/plot_kit.h"
 
 #include <QAreaSeries>
+#include <QChart>
 #include <QLineSeries>
 #include <QValueAxis>
 
@@ -16,6 +17,13 @@ void StyleAxis(QAbstractAxis& axis) {
   axis.setLabelsColor(kDark);
   if (auto* values = qobject_cast<QValueAxis*>(&axis))
     values->setLabelFormat(QStringLiteral("%.4g"));
+}
+
+void AddAxes(QChart& chart, QAbstractAxis* x, QAbstractAxis* y) {
+  StyleAxis(*x);
+  StyleAxis(*y);
+  chart.addAxis(x, Qt::AlignBottom);
+  chart.addAxis(y, Qt::AlignLeft);
 }
 
 void Hatch(QAreaSeries& area) {

@@ -9,6 +9,7 @@ class QAreaSeries;
 class QLineSeries;
 class QValueAxis;
 class QAbstractAxis;
+class QChart;
 
 namespace sumvane::plot {
 
@@ -18,6 +19,8 @@ inline const QColor kSecond{0xE0, 0x8A, 0x1E};  // light orange
 inline const QColor kLight{0xA8, 0xC8, 0xEE};   // pale blue
 
 void StyleAxis(QAbstractAxis& axis);
+// Styles the two axes and puts x at the bottom of the chart, y at its left.
+void AddAxes(QChart& chart, QAbstractAxis* x, QAbstractAxis* y);
 // Hatched in dark grey with a dark outline.
 void Hatch(QAreaSeries& area);
 // A pale solid fill without outline.

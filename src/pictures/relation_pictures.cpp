@@ -72,10 +72,7 @@ Picture ScatterPicture(const DataFacts& facts) {
   axisY->applyNiceNumbers();
   axisX->setTitleText(QStringLiteral("X（第1组）"));
   axisY->setTitleText(QStringLiteral("Y（第2组）"));
-  plot::StyleAxis(*axisX);
-  plot::StyleAxis(*axisY);
-  chart->addAxis(axisX, Qt::AlignBottom);
-  chart->addAxis(axisY, Qt::AlignLeft);
+  plot::AddAxes(*chart, axisX, axisY);
   Attach(*chart, points, axisX, axisY);
   Attach(*chart, fit, axisX, axisY);
   Picture picture = ChartPicture(std::move(chart));

@@ -38,10 +38,7 @@ Picture TwoBars(const QString& title, const QStringList& captions, QStackedBarSe
   axisY->setTickAnchor(0);
   axisY->setTickInterval(0.2);
   axisY->setTitleText(QStringLiteral("阳性率"));
-  plot::StyleAxis(*axisX);
-  plot::StyleAxis(*axisY);
-  chart->addAxis(axisX, Qt::AlignBottom);
-  chart->addAxis(axisY, Qt::AlignLeft);
+  plot::AddAxes(*chart, axisX, axisY);
   series->attachAxis(axisX);
   series->attachAxis(axisY);
   Picture picture = ChartPicture(std::move(chart));

@@ -78,10 +78,7 @@ Picture TestPicture(const TestFacts& facts) {
   axisY->applyNiceNumbers();
   axisY->setTitleText(QStringLiteral("概率密度"));
   axisX->setTitleText(t ? QStringLiteral("t") : QStringLiteral("χ²"));
-  plot::StyleAxis(*axisX);
-  plot::StyleAxis(*axisY);
-  chart->addAxis(axisX, Qt::AlignBottom);
-  chart->addAxis(axisY, Qt::AlignLeft);
+  plot::AddAxes(*chart, axisX, axisY);
   chart->setTitle(QStringLiteral("H0成立时%1的分布（ν=%2）")
                       .arg(t ? QStringLiteral("t") : QStringLiteral("χ²"), Figure(nu)));
 
