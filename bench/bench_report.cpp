@@ -35,8 +35,10 @@ FourfoldPanel Formed(const FourfoldCells& cells) {
 
 void TwoSampleBench(benchmark::State& state) {
   for (auto _ : state) {
-    benchmark::DoNotOptimize(
-        TwoSampleReport({"20", "18", "1", "4", "10", "10", "18", "1.5339"}, Alpha::kFivePercent));
+    auto typed = [](const char* text) { return PanelFigure::Typed(text); };
+    benchmark::DoNotOptimize(TwoSampleReport(AnalyseTwoSample(
+        {{{typed("20"), typed("1"), typed("10")}, {typed("18"), typed("4"), typed("10")}}},
+        Alpha::kFivePercent)));
   }
 }
 

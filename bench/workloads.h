@@ -54,13 +54,12 @@ inline SampleList MakeList(int count, int group1Filled, int group2Filled) {
 // What the calculate command does with the list for each analysis, without
 // the window: the filled lengths, and the summary of the observations that the
 // list read when the cells entered it.
-inline GroupSummary CalculateTwoSample(const SampleList& list) {
-  GroupSummary last{};
+inline TwoSampleResult CalculateTwoSample(const SampleList& list) {
+  std::array<GroupInputs, 2> groups;
   for (int group : {1, 2}) {
-    const int n = list.FilledCount(group);
-    last = SummariseGroup(list.Observations(group, n));
+    groups[group - 1] = SummariseGroup(list.Observations(group, list.FilledCount(group)));
   }
-  return last;
+  return AnalyseTwoSample(groups, Alpha::kFivePercent);
 }
 
 inline PairedInputs CalculatePaired(const SampleList& list) {

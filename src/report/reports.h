@@ -21,6 +21,7 @@
 #include "stats/fourfold.h"
 #include "stats/paired.h"
 #include "stats/regression.h"
+#include "stats/two_sample.h"
 
 namespace sumvane {
 
@@ -29,13 +30,6 @@ namespace sumvane {
 struct ReportPictures {
   std::string_view data;  // after the data
   std::string_view test;  // after P and the conclusion
-};
-
-// The two-sample t-test panel: the six boxes, the degrees of freedom and t.
-struct TwoSamplePanelTexts {
-  std::string_view mean1{}, mean2{}, sd1{}, sd2{}, n1{}, n2{};
-  std::string_view degrees{};
-  std::string_view t{};
 };
 
 // The fourfold table: the four cells, the margins a + c, b + d, a + b, c + d
@@ -62,8 +56,7 @@ struct PairedChiSquarePanelTexts {
   std::string_view chiSquare{};
 };
 
-std::string TwoSampleReport(const TwoSamplePanelTexts& panel, Alpha alpha,
-                            const ReportPictures& pictures = {});
+std::string TwoSampleReport(const TwoSampleResult& result, const ReportPictures& pictures = {});
 std::string PairedReport(const PairedResult& result, const ReportPictures& pictures = {});
 std::string CorrelationReport(const CorrelationResult& result, const ReportPictures& pictures = {});
 std::string ChiSquareReport(const ChiSquarePanelTexts& panel, Alpha alpha,

@@ -30,10 +30,6 @@ std::optional<double> Shown(std::string_view text) {
 
 bool AnyCell(const FourfoldCells& cells) { return AnyFilled({cells.a, cells.b, cells.c, cells.d}); }
 
-GroupStatistics Group(std::string_view mean, std::string_view sd, std::string_view n) {
-  return {ReadNumber(mean), ReadNumber(sd), ReadNumber(n)};
-}
-
 // The chi-square on show is what the corrected formula gave, shortened to its
 // box, not a figure typed over it.
 PSource ChiSquareSource(bool corrected, const std::string& formula, std::string_view shown) {
@@ -56,37 +52,6 @@ Answer AnswerWhyNot(std::string reason) {
   Answer answer;
   answer.verdict = std::move(reason);
   return answer;
-}
-
-bool UnequalVariances(const TwoSampleFigures& figures, Alpha alpha) {
-  const auto ratio = VarianceRatioTest(ReadNumber(figures.sd1), ReadNumber(figures.n1),
-                                       ReadNumber(figures.sd2), ReadNumber(figures.n2));
-  return ratio && IsSignificant(ratio->p, alpha);
-}
-
-Answer TwoSampleAnswer(const TwoSampleFigures& figures, std::string_view tText, Alpha alpha) {
-  const auto t = Shown(tText);
-  const auto degrees = Shown(figures.degrees);
-  if (t && degrees) {
-    if (UnequalVariances(figures, alpha)) {
-      const auto welch = WelchTTest(Group(figures.mean1, figures.sd1, figures.n1),
-                                    Group(figures.mean2, figures.sd2, figures.n2));
-      if (welch) {
-        Answer answer = AnswerWithP(welch->p, alpha, Finding::kDifference, PSource::kWelch);
-        answer.welch = welch;
-        return answer;
-      }
-    }
-    if (auto p = TwoSidedTP(*t, *degrees)) return AnswerWithP(p, alpha, Finding::kDifference);
-  }
-  if (!AnyFilled(
-          {figures.mean1, figures.mean2, figures.sd1, figures.sd2, figures.n1, figures.n2})) {
-    return {};
-  }
-  if (!(ReadNumber(figures.n1) >= 1.0) || !(ReadNumber(figures.n2) >= 1.0))
-    return AnswerWhyNot("例数不足");
-  if (!degrees || !(*degrees > 1.0)) return AnswerWhyNot("自由度不足");
-  return AnswerWhyNot("标准误为0或不能计算");
 }
 
 Answer ChiSquareAnswer(const FourfoldCells& cells, std::string_view chiSquareText, Alpha alpha) {

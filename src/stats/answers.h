@@ -12,7 +12,6 @@
 #include "stats/answer_text.h"
 #include "stats/fourfold.h"
 #include "stats/report_figures.h"
-#include "stats/two_sample.h"
 
 namespace sumvane {
 
@@ -28,10 +27,6 @@ struct Answer {
   std::string verdict{};
 };
 
-// t two-sided with the degrees of freedom of the panel; Welch's t′ where the
-// variance ratio test finds the variances unequal at α (UnequalVariances).
-Answer TwoSampleAnswer(const TwoSampleFigures& figures, std::string_view tText, Alpha alpha);
-
 // The answer of a P at α: P written as the test it comes from names it, and
 // the verdict.
 Answer AnswerWithP(std::optional<double> p, Alpha alpha, Finding finding,
@@ -39,10 +34,6 @@ Answer AnswerWithP(std::optional<double> p, Alpha alpha, Finding finding,
 // No statistic could be formed from the inputs there are: the reason stands
 // for the verdict.
 Answer AnswerWhyNot(std::string reason);
-
-// The variance ratio test of the figures finds the variances unequal at α,
-// so that the pooled t does not apply.
-bool UnequalVariances(const TwoSampleFigures& figures, Alpha alpha);
 
 // Chi-square with 1 degree of freedom, or Fisher's exact test where the table
 // is too small for it (PrefersExactTest). A chi-square shown as the corrected

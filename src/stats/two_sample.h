@@ -1,45 +1,57 @@
-// The two-sample t-test of a difference of means: the summary of each group and
-// the live calculation of the panel, which works from the box texts alone.
+// The two-sample t-test of a difference of means: each group's mean, standard
+// deviation and size, typed into the panel or formed from the list, give the
+// degrees of freedom and t with the pooled variance. Beside them stand the
+// variance ratio test, Welch's t′ where the variances differ, and the interval
+// of the difference of means.
 #pragma once
 
+#include <array>
+#include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 
+#include "stats/analysis_result.h"
 #include "stats/observation.h"
+#include "stats/panel_figure.h"
+#include "stats/report_figures.h"
 
 namespace sumvane {
 
-// The degrees of freedom N1 + N2 - 2 from the texts of the two size boxes, in
-// full; the box that shows it keeps its own first characters. None unless both
-// groups have a size of at least 1 and the degrees are at least 1.
-std::string TwoSampleDegrees(std::string_view n1Text, std::string_view n2Text);
-std::string TwoSampleDegrees(double n1, double n2);
+// Every box of the panel holds at most this many characters.
+inline constexpr int kTwoSampleBoxWidth = 6;
 
-// The figures the t of the panel is formed from, as their boxes hold them.
-struct TwoSampleFigures {
-  std::string_view mean1{}, mean2{};
-  std::string_view sd1{}, sd2{};
-  std::string_view n1{}, n2{};
-  // As the degrees-of-freedom box holds it, so that a cut text decides too.
-  std::string_view degrees{};
+struct GroupInputs {
+  PanelFigure mean{}, sd{}, n{};
 };
 
-// t of the difference of means with the pooled variance. Empty when the
-// degrees are not above 1 or when the standard error of the difference is 0 or
-// cannot be formed.
-std::string TwoSampleT(const TwoSampleFigures& figures);
+// A group's size, mean and standard deviation (divisor n - 1), each rounded
+// once from the exact sums of its values (moments.h); the mean is not formed
+// for no value, the standard deviation for fewer than two.
+GroupInputs SummariseGroup(std::span<const Observation> values);
 
-// One group's figures; mean and sd are empty when they cannot be formed (no
-// value, or fewer than two values for the sd).
-struct GroupSummary {
-  std::string n;
-  std::string mean;
-  std::string sd;
+struct TwoSampleResult : AnalysisResult {
+  std::array<GroupInputs, 2> groups;
+  // N1 + N2 - 2, when both sizes are at least 1 and it is at least 1.
+  std::optional<double> degrees;
+  std::optional<double> pooledVariance;
+  std::optional<double> standardError;
+  // |X1 - X2| / SE, when the degrees exceed 1 and SE is above 0.
+  std::optional<double> t;
+  // The variance ratio test; Welch's t′, which answers in place of t when that
+  // test finds the variances unequal at α; the 95 % interval of μ1 - μ2, by
+  // Welch's standard error when t′ answers.
+  std::optional<VarianceRatio> varianceRatio;
+  bool unequalVariances = false;
+  std::optional<WelchTest> welch;
+  bool welchAnswers = false;
+  std::optional<Interval> interval;
+
+  struct Shown {
+    std::array<std::string, 2> mean, sd, n;
+    std::string degrees, t;
+  } shown;
 };
 
-// The mean and the sample standard deviation (divisor n - 1), each rounded once
-// from the exact sums of the values (moments.h).
-GroupSummary SummariseGroup(std::span<const Observation> values);
+TwoSampleResult AnalyseTwoSample(const std::array<GroupInputs, 2>& groups, Alpha alpha);
 
 }  // namespace sumvane

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "../stats/observations_of.h"
 #include "stats/paired.h"
 #include "stats/regression.h"
+#include "stats/two_sample.h"
 
 namespace sumvane {
 
@@ -33,6 +35,14 @@ inline PairedInputs TypedPairs(std::string_view n, std::string_view d, std::stri
   return {.n = PanelFigure::Typed(n),
           .meanDifference = PanelFigure::Typed(d),
           .sdDifference = PanelFigure::Typed(sd)};
+}
+
+// The two-sample panel's six boxes as typed: X1, X2, S1, S2, N1, N2.
+inline TwoSampleResult TypedTwoSample(const std::array<std::string_view, 6>& boxes, Alpha alpha) {
+  auto typed = [](std::string_view text) { return PanelFigure::Typed(text); };
+  return AnalyseTwoSample({{{typed(boxes[0]), typed(boxes[2]), typed(boxes[4])},
+                            {typed(boxes[1]), typed(boxes[3]), typed(boxes[5])}}},
+                          alpha);
 }
 
 inline std::string Plain(std::string_view html) {

@@ -15,10 +15,10 @@ constexpr Alpha k5 = Alpha::kFivePercent;
 constexpr std::string_view kNoConclusion = "四、确定P值";
 
 TEST(Reports, TwoSample) {
-  const TwoSamplePanelTexts panel{"5.2", "4.1", "1.1", "1.3", "10", "12", "20", "2.1160"};
+  const std::array<std::string_view, 6> panel{"5.2", "4.1", "1.1", "1.3", "10", "12"};
   CheckReports({
       {"pooled variance 1.474, t 2.116, var.test F 1.3967 P 0.62610",
-       TwoSampleReport(panel, k5),
+       TwoSampleReport(TypedTwoSample(panel, k5)),
        {"ν = n_{1}+n_{2}−2 = 10+12−2 = 20", "[(10−1)×1.1^{2}+(12−1)×1.3^{2}]/(10+12−2) = 1.474",
         "√[1.474×(1/10+1/12)] = 0.5198", "|5.2−4.1|/0.5198 = 2.1160", "1.3^{2}/1.1^{2} = 1.397",
         "ν_{1}=11，ν_{2}=9，P=0.6261", "尚不能认为两总体方差不等，用上面的t检验",
@@ -26,11 +26,11 @@ TEST(Reports, TwoSample) {
         "可认为两总体均数不同", "两总体均数之差的95%可信区间：", "(0.01563, 2.184)"},
        {"t′"}},
       {"at α = 0.01: qt(0.995, 20) 2.8453",
-       TwoSampleReport(panel, Alpha::kOnePercent),
+       TwoSampleReport(TypedTwoSample(panel, Alpha::kOnePercent)),
        {"α=0.01", "t_{0.01/2,20}=2.845", "P=0.0471", "不拒绝H_{0}", "尚不能认为两总体均数不同"}},
       {"variances differ: F 16 P 0.00032, Welch t' 1.5339 ν' 10.121 P 0.15569, interval -0.90045 "
        "to 4.9005, qt(0.975, 10) 2.2281",
-       TwoSampleReport({"20", "18", "1", "4", "10", "10", "18", "1.5339"}, k5),
+       TwoSampleReport(TypedTwoSample({"20", "18", "1", "4", "10", "10"}, k5)),
        {"4^{2}/1^{2} = 16", "P=0.0003", "可认为两总体方差不等，合并方差的t检验不宜使用，改用t′检验",
         "= 1.534", "= 10.12", "表中无ν′=10.12，取ν=10一行", "t_{0.05/2,10}=2.228",
         "t_{0.20/2,10}=1.372 ≤ t′=1.534 < t_{0.10/2,10}=1.812", "0.10<P<0.20",
@@ -38,22 +38,25 @@ TEST(Reports, TwoSample) {
         "(-0.9005, 4.9)"},
        {"t_{0.05/2,18}", "P=0.1424"}},
       {"a negative mean in brackets; 9.3 / 0.51984 = 17.890",
-       TwoSampleReport({"5.2", "-4.1", "1.1", "1.3", "10", "12", "20", "17.890"}, k5),
+       TwoSampleReport(TypedTwoSample({"5.2", "-4.1", "1.1", "1.3", "10", "12"}, k5)),
        {"|5.2−(-4.1)|/0.5198 = 17.890", "t=17.890 ≥ t_{0.001/2,20}=3.850", "P<0.001", "P<0.0001",
         "拒绝H_{0}"}},
       {"one case in each group",
-       TwoSampleReport({"5", "4", "", "", "1", "1", "", ""}, k5),
+       TwoSampleReport(TypedTwoSample({"5", "4", "", "", "1", "1"}, k5)),
        {"1+1−2 = （空）", "自由度ν须大于1"},
        {kNoConclusion}},
       {"no second group",
-       TwoSampleReport({"5", "4", "1", "1", "10", "", "", ""}, k5),
+       TwoSampleReport(TypedTwoSample({"5", "4", "1", "1", "10", ""}, k5)),
        {"两组例数都须至少为1"},
        {kNoConclusion}},
       {"no spread",
-       TwoSampleReport({"5", "4", "0", "0", "5", "5", "8", ""}, k5),
+       TwoSampleReport(TypedTwoSample({"5", "4", "0", "0", "5", "5"}, k5)),
        {"= 0", "标准误为0"},
        {kNoConclusion}},
-      {"empty", TwoSampleReport({}, k5), {"请输入两组的均数、标准差和例数"}, {"一、资料"}},
+      {"empty",
+       TwoSampleReport(TypedTwoSample({}, k5)),
+       {"请输入两组的均数、标准差和例数"},
+       {"一、资料"}},
   });
 }
 

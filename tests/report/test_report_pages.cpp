@@ -24,7 +24,7 @@ const std::vector<std::pair<const char*, Writer>>& Writers() {
   static const std::vector<std::pair<const char*, Writer>> writers = {
       {"two-sample",
        [](const Texts& t, Alpha a, const ReportPictures& p) {
-         return TwoSampleReport({t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7]}, a, p);
+         return TwoSampleReport(TypedTwoSample({t[0], t[1], t[2], t[3], t[4], t[5]}, a), p);
        }},
       {"paired",
        [](const Texts& t, Alpha a, const ReportPictures& p) {

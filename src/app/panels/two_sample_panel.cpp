@@ -2,12 +2,9 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <cmath>
 
 #include "app/widget_kit.h"
 #include "entry/sample_list.h"
-#include "stats/number.h"
-#include "stats/two_sample.h"
 
 namespace sumvane {
 
@@ -76,106 +73,67 @@ TwoSamplePanel::TwoSamplePanel(QWidget* parent, int left, int top)
                               .readOnly = true,
                               .pointSize = 12,
                               .spokenName = QStringLiteral("t=")});
-  for (QLineEdit* box : {groups_[0].mean, groups_[1].mean, groups_[0].sd, groups_[1].sd,
-                         groups_[0].size, groups_[1].size}) {
-    connect(box, &QLineEdit::textChanged, this, &TwoSamplePanel::Recalculate);
+  for (const Group& group : groups_) {
+    for (QLineEdit* box : {group.mean, group.sd, group.size}) {
+      connect(box, &QLineEdit::textChanged, this, [this, box] { Typed(box); });
+      WatchTyping({box});
+    }
   }
   MakeAnswerLabels({2040, 1230, 3500, 255}, {2040, 1470, 3500, 255});
-  WatchForAnswer({groups_[0].mean, groups_[1].mean, groups_[0].sd, groups_[1].sd, groups_[0].size,
-                  groups_[1].size, degreesBox_, tBox_});
+  Recompute();
 }
 
-// The texts of the boxes, kept alive for the views of TwoSampleFigures.
-struct TwoSamplePanel::Texts {
-  std::string mean1, mean2, sd1, sd2, n1, n2, degrees;
-  TwoSampleFigures Figures() const {
-    return {.mean1 = mean1,
-            .mean2 = mean2,
-            .sd1 = sd1,
-            .sd2 = sd2,
-            .n1 = n1,
-            .n2 = n2,
-            .degrees = degrees};
+void TwoSamplePanel::Typed(QLineEdit* box) {
+  if (Writing()) return;
+  const PanelFigure typed = PanelFigure::Typed(S(box->text()));
+  for (int g = 0; g < 2; ++g) {
+    if (box == groups_[g].mean) inputs_[g].mean = typed;
+    if (box == groups_[g].sd) inputs_[g].sd = typed;
+    if (box == groups_[g].size) inputs_[g].n = typed;
   }
-};
-
-TwoSamplePanel::Texts TwoSamplePanel::BoxTexts() const {
-  return {S(groups_[0].mean->text()), S(groups_[1].mean->text()), S(groups_[0].sd->text()),
-          S(groups_[1].sd->text()),   S(groups_[0].size->text()), S(groups_[1].size->text()),
-          S(degreesBox_->text())};
+  Recompute();
 }
 
-void TwoSamplePanel::Recalculate() {
-  kit::WriteBox(degreesBox_,
-                TwoSampleDegrees(S(groups_[0].size->text()), S(groups_[1].size->text())));
-  kit::WriteBox(tBox_, TwoSampleT(BoxTexts().Figures()));
+void TwoSamplePanel::AlphaChanged() { Recompute(); }
+
+void TwoSamplePanel::Recompute() {
+  result_ = AnalyseTwoSample(inputs_, CurrentAlpha());
+  const TwoSampleResult::Shown& shown = result_.shown;
+  for (int g = 0; g < 2; ++g) {
+    ShowFigure(groups_[g].mean, shown.mean[g]);
+    ShowFigure(groups_[g].sd, shown.sd[g]);
+    ShowFigure(groups_[g].size, shown.n[g]);
+  }
+  ShowFigure(degreesBox_, shown.degrees);
+  ShowFigure(tBox_, shown.t);
+  UpdateAnswer();
 }
 
-Answer TwoSamplePanel::CurrentAnswer() const {
-  return TwoSampleAnswer(BoxTexts().Figures(), S(tBox_->text()), CurrentAlpha());
+// After an Enter only the group entered is summarised again; the other keeps
+// its figures. A list with no data empties the panel.
+void TwoSamplePanel::ListChanged(const SampleList& list, std::optional<int> enteredGroup) {
+  if (list.FilledCount(1) == 0 && list.FilledCount(2) == 0) {
+    inputs_ = {};
+  } else {
+    for (int group = 1; group <= 2; ++group) {
+      if (!enteredGroup || *enteredGroup == group) {
+        inputs_[group - 1] = SummariseGroup(list.Observations(group, list.FilledCount(group)));
+      }
+    }
+  }
+  Recompute();
 }
+
+Answer TwoSamplePanel::CurrentAnswer() const { return result_.answer; }
 
 std::string TwoSamplePanel::ReportHtml(const ReportPictures& pictures) const {
-  const Texts texts = BoxTexts();
-  const std::string t = S(tBox_->text());
-  return TwoSampleReport({.mean1 = texts.mean1,
-                          .mean2 = texts.mean2,
-                          .sd1 = texts.sd1,
-                          .sd2 = texts.sd2,
-                          .n1 = texts.n1,
-                          .n2 = texts.n2,
-                          .degrees = texts.degrees,
-                          .t = t},
-                         CurrentAlpha(), pictures);
+  return TwoSampleReport(result_, pictures);
 }
 
 // Where Welch's t′ answers, the table points at it, in the row of ν′.
-TableQuestion TwoSamplePanel::Question() const {
-  if (const auto welch = CurrentAnswer().welch)
-    return {CriticalTable::kT, welch->df, std::fabs(welch->t)};
-  return {CriticalTable::kT, ShownNumber(degreesBox_), ShownNumber(tBox_)};
-}
+TableQuestion TwoSamplePanel::Question() const { return result_.question; }
 
-void TwoSamplePanel::WriteGroup(const SampleList& list, int group) {
-  const int n = list.FilledCount(group);
-  (group == 1 ? sizes_.n1 : sizes_.n2) = static_cast<std::int16_t>(n);
-  const GroupSummary summary = SummariseGroup(list.Observations(group, n));
-  const Group& boxes = groups_[group - 1];
-  kit::WriteBox(boxes.mean, summary.mean);
-  kit::WriteBox(boxes.sd, summary.sd);
-  kit::WriteBox(boxes.size, summary.n);
-}
-
-// After an Enter only the group entered is computed; the degrees of freedom
-// then come from both groups' last known sizes. A list with no data empties
-// the panel.
-void TwoSamplePanel::ListChanged(const SampleList& list, std::optional<int> enteredGroup) {
-  if (list.FilledCount(1) == 0 && list.FilledCount(2) == 0) {
-    sizes_.n1 = sizes_.n2 = 0;
-    for (const Group& group : groups_) {
-      for (QLineEdit* box : {group.mean, group.sd, group.size}) box->clear();
-    }
-    return;
-  }
-  if (enteredGroup) {
-    WriteGroup(list, *enteredGroup);
-  } else {
-    WriteGroup(list, 1);
-    WriteGroup(list, 2);
-  }
-  kit::WriteBox(degreesBox_, TwoSampleDegrees(sizes_.n1, sizes_.n2));
-}
-
-QList<AnalysisPanel::Figure> TwoSamplePanel::Figures() const {
-  return {{QStringLiteral("均数(X1)"), groups_[0].mean->text()},
-          {QStringLiteral("标准差(S1)"), groups_[0].sd->text()},
-          {QStringLiteral("例数(N1)"), groups_[0].size->text()},
-          {QStringLiteral("均数(X2)"), groups_[1].mean->text()},
-          {QStringLiteral("标准差(S2)"), groups_[1].sd->text()},
-          {QStringLiteral("例数(N2)"), groups_[1].size->text()},
-          {QStringLiteral("自由度(N1+N2-2)"), degreesBox_->text()},
-          {QStringLiteral("t"), tBox_->text()}};
-}
+QList<AnalysisPanel::Figure> TwoSamplePanel::Figures() const { return ShownFigures(result_); }
 
 QWidgetList TwoSamplePanel::TabChain() const {
   return {groups_[0].mean, groups_[1].mean, groups_[0].sd, groups_[1].sd,
@@ -185,7 +143,7 @@ QWidgetList TwoSamplePanel::TabChain() const {
 // The list's values when both groups come from it, else the typed figures.
 PictureFacts TwoSamplePanel::Facts(const SampleList* list) const {
   PictureFacts facts;
-  facts.test = ShownTest(TestFacts::Law::kT, ShownNumber(tBox_), ShownNumber(degreesBox_));
+  facts.test = ShownTest(TestFacts::Law::kT, result_.t, result_.degrees);
   const int n1 = list ? list->FilledCount(1) : 0, n2 = list ? list->FilledCount(2) : 0;
   if (n1 > 0 && n2 > 0) {
     facts.data.kind = DataFacts::Kind::kGroups;
@@ -194,8 +152,8 @@ PictureFacts TwoSamplePanel::Facts(const SampleList* list) const {
   } else {
     facts.data.kind = DataFacts::Kind::kSummaryMeans;
     for (int g = 0; g < 2; ++g) {
-      facts.data.summary[g] = {ShownNumber(groups_[g].mean), ShownNumber(groups_[g].sd),
-                               ShownNumber(groups_[g].size)};
+      const GroupInputs& group = inputs_[g];
+      facts.data.summary[g] = {group.mean.Value(), group.sd.Value(), group.n.Value()};
     }
   }
   return facts;

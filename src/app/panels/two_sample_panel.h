@@ -1,11 +1,12 @@
 // Frame4(0): the two-sample t-test. Each group's mean, standard deviation and
-// size, typed or computed from the list, give the degrees of freedom and t
-// with the pooled variance.
+// size, typed or formed from the list at full precision, give the degrees of
+// freedom and t with the pooled variance.
 #pragma once
 
 #include <array>
 
 #include "app/panels/analysis_panel.h"
+#include "stats/two_sample.h"
 
 class QLineEdit;
 
@@ -34,15 +35,16 @@ class TwoSamplePanel : public AnalysisPanel {
     QLineEdit* size = nullptr;
   };
 
-  struct Texts;
-  Texts BoxTexts() const;
-  void Recalculate();
-  void WriteGroup(const SampleList& list, int group);
+  void AlphaChanged() override;
+  // A box changed: a figure typed is used as typed.
+  void Typed(QLineEdit* box);
+  void Recompute();
 
-  GroupSizes sizes_;
   std::array<Group, 2> groups_;
   QLineEdit* degreesBox_ = nullptr;
   QLineEdit* tBox_ = nullptr;
+  std::array<GroupInputs, 2> inputs_;
+  TwoSampleResult result_;
 };
 
 }  // namespace sumvane
