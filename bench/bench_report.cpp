@@ -1,5 +1,5 @@
-// The worked report of each analysis, built from the panel's texts as the
-// window asks for it. The fourfold tables are the largest the list allows,
+// The worked report of each analysis with the result it is built from, as
+// the window forms them on a change. The fourfold tables are the largest the list allows,
 // where the exact test beside chi-square weighs the most tables; each report
 // must be ready within 5 ms.
 #include <benchmark/benchmark.h>
@@ -15,23 +15,6 @@ namespace sumvane::bench {
 namespace {
 
 constexpr double kReportBound = 5.0;  // ms
-
-// The texts of the fourfold table and its chi-square panel as the engine
-// forms them.
-struct FourfoldPanel {
-  FourfoldMargins margins;
-  FourfoldChiSquare chiSquare;
-  PairedChiSquare paired;
-  FourfoldTableTexts Table(const FourfoldCells& cells) const {
-    return {cells,
-            {margins.margins[0], margins.margins[1], margins.margins[2], margins.margins[3]},
-            margins.total};
-  }
-};
-
-FourfoldPanel Formed(const FourfoldCells& cells) {
-  return {TableMargins(cells), ChiSquareOfTable(cells), PairedChiSquareOfTable(cells)};
-}
 
 void TwoSampleBench(benchmark::State& state) {
   for (auto _ : state) {
@@ -64,23 +47,18 @@ void CorrelationBench(benchmark::State& state) {
 // tables.
 void ChiSquareBench(benchmark::State& state) {
   const FourfoldCells cells{"8000", "8383", "8192", "8192"};
-  const FourfoldPanel formed = Formed(cells);
-  const ChiSquarePanelTexts panel{formed.Table(cells),
-                                  formed.chiSquare.n,
-                                  {formed.chiSquare.expected[0], formed.chiSquare.expected[1],
-                                   formed.chiSquare.expected[2], formed.chiSquare.expected[3]},
-                                  formed.chiSquare.chiSquare};
-  for (auto _ : state) benchmark::DoNotOptimize(ChiSquareReport(panel, Alpha::kFivePercent));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        ChiSquareReport(AnalyseChiSquare(TableOf(cells), std::nullopt, Alpha::kFivePercent)));
+  }
 }
 
 // 32,767 discordant pairs for the exact binomial test.
 void PairedChiSquareBench(benchmark::State& state) {
   const FourfoldCells cells{"0", "16383", "16384", "0"};
-  const FourfoldPanel formed = Formed(cells);
-  const PairedChiSquarePanelTexts panel{formed.Table(cells), formed.paired.n,
-                                        formed.paired.chiSquare};
   for (auto _ : state) {
-    benchmark::DoNotOptimize(PairedChiSquareReport(panel, Alpha::kFivePercent));
+    benchmark::DoNotOptimize(
+        PairedChiSquareReport(AnalysePairedChiSquare(TableOf(cells), Alpha::kFivePercent)));
   }
 }
 

@@ -4,10 +4,11 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "report/html.h"
-#include "report/reports.h"
+#include "stats/fourfold.h"
 
 namespace sumvane::report {
 
@@ -17,13 +18,10 @@ struct FourfoldCaptions {
   std::string_view firstColumn, secondColumn;
 };
 
-// No cell holds anything.
-bool IsEmptyTable(const FourfoldTableTexts& table);
-
 // The expected counts of a, b, c, d, when given, stand in brackets beside
 // their cells, as the textbook sets them.
-void WriteFourfoldTable(html::Page& page, const FourfoldTableTexts& table,
+void WriteFourfoldTable(html::Page& page, const FourfoldData& table,
                         const FourfoldCaptions& captions,
-                        const std::optional<std::array<std::string_view, 4>>& expected = {});
+                        const std::optional<std::array<std::string, 4>>& expected = {});
 
 }  // namespace sumvane::report

@@ -10,11 +10,9 @@
 #include "report/reports.h"
 #include "report/steps.h"
 #include "report/table_words.h"
-#include "stats/answers.h"
 #include "stats/arithmetic.h"
-#include "stats/exact_tests.h"
-#include "stats/fourfold.h"
 #include "stats/number.h"
+#include "stats/paired_chi_square.h"
 
 namespace sumvane {
 namespace {
@@ -32,10 +30,11 @@ const std::string kCorner =
 
 // b, c, their sum, the formula and chi-square; false where chi-square cannot
 // be formed.
-bool WriteStatistic(html::Page& page, const PairedChiSquarePanelTexts& panel, bool corrected) {
-  const FourfoldCells& cells = panel.table.cells;
+bool WriteStatistic(html::Page& page, const PairedChiSquareResult& result) {
+  const FourfoldCells cells = result.data.Cells();
   const double b = ReadNumber(cells.b), c = ReadNumber(cells.c);
   const std::string discordant = NumberText(Add(b, c));
+  const std::string chiSquare = Shown(result.shown.chiSquare);
   page.Paragraph(kMeasurements + "结果不一致的对子：b=" + Shown(cells.b) + "，c=" + Shown(cells.c) +
                  "，b+c=" + discordant);
   if (!(b + c > 0.0)) {
@@ -44,17 +43,17 @@ bool WriteStatistic(html::Page& page, const PairedChiSquarePanelTexts& panel, bo
   }
   const std::string sum = std::string("(") + Operand(cells.b) + "+" + Operand(cells.c) + ")";
   const std::string difference = Operand(cells.b) + "−" + Operand(cells.c);
-  if (corrected) {
+  if (result.formula.corrected) {
     std::string line = "b+c=" + discordant + " &lt; 40，用校正公式：χ²" + Sub("c") +
                        " = (|b−c|−1)" + Sup("2") + "/(b+c) = (|" + difference + "|−1)" + Sup("2") +
-                       "/" + sum + " = " + Shown(panel.chiSquare);
+                       "/" + sum + " = " + chiSquare;
     if (std::fabs(b - c) < 1.0) line += "（|b−c|小于1，校正后取0）";
     page.Paragraph(line);
   } else {
     page.Paragraph("b+c=" + discordant + " ≥ 40，用基本公式：χ² = (b−c)" + Sup("2") + "/(b+c) = (" +
-                   difference + ")" + Sup("2") + "/" + sum + " = " + Shown(panel.chiSquare));
+                   difference + ")" + Sup("2") + "/" + sum + " = " + chiSquare);
   }
-  if (report::IsBlank(panel.chiSquare)) {
+  if (!result.formula.chiSquare) {
     report::WriteStop(page, "χ²超出数的范围，不能计算。");
     return false;
   }
@@ -63,36 +62,35 @@ bool WriteStatistic(html::Page& page, const PairedChiSquarePanelTexts& panel, bo
 }
 
 // The exact binomial test needs whole counts b and c.
-void WriteRemarks(html::Page& page, const FourfoldCells& cells, Alpha alpha) {
-  const double b = ReadNumber(cells.b), c = ReadNumber(cells.c);
-  const bool whole = b == std::trunc(b) && c == std::trunc(c) && b + c <= kMaxExactTotal;
-  if (!whole) {
+void WriteRemarks(html::Page& page, const PairedChiSquareResult& result) {
+  if (!result.wholeDiscordant) {
     page.Paragraph("b、c不全为整数，不能用二项分布确切概率法。");
     return;
   }
-  const std::optional<double> p = PairedBinomialP(static_cast<int>(b), static_cast<int>(c));
+  const std::optional<double>& p = result.binomialP;
   page.Paragraph("二项分布确切概率法（H" + Sub("0") + "下b与c各占一半，双侧）：" +
                  html::Escape(PText(p, PSource::kExact)) + "，" +
-                 VerdictText(p, alpha, Finding::kDifference) + "。");
+                 VerdictText(p, result.alpha, Finding::kDifference) + "。");
 }
 
 }  // namespace
 
-std::string PairedChiSquareReport(const PairedChiSquarePanelTexts& panel, Alpha alpha,
+std::string PairedChiSquareReport(const PairedChiSquareResult& result,
                                   const ReportPictures& pictures) {
   html::Page page("配对四格表资料的χ²检验");
-  if (report::IsEmptyTable(panel.table)) {
+  if (result.data.IsEmpty()) {
     page.Paragraph("请在四格表中输入a、b、c、d四个频数。");
     return page.Text();
   }
+  const Alpha alpha = result.alpha;
   report::BeginStep(page, report::Step::kData);
-  report::WriteFourfoldTable(page, panel.table,
+  report::WriteFourfoldTable(page, result.data,
                              {.corner = kCorner,
                               .firstRow = kPairedTable.positive,
                               .secondRow = kPairedTable.negative,
                               .firstColumn = kPairedTable.positive,
                               .secondColumn = kPairedTable.negative});
-  page.Paragraph("n=" + Shown(panel.n));
+  page.Paragraph("n=" + Shown(result.shown.n));
   page.Insert(pictures.data);
 
   report::BeginStep(page, report::Step::kHypotheses);
@@ -100,27 +98,25 @@ std::string PairedChiSquareReport(const PairedChiSquarePanelTexts& panel, Alpha 
                           "B≠C，即" + kMeasurements + "的总体阳性率不同", alpha);
 
   report::BeginStep(page, report::Step::kStatistic);
-  const PairedChiSquare result = PairedChiSquareOfTable(panel.table.cells);
-  if (result.fault == TableFault::kNegativeCount) {
+  if (result.formula.fault == TableFault::kNegativeCount) {
     report::WriteStop(page, "频数不能为负，不能计算。");
     return page.Text();
   }
-  if (result.n.empty()) {
+  if (!result.formula.n) {
     report::WriteStop(page, "总例数超出范围（n至多为32767），不能计算。");
     return page.Text();
   }
-  if (!WriteStatistic(page, panel, result.corrected)) return page.Text();
+  if (!WriteStatistic(page, result)) return page.Text();
 
   report::BeginStep(page, report::Step::kConclusion);
-  report::WriteTableLookUp(page, {CriticalTable::kChiSquare, "χ²", panel.chiSquare, 1.0, "1"},
-                           alpha);
-  const Answer answer = PairedChiSquareAnswer(panel.table.cells, panel.chiSquare, alpha);
-  report::WriteConclusion(page, answer, "按χ²分布（ν=1）计算", alpha, Finding::kDifference,
+  report::WriteTableLookUp(
+      page, {CriticalTable::kChiSquare, "χ²", result.shown.chiSquare, 1.0, "1"}, alpha);
+  report::WriteConclusion(page, result.answer, "按χ²分布（ν=1）计算", alpha, Finding::kDifference,
                           kMeasurements + "的总体阳性率不同");
   page.Insert(pictures.test);
 
   report::BeginStep(page, report::Step::kRemarks);
-  WriteRemarks(page, panel.table.cells, alpha);
+  WriteRemarks(page, result);
   return page.Text();
 }
 

@@ -2,7 +2,7 @@
 // statistics writes out by hand, in Simplified Chinese and in the textbook's
 // order (the data; the hypotheses and α; the statistic, its formula and the
 // figures put into it; the table look-up, P and the conclusion; what a careful
-// teacher adds), made from the panel's own texts as it shows them. P and the
+// teacher adds), made from the panel's result, with its figures as the panel shows them. P and the
 // verdict are those of the panel (stats/answers.h).
 //
 // Each function returns a whole page of UTF-8 HTML in the subset Qt's rich text
@@ -13,13 +13,13 @@
 // one line saying what to enter.
 #pragma once
 
-#include <array>
 #include <string>
 #include <string_view>
 
 #include "stats/answer_text.h"
-#include "stats/fourfold.h"
+#include "stats/chi_square.h"
 #include "stats/paired.h"
+#include "stats/paired_chi_square.h"
 #include "stats/regression.h"
 #include "stats/two_sample.h"
 
@@ -32,36 +32,11 @@ struct ReportPictures {
   std::string_view test;  // after P and the conclusion
 };
 
-// The fourfold table: the four cells, the margins a + c, b + d, a + b, c + d
-// and the total, as the table shows them.
-struct FourfoldTableTexts {
-  FourfoldCells cells{};
-  std::array<std::string_view, 4> margins{};
-  std::string_view total{};
-};
-
-// The chi-square panel of a fourfold table: n, the expected counts of a, b,
-// c, d and chi-square.
-struct ChiSquarePanelTexts {
-  FourfoldTableTexts table{};
-  std::string_view n{};
-  std::array<std::string_view, 4> expected{};
-  std::string_view chiSquare{};
-};
-
-// The paired chi-square panel: n and chi-square.
-struct PairedChiSquarePanelTexts {
-  FourfoldTableTexts table{};
-  std::string_view n{};
-  std::string_view chiSquare{};
-};
-
 std::string TwoSampleReport(const TwoSampleResult& result, const ReportPictures& pictures = {});
 std::string PairedReport(const PairedResult& result, const ReportPictures& pictures = {});
 std::string CorrelationReport(const CorrelationResult& result, const ReportPictures& pictures = {});
-std::string ChiSquareReport(const ChiSquarePanelTexts& panel, Alpha alpha,
-                            const ReportPictures& pictures = {});
-std::string PairedChiSquareReport(const PairedChiSquarePanelTexts& panel, Alpha alpha,
+std::string ChiSquareReport(const ChiSquareResult& result, const ReportPictures& pictures = {});
+std::string PairedChiSquareReport(const PairedChiSquareResult& result,
                                   const ReportPictures& pictures = {});
 
 }  // namespace sumvane

@@ -1,8 +1,8 @@
 // The answer each panel gives beside its statistic: P and the verdict at the
 // chosen significance level, or, when the panel has inputs but no statistic
-// can be formed, a few words that say why. P comes from the statistic and
-// degrees of freedom as the panel shows them, so it agrees with what the user
-// reads; the panel and its report ask the same functions.
+// can be formed, a few words that say why. Each analysis forms its answer
+// once, in its result, from the statistic at full precision; the panel and its
+// report read that one answer.
 #pragma once
 
 #include <optional>
@@ -10,7 +10,6 @@
 #include <string_view>
 
 #include "stats/answer_text.h"
-#include "stats/fourfold.h"
 #include "stats/report_figures.h"
 
 namespace sumvane {
@@ -34,16 +33,6 @@ Answer AnswerWithP(std::optional<double> p, Alpha alpha, Finding finding,
 // No statistic could be formed from the inputs there are: the reason stands
 // for the verdict.
 Answer AnswerWhyNot(std::string reason);
-
-// Chi-square with 1 degree of freedom, or Fisher's exact test where the table
-// is too small for it (PrefersExactTest). A chi-square shown as the corrected
-// formula gave it names the correction.
-Answer ChiSquareAnswer(const FourfoldCells& cells, std::string_view chiSquareText, Alpha alpha);
-
-// Chi-square of the discordant pairs with 1 degree of freedom; named
-// corrected as the fourfold one.
-Answer PairedChiSquareAnswer(const FourfoldCells& cells, std::string_view chiSquareText,
-                             Alpha alpha);
 
 // Said when two groups of different lengths cannot be paired.
 inline constexpr std::string_view kUnequalGroups = "两组例数不等";

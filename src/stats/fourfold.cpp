@@ -84,6 +84,17 @@ std::optional<int> WholeCount(double count) {
 
 FourfoldMargins TableMargins(const FourfoldCells& cells) { return Count(cells).shown; }
 
+bool FourfoldData::IsEmpty() const {
+  return std::all_of(cells.begin(), cells.end(), [](const std::string& cell) {
+    return cell.find_first_not_of(" \t") == std::string::npos;
+  });
+}
+
+FourfoldData TableOf(const FourfoldCells& cells) {
+  return {{std::string(cells.a), std::string(cells.b), std::string(cells.c), std::string(cells.d)},
+          TableMargins(cells)};
+}
+
 FourfoldChiSquare ChiSquareOfTable(const FourfoldCells& cells) {
   const Tally t = Count(cells);
   FourfoldChiSquare result;
@@ -94,9 +105,9 @@ FourfoldChiSquare ChiSquareOfTable(const FourfoldCells& cells) {
   if (!t.n) return result;
   const double n = *t.n;
   const std::array<Blank, 4> expected = ExpectedCounts(t, n);
-  result.n = NumberText(static_cast<int>(*t.n));
+  result.n = static_cast<int>(*t.n);
+  result.expected = expected;
   for (std::size_t i = 0; i < expected.size(); ++i) {
-    result.expected[i] = NumberText(expected[i]);
     if (expected[i] && (!result.smallestExpected || *expected[i] < *result.smallestExpected)) {
       result.smallestExpected = *expected[i];
     }
@@ -110,7 +121,7 @@ FourfoldChiSquare ChiSquareOfTable(const FourfoldCells& cells) {
       allLarge ? Absolute(crossDifference) : Corrected(Absolute(crossDifference), n / 2.0);
   const Blank &left = t.margin[0], &right = t.margin[1], &top = t.margin[2], &bottom = t.margin[3];
   const Blank marginProduct = Multiply(Multiply(top, left), Multiply(right, bottom));
-  result.chiSquare = NumberText(Divide(Multiply(n, Square(distance)), marginProduct));
+  result.chiSquare = Divide(Multiply(n, Square(distance)), marginProduct);
   return result;
 }
 
@@ -122,12 +133,13 @@ PairedChiSquare PairedChiSquareOfTable(const FourfoldCells& cells) {
     return result;
   }
   if (!t.n) return result;
-  result.n = NumberText(static_cast<int>(*t.n));
+  result.n = static_cast<int>(*t.n);
   const Blank discordant = Add(t.b, t.c);
+  result.discordant = discordant;
   const Blank difference = Absolute(Subtract(t.b, t.c));
   result.corrected = !(discordant && *discordant >= kPairedCorrectionLimit);
   const Blank distance = result.corrected ? Corrected(difference, 1.0) : difference;
-  result.chiSquare = NumberText(Divide(Square(distance), discordant));
+  result.chiSquare = Divide(Square(distance), discordant);
   return result;
 }
 

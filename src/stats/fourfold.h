@@ -1,6 +1,7 @@
 // The fourfold table of counts: its margins and total on every change of a
-// cell, the chi-square of the table and the chi-square of paired counts.
-// Results are full texts; the window shortens each to the width of its place.
+// cell, the chi-square of the table and the chi-square of paired counts. The
+// margins are the texts the table shows; the other figures are values, which
+// the analyses shorten to the width of their places.
 #pragma once
 
 #include <array>
@@ -26,6 +27,19 @@ struct FourfoldMargins {
 
 FourfoldMargins TableMargins(const FourfoldCells& cells);
 
+// The table as it stands: the cells as typed, a, b in the first row and c, d
+// in the second, and the margins they give.
+struct FourfoldData {
+  std::array<std::string, 4> cells;
+  FourfoldMargins margins;
+
+  FourfoldCells Cells() const { return {cells[0], cells[1], cells[2], cells[3]}; }
+  // No cell holds anything.
+  bool IsEmpty() const;
+};
+
+FourfoldData TableOf(const FourfoldCells& cells);
+
 // Why a chi-square analysis forms nothing from the cells.
 enum class TableFault {
   kNone,
@@ -35,13 +49,13 @@ enum class TableFault {
 
 // n is the total as shown, rounded to a whole number with halves to the even
 // neighbour; a total beyond the 16-bit range forms no n and nothing that
-// depends on it.
+// depends on it. Figures that cannot be formed are empty.
 struct FourfoldChiSquare {
   TableFault fault = TableFault::kNone;
-  std::string n;
+  std::optional<int> n;
   // The expected counts of a, b, c, d.
-  std::array<std::string, 4> expected;
-  std::string chiSquare;
+  std::array<std::optional<double>, 4> expected;
+  std::optional<double> chiSquare;
   // Whether the continuity correction was applied: it is, unless every
   // expected count is at least 5.
   bool corrected = false;
@@ -67,8 +81,10 @@ bool PrefersExactTest(const FourfoldCells& cells);
 
 struct PairedChiSquare {
   TableFault fault = TableFault::kNone;
-  std::string n;
-  std::string chiSquare;
+  std::optional<int> n;
+  // b + c.
+  std::optional<double> discordant;
+  std::optional<double> chiSquare;
   // Corrected for continuity below 40 discordant pairs.
   bool corrected = false;
 };

@@ -36,16 +36,13 @@ const std::vector<std::pair<const char*, Writer>>& Writers() {
        }},
       {"chi-square",
        [](const Texts& t, Alpha a, const ReportPictures& p) {
-         return ChiSquareReport({{{t[0], t[1], t[2], t[3]}, {t[4], t[5], t[6], t[7]}, t[8]},
-                                 t[8],
-                                 {t[4], t[5], t[6], t[7]},
-                                 t[1]},
-                                a, p);
+         return ChiSquareReport(
+             AnalyseChiSquare(TableOf({t[0], t[1], t[2], t[3]}), std::nullopt, a), p);
        }},
       {"paired chi-square",
        [](const Texts& t, Alpha a, const ReportPictures& p) {
-         return PairedChiSquareReport(
-             {{{t[0], t[1], t[2], t[3]}, {t[4], t[5], t[6], t[7]}, t[8]}, t[8], t[1]}, a, p);
+         return PairedChiSquareReport(AnalysePairedChiSquare(TableOf({t[0], t[1], t[2], t[3]}), a),
+                                      p);
        }},
   };
   return writers;

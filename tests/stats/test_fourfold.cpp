@@ -6,6 +6,7 @@
 
 #include "stats/fourfold.h"
 #include "stats/number.h"
+#include "stats/panel_figure.h"
 
 namespace sumvane {
 namespace {
@@ -15,10 +16,12 @@ using Texts = std::array<std::string, 4>;
 
 FourfoldCells Of(const Cells& cells) { return {cells[0], cells[1], cells[2], cells[3]}; }
 
-// What a 6-character place keeps of a written figure.
-std::string InBox(const std::string& figure) { return ClipText(figure, 6); }
+// What a 6-character place shows of a figure.
+std::string InBox(const std::optional<double>& figure) {
+  return FigureText(figure, FigureStyle::kPlain, 6);
+}
 
-Texts InBoxes(const Texts& figures) {
+Texts InBoxes(const std::array<std::optional<double>, 4>& figures) {
   return {InBox(figures[0]), InBox(figures[1]), InBox(figures[2]), InBox(figures[3])};
 }
 
@@ -208,7 +211,7 @@ TEST(PairedChiSquare, DiscordantCellsDecide) {
   for (const PairedRow& row : rows) {
     SCOPED_TRACE(testing::PrintToString(row.cells));
     const PairedChiSquare result = PairedChiSquareOfTable(Of(row.cells));
-    EXPECT_EQ(result.n, row.n);
+    EXPECT_EQ(InBox(result.n), row.n);
     EXPECT_EQ(InBox(result.chiSquare), row.chiSquare);
 
     Cells swapped = row.cells;

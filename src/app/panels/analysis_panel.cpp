@@ -30,7 +30,7 @@ void AnalysisPanel::TakeList(const SampleList& list, std::optional<int> enteredG
 
 void AnalysisPanel::SetAlpha(Alpha alpha) {
   alpha_ = alpha;
-  AlphaChanged();
+  Recompute();
 }
 
 void AnalysisPanel::MakeAnswerLabels(const kit::Twips& pPlace, const kit::Twips& verdictPlace) {
@@ -40,13 +40,6 @@ void AnalysisPanel::MakeAnswerLabels(const kit::Twips& pPlace, const kit::Twips&
   verdictLabel_ = kit::MakeLabel(
       this, {.name = kit::Indexed("Verdict", m), .colour = kit::kAnswer, .place = verdictPlace});
   kit::SetSpokenCaption(verdictLabel_, QStringLiteral("结论 "));
-}
-
-void AnalysisPanel::WatchForAnswer(std::initializer_list<QLineEdit*> boxes) {
-  for (QLineEdit* box : boxes) {
-    connect(box, &QLineEdit::textChanged, this, &AnalysisPanel::UpdateAnswer);
-    connect(box, &QLineEdit::textEdited, this, [this] { followsList_ = false; });
-  }
 }
 
 void AnalysisPanel::WatchTyping(std::initializer_list<QLineEdit*> boxes) {
@@ -63,8 +56,8 @@ void AnalysisPanel::ShowFigure(QLineEdit* box, const std::string& text) {
   box->setCursorPosition(0);  // a long figure shows its leading digits
 }
 
-void AnalysisPanel::UpdateAnswer() {
-  const Answer answer = CurrentAnswer();
+void AnalysisPanel::ShowAnswer() {
+  const Answer& answer = Result().answer;
   kit::WriteLabel(pLabel_, kit::Q(answer.pText));
   kit::WriteLabel(verdictLabel_, kit::Q(answer.verdict));
   emit FiguresChanged();
@@ -72,7 +65,7 @@ void AnalysisPanel::UpdateAnswer() {
 
 TestFacts AnalysisPanel::ShownTest(TestFacts::Law law, std::optional<double> statistic,
                                    std::optional<double> degrees) const {
-  const Answer answer = CurrentAnswer();
+  const Answer& answer = Result().answer;
   TestFacts facts;
   facts.law = law;
   facts.statistic = statistic;
@@ -89,23 +82,12 @@ TestFacts AnalysisPanel::ShownTest(TestFacts::Law law, std::optional<double> sta
 
 QString AnalysisPanel::ResultText() const {
   QStringList lines{Caption(analysis_)};
-  for (const Figure& figure : Figures()) lines << figure.caption + QLatin1Char('\t') + figure.text;
+  for (const ShownFigure& figure : Result().figures) {
+    lines << kit::Q(figure.caption) + QLatin1Char('\t') + kit::Q(figure.text);
+  }
   lines << QStringLiteral("P\t") + pLabel_->text()
         << QStringLiteral("结论\t") + verdictLabel_->text();
   return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
-}
-
-QList<AnalysisPanel::Figure> ShownFigures(const AnalysisResult& result) {
-  QList<AnalysisPanel::Figure> figures;
-  for (const ShownFigure& figure : result.figures) {
-    figures.append({kit::Q(figure.caption), kit::Q(figure.text)});
-  }
-  return figures;
-}
-
-std::optional<double> ShownNumber(const QLineEdit* box) {
-  if (box->text().trimmed().isEmpty()) return std::nullopt;
-  return ReadNumber(kit::S(box->text()));
 }
 
 std::vector<double> ListValues(const SampleList& list, int group, int count) {

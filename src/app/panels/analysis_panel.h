@@ -53,7 +53,9 @@ class AnalysisPanel : public QFrame {
   virtual QWidgetList TabChain() const = 0;
 
   void SetAlpha(Alpha alpha);
-  virtual TableQuestion Question() const = 0;
+  // The panel's one result as it stands.
+  virtual const AnalysisResult& Result() const = 0;
+  TableQuestion Question() const { return Result().question; }
   // The worked calculation of the panel's figures as they stand.
   virtual std::string ReportHtml(const ReportPictures& pictures) const = 0;
   // What the report's pictures are drawn from; `list` is the list when the
@@ -67,24 +69,15 @@ class AnalysisPanel : public QFrame {
   // A figure, the answer or α changed.
   void FiguresChanged();
 
- public:
-  struct Figure {
-    QString caption;
-    QString text;
-  };
-
  protected:
   Alpha CurrentAlpha() const { return alpha_; }
-  virtual QList<Figure> Figures() const = 0;
   // P(m) and Verdict(m), in space the design leaves free.
   void MakeAnswerLabels(const kit::Twips& pPlace, const kit::Twips& verdictPlace);
-  // The answer follows every change of these boxes.
-  void WatchForAnswer(std::initializer_list<QLineEdit*> boxes);
-  virtual Answer CurrentAnswer() const = 0;
-  void UpdateAnswer();
-  // α changed: the panel's answer follows. A panel that keeps a result
-  // recomputes it.
-  virtual void AlphaChanged() { UpdateAnswer(); }
+  // Forms the result again from the panel's inputs and α, writes the boxes
+  // from it and ends with ShowAnswer.
+  virtual void Recompute() = 0;
+  // P and the verdict from the result; tells that the figures changed.
+  void ShowAnswer();
   // Typing into these boxes ends the panel's following the list.
   void WatchTyping(std::initializer_list<QLineEdit*> boxes);
   // Writes a box from a result; a box that already shows the text (the one
@@ -93,8 +86,8 @@ class AnalysisPanel : public QFrame {
   void ShowFigure(QLineEdit* box, const std::string& text);
   // A box changed because the panel wrote it, not because the user typed.
   bool Writing() const { return writing_; }
-  // The test's facts from the statistic and degrees of freedom as shown, with
-  // the panel's P and α; Welch's t′ and ν′ where they give P.
+  // The test's facts from the statistic and its degrees of freedom, with the
+  // result's P and α; Welch's t′ and ν′ where they give P.
   TestFacts ShownTest(TestFacts::Law law, std::optional<double> statistic,
                       std::optional<double> degrees) const;
 
@@ -106,12 +99,6 @@ class AnalysisPanel : public QFrame {
   bool followsList_ = false;
   bool writing_ = false;
 };
-
-// A result's figures as the clipboard lists them.
-QList<AnalysisPanel::Figure> ShownFigures(const AnalysisResult& result);
-
-// The number a box shows, when it shows one.
-std::optional<double> ShownNumber(const QLineEdit* box);
 
 // The group's first `count` values as doubles, for the pictures to place.
 std::vector<double> ListValues(const SampleList& list, int group, int count);

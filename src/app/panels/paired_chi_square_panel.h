@@ -1,37 +1,31 @@
 // Frame4(4): the chi-square of paired counts, from the discordant cells b and
-// c of the fourfold table, rewritten on every change of a cell.
+// c of the fourfold table, formed again on every change of a cell.
 #pragma once
 
-#include <array>
-#include <string>
-
-#include "app/panels/analysis_panel.h"
+#include "app/panels/fourfold_panel.h"
+#include "stats/paired_chi_square.h"
 
 class QLineEdit;
 
 namespace sumvane {
 
-class PairedChiSquarePanel : public AnalysisPanel {
+class PairedChiSquarePanel : public FourfoldPanel {
   Q_OBJECT
 
  public:
   PairedChiSquarePanel(QWidget* parent, int left, int top);
 
-  void CellsChanged(const FourfoldCells& cells) override;
   QWidgetList TabChain() const override;
-  TableQuestion Question() const override;
+  const AnalysisResult& Result() const override { return result_; }
   std::string ReportHtml(const ReportPictures& pictures) const override;
   PictureFacts Facts(const SampleList* list) const override;
 
- protected:
-  Answer CurrentAnswer() const override;
-  QList<Figure> Figures() const override;
-
  private:
+  void Recompute() override;
+
   QLineEdit* nBox_ = nullptr;
   QLineEdit* chiSquareBox_ = nullptr;
-  // The cells as last told, which the answer reads too.
-  std::array<std::string, 4> cells_;
+  PairedChiSquareResult result_;
 };
 
 }  // namespace sumvane

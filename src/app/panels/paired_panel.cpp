@@ -68,8 +68,6 @@ void PairedPanel::Typed(QLineEdit* box) {
   Recompute();
 }
 
-void PairedPanel::AlphaChanged() { Recompute(); }
-
 void PairedPanel::Recompute() {
   result_ = AnalysePaired(inputs_, CurrentAlpha());
   const PairedResult::Shown& shown = result_.shown;
@@ -78,7 +76,7 @@ void PairedPanel::Recompute() {
   ShowFigure(sdDifferenceBox_, shown.sdDifference);
   ShowFigure(standardErrorBox_, shown.standardError);
   ShowFigure(tBox_, shown.t);
-  UpdateAnswer();
+  ShowAnswer();
 }
 
 // Pairs need two groups of one length; with no data the panel empties.
@@ -90,15 +88,9 @@ void PairedPanel::ListChanged(const SampleList& list, std::optional<int>) {
   Recompute();
 }
 
-Answer PairedPanel::CurrentAnswer() const { return result_.answer; }
-
 std::string PairedPanel::ReportHtml(const ReportPictures& pictures) const {
   return PairedReport(result_, pictures);
 }
-
-TableQuestion PairedPanel::Question() const { return result_.question; }
-
-QList<AnalysisPanel::Figure> PairedPanel::Figures() const { return ShownFigures(result_); }
 
 QWidgetList PairedPanel::TabChain() const {
   return {pairsBox_, meanDifferenceBox_, sdDifferenceBox_, tBox_};

@@ -18,19 +18,14 @@ class PairedPanel : public AnalysisPanel {
 
   void ListChanged(const SampleList& list, std::optional<int> enteredGroup) override;
   QWidgetList TabChain() const override;
-  TableQuestion Question() const override;
+  const AnalysisResult& Result() const override { return result_; }
   std::string ReportHtml(const ReportPictures& pictures) const override;
   PictureFacts Facts(const SampleList* list) const override;
 
- protected:
-  Answer CurrentAnswer() const override;
-  QList<Figure> Figures() const override;
-
  private:
-  void AlphaChanged() override;
   // A box changed: a figure typed is used as typed.
   void Typed(QLineEdit* box);
-  void Recompute();
+  void Recompute() override;
 
   QLineEdit* pairsBox_ = nullptr;
   QLineEdit* meanDifferenceBox_ = nullptr;

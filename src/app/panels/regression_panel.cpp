@@ -76,15 +76,13 @@ void RegressionPanel::Typed(QLineEdit* box) {
   Recompute();
 }
 
-void RegressionPanel::AlphaChanged() { Recompute(); }
-
 void RegressionPanel::Recompute() {
   result_ = AnalyseCorrelation(inputs_, CurrentAlpha());
   ShowFigure(sizeBox_, result_.shown.n);
   ShowFigure(rBox_, result_.shown.r);
   ShowFigure(tBox_, result_.shown.tOfR);
   ShowFigure(equationBox_, result_.shown.equation);
-  UpdateAnswer();
+  ShowAnswer();
 }
 
 // Pairs need two groups of one length; with no data the panel empties.
@@ -95,13 +93,9 @@ void RegressionPanel::ListChanged(const SampleList& list, std::optional<int>) {
   Recompute();
 }
 
-Answer RegressionPanel::CurrentAnswer() const { return result_.answer; }
-
 std::string RegressionPanel::ReportHtml(const ReportPictures& pictures) const {
   return CorrelationReport(result_, pictures);
 }
-
-TableQuestion RegressionPanel::Question() const { return result_.question; }
 
 // The subscript r stands in the blank of "t =", which in the window's face is
 // narrower than the r; the blank is widened until the "=" clears the r. Done
@@ -123,8 +117,6 @@ void RegressionPanel::showEvent(QShowEvent* event) {
   }
   AnalysisPanel::showEvent(event);
 }
-
-QList<AnalysisPanel::Figure> RegressionPanel::Figures() const { return ShownFigures(result_); }
 
 QWidgetList RegressionPanel::TabChain() const { return {sizeBox_, rBox_, tBox_, equationBox_}; }
 

@@ -19,19 +19,14 @@ class RegressionPanel : public AnalysisPanel {
 
   void ListChanged(const SampleList& list, std::optional<int> enteredGroup) override;
   QWidgetList TabChain() const override;
-  TableQuestion Question() const override;
+  const AnalysisResult& Result() const override { return result_; }
   std::string ReportHtml(const ReportPictures& pictures) const override;
   PictureFacts Facts(const SampleList* list) const override;
-
- protected:
-  Answer CurrentAnswer() const override;
-  QList<Figure> Figures() const override;
   void showEvent(QShowEvent* event) override;
 
  private:
-  void AlphaChanged() override;
   void Typed(QLineEdit* box);
-  void Recompute();
+  void Recompute() override;
 
   QLineEdit* sizeBox_ = nullptr;
   QLineEdit* rBox_ = nullptr;

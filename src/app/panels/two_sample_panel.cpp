@@ -94,8 +94,6 @@ void TwoSamplePanel::Typed(QLineEdit* box) {
   Recompute();
 }
 
-void TwoSamplePanel::AlphaChanged() { Recompute(); }
-
 void TwoSamplePanel::Recompute() {
   result_ = AnalyseTwoSample(inputs_, CurrentAlpha());
   const TwoSampleResult::Shown& shown = result_.shown;
@@ -106,7 +104,7 @@ void TwoSamplePanel::Recompute() {
   }
   ShowFigure(degreesBox_, shown.degrees);
   ShowFigure(tBox_, shown.t);
-  UpdateAnswer();
+  ShowAnswer();
 }
 
 // After an Enter only the group entered is summarised again; the other keeps
@@ -124,16 +122,9 @@ void TwoSamplePanel::ListChanged(const SampleList& list, std::optional<int> ente
   Recompute();
 }
 
-Answer TwoSamplePanel::CurrentAnswer() const { return result_.answer; }
-
 std::string TwoSamplePanel::ReportHtml(const ReportPictures& pictures) const {
   return TwoSampleReport(result_, pictures);
 }
-
-// Where Welch's t′ answers, the table points at it, in the row of ν′.
-TableQuestion TwoSamplePanel::Question() const { return result_.question; }
-
-QList<AnalysisPanel::Figure> TwoSamplePanel::Figures() const { return ShownFigures(result_); }
 
 QWidgetList TwoSamplePanel::TabChain() const {
   return {groups_[0].mean, groups_[1].mean, groups_[0].sd, groups_[1].sd,

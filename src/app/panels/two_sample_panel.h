@@ -20,13 +20,9 @@ class TwoSamplePanel : public AnalysisPanel {
 
   void ListChanged(const SampleList& list, std::optional<int> enteredGroup) override;
   QWidgetList TabChain() const override;
-  TableQuestion Question() const override;
+  const AnalysisResult& Result() const override { return result_; }
   std::string ReportHtml(const ReportPictures& pictures) const override;
   PictureFacts Facts(const SampleList* list) const override;
-
- protected:
-  Answer CurrentAnswer() const override;
-  QList<Figure> Figures() const override;
 
  private:
   struct Group {
@@ -35,10 +31,9 @@ class TwoSamplePanel : public AnalysisPanel {
     QLineEdit* size = nullptr;
   };
 
-  void AlphaChanged() override;
   // A box changed: a figure typed is used as typed.
   void Typed(QLineEdit* box);
-  void Recompute();
+  void Recompute() override;
 
   std::array<Group, 2> groups_;
   QLineEdit* degreesBox_ = nullptr;
