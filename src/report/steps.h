@@ -14,9 +14,10 @@
 
 namespace sumvane::report {
 
-enum class Step { kData, kHypotheses, kStatistic, kConclusion, kRemarks };
+enum class Step { kData, kHypotheses, kStatistic, kConclusion, kRemarks, kEffects };
 
-// "一、资料", "二、建立检验假设，确定检验水准" and so on.
+// "一、资料", "二、建立检验假设，确定检验水准" and so on; the estimate of the
+// effect, which is no step of the test, goes unnumbered after them.
 void BeginStep(html::Page& page, Step step);
 
 // A box holds nothing but blanks.

@@ -14,6 +14,7 @@
 #include "stats/observation.h"
 #include "stats/panel_figure.h"
 #include "stats/report_figures.h"
+#include "stats/standardized_effects.h"
 
 namespace sumvane {
 
@@ -45,6 +46,9 @@ struct TwoSampleResult : AnalysisResult {
   std::optional<WelchTest> welch;
   bool welchAnswers = false;
   std::optional<Interval> interval;
+  // How large the difference is: the difference of means with both its
+  // intervals, Cohen's d and Hedges' g; formed once anything is entered.
+  std::optional<TwoSampleEffects> effects;
 
   struct Shown {
     std::array<std::string, 2> mean, sd, n;
