@@ -6,6 +6,7 @@
 
 #include "app/panels/analysis_panel.h"
 #include "pictures/data_picture.h"
+#include "pictures/effect_picture.h"
 #include "pictures/test_picture.h"
 
 namespace sumvane {
@@ -30,16 +31,19 @@ void ReportPictureSet::Redraw() {
   const PictureFacts facts = panel.Facts(panel.FollowsList() ? &list_() : nullptr);
   data_ = Named(Draw(DataPicture(facts.data)));
   test_ = Named(Draw(TestPicture(facts.test)));
+  effects_ = facts.effects.IsEmpty() ? Drawn{} : Named(Draw(EffectsPicture(facts.effects)));
   drawnFor_ = &panel;
 }
 
 ReportContent ReportPictureSet::ShownReport() const {
   const AnalysisPanel& panel = panel_();
   if (&panel != drawnFor_) return {panel.ReportHtml({}), {}};
+  const std::string effects =
+      effects_.name.isEmpty() ? std::string() : PictureHtml(effects_.picture, effects_.name);
   ReportContent content{panel.ReportHtml({PictureHtml(data_.picture, data_.name),
-                                          PictureHtml(test_.picture, test_.name)}),
+                                          PictureHtml(test_.picture, test_.name), effects}),
                         {}};
-  for (const Drawn* drawn : {&data_, &test_})
+  for (const Drawn* drawn : {&data_, &test_, &effects_})
     if (!drawn->name.isEmpty()) content.images.push_back({drawn->name, drawn->picture.image});
   return content;
 }
@@ -47,11 +51,15 @@ ReportContent ReportPictureSet::ShownReport() const {
 std::string ReportPictureSet::ReportHtml() const {
   const AnalysisPanel& panel = panel_();
   if (&panel != drawnFor_) return panel.ReportHtml({});
-  // One picture's PNG is written while the other's is.
+  // One picture's PNG is written while the others' are.
   std::future<std::string> data =
       std::async(std::launch::async, [this] { return PictureHtml(data_.picture); });
+  std::future<std::string> effects = std::async(std::launch::async, [this] {
+    return effects_.name.isEmpty() ? std::string() : PictureHtml(effects_.picture);
+  });
   std::string test = PictureHtml(test_.picture);
-  return panel.ReportHtml({data.get(), std::move(test)});
+  const std::string drawnData = data.get(), drawnEffects = effects.get();
+  return panel.ReportHtml({drawnData, test, drawnEffects});
 }
 
 ReportWindow* MakeReportWindow(QWidget* owner, std::function<const AnalysisPanel&()> panel,

@@ -25,7 +25,8 @@ class ReportPictureSet {
   ReportPictureSet(std::function<const AnalysisPanel&()> panel,
                    std::function<const SampleList&()> list);
 
-  // Draws both pictures from the panel's figures as they stand.
+  // Draws the pictures from the panel's figures as they stand: the data's,
+  // the test's, and the effect measures' where the panel has them.
   void Redraw();
   // The panel's report with the pictures last drawn for that panel, named,
   // and the images those names stand for.
@@ -43,7 +44,7 @@ class ReportPictureSet {
   std::function<const AnalysisPanel&()> panel_;
   std::function<const SampleList&()> list_;
   const AnalysisPanel* drawnFor_ = nullptr;
-  Drawn data_, test_;
+  Drawn data_, test_, effects_;
 };
 
 // The report window of the main window, its text and pictures following the

@@ -182,7 +182,7 @@ std::string ChiSquareReport(const ChiSquareResult& result, const ReportPictures&
     return page.Text();
   }
   WriteTest(page, result, pictures);
-  report::WriteFourfoldEffects(page, result);
+  report::WriteFourfoldEffects(page, result, pictures.effects);
   return page.Text();
 }
 

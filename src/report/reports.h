@@ -28,8 +28,9 @@ namespace sumvane {
 // Pictures the window adds to a report, as HTML inserted verbatim; empty for
 // none.
 struct ReportPictures {
-  std::string_view data;  // after the data
-  std::string_view test;  // after P and the conclusion
+  std::string_view data;     // after the data
+  std::string_view test;     // after P and the conclusion
+  std::string_view effects;  // after the effect measures, where a report has them drawn
 };
 
 std::string TwoSampleReport(const TwoSampleResult& result, const ReportPictures& pictures = {});

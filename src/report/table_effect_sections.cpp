@@ -240,7 +240,8 @@ void WritePairedTableEffects(html::Page& page, const PairedChiSquareResult& resu
   WriteRateDifference(page, result);
 }
 
-void WriteFourfoldEffects(html::Page& page, const ChiSquareResult& result) {
+void WriteFourfoldEffects(html::Page& page, const ChiSquareResult& result,
+                          std::string_view picture) {
   if (!result.effects) return;
   const FourfoldEffects& effects = *result.effects;
   BeginStep(page, Step::kEffects);
@@ -262,6 +263,7 @@ void WriteFourfoldEffects(html::Page& page, const ChiSquareResult& result) {
   WriteRiskDifference(page, effects.riskDifference, shown);
   page.Paragraph("<b>需治疗人数（NNT）</b>");
   WriteNumberNeeded(page, effects.numberNeeded, effects.riskDifference);
+  page.Insert(picture);
 }
 
 }  // namespace sumvane::report

@@ -4,6 +4,8 @@
 // be formed.
 #pragma once
 
+#include <string_view>
+
 #include "report/html.h"
 #include "stats/chi_square.h"
 #include "stats/paired_chi_square.h"
@@ -12,8 +14,9 @@ namespace sumvane::report {
 
 // OR (Woolf, and the exact OR where the exact test answers), RR (Katz), RD
 // (normal approximation and Newcombe) and NNT; nothing for a table without
-// effects.
-void WriteFourfoldEffects(html::Page& page, const ChiSquareResult& result);
+// effects. The forest picture's markup, if any, follows them.
+void WriteFourfoldEffects(html::Page& page, const ChiSquareResult& result,
+                          std::string_view picture = {});
 
 // The matched OR b/c (exact) and the difference of the two positive rates.
 void WritePairedTableEffects(html::Page& page, const PairedChiSquareResult& result);

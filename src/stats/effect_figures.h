@@ -12,6 +12,7 @@
 #include "stats/exact_odds_ratio.h"
 #include "stats/fourfold_effects.h"
 #include "stats/paired_effects.h"
+#include "stats/picture_facts.h"
 #include "stats/report_figures.h"
 #include "stats/standardized_effects.h"
 
@@ -40,6 +41,11 @@ void AddTwoSampleEffectFigures(const TwoSampleEffects& effects, bool welchAnswer
 void AddFourfoldEffectFigures(const FourfoldEffects& effects,
                               const std::optional<ExactOddsRatio>& exact,
                               std::vector<ShownFigure>& figures);
+
+// The forest picture's estimates: OR (Woolf), the exact OR where it has both
+// limits above 0, RR (Katz); RD by the normal approximation and Newcombe's.
+EffectFacts FourfoldEffectFacts(const FourfoldEffects& effects,
+                                const std::optional<ExactOddsRatio>& exact);
 
 // The matched OR where b and c are whole counts, then the difference of the
 // two positive rates.

@@ -1,8 +1,9 @@
-// What the report's two pictures are drawn from, as the panel on show has it:
+// What the report's pictures are drawn from, as the panel on show has it:
 // the test under its null hypothesis (the statistic, its degrees of freedom,
 // α, P and the test it comes from, and the support of the exact test when that
 // is the one used), and the data (the list's values, the table's counts, or
-// the summary figures typed into the panel).
+// the summary figures typed into the panel), and a fourfold table's effect
+// measures.
 #pragma once
 
 #include <array>
@@ -58,9 +59,27 @@ struct DataFacts {
   std::string equation;
 };
 
+// The effect measures with their 95 % intervals, as the forest picture draws
+// them beside the lines of no effect: the ratios about 1 on a log scale, the
+// differences about 0. Only estimates with both limits finite, and a ratio's
+// above 0, stand here.
+struct EffectFacts {
+  struct Estimate {
+    std::string name;
+    double estimate = 0.0;
+    double lower = 0.0;
+    double upper = 0.0;
+  };
+  std::vector<Estimate> ratios;
+  std::vector<Estimate> differences;
+
+  bool IsEmpty() const { return ratios.empty() && differences.empty(); }
+};
+
 struct PictureFacts {
   TestFacts test;
   DataFacts data;
+  EffectFacts effects;
 };
 
 // A fourfold table's cells as their boxes hold them (an empty box reads 0),

@@ -19,8 +19,10 @@
 #include <set>
 #include <tuple>
 
+#include "app/panels/chi_square_panel.h"
 #include "app/panels/paired_chi_square_panel.h"
 #include "pictures/data_picture.h"
+#include "pictures/effect_picture.h"
 #include "pictures/test_picture.h"
 #include "stats/fourfold.h"
 
@@ -389,6 +391,37 @@ class PicturesTest : public QObject {
     }
     QCOMPARE(visible, 2);
     QCOMPARE(looks.size(), std::size_t{2});
+  }
+
+  // The forest of 12, 5 / 4, 9 as its panel gives the facts: each estimate on
+  // its interval, a row each from OR down to RD, the line of no effect at 1
+  // for the ratios and at 0 for RD. R: the formulas of Woolf, Katz, the
+  // normal approximation and Newcombe; fisher.test's limits with uniroot(tol
+  // = 1e-13).
+  void forestShowsEachIntervalBesideNoEffect() {
+    QWidget host;
+    ChiSquarePanel panel(&host, 0, 0);
+    panel.CellsChanged({"12", "5", "4", "9"});
+    const Picture picture = EffectsPicture(panel.Facts(nullptr).effects);
+    QVERIFY(picture.chart);
+    const double limits[][2] = {{1.119623917, 26.0444597},
+                                {0.8958273274, 35.0895610915},
+                                {0.9599539459, 5.482529449},
+                                {0.06673887709, 0.7296412134},
+                                {0.03982731907, 0.6405593875}};
+    const QList<QAbstractSeries*> intervals = Named(picture, "interval");
+    QCOMPARE(intervals.size(), 5);
+    for (int i = 0; i < 5; ++i) {
+      const QList<QPointF> ends = Points(intervals[i]);
+      QCOMPARE(ends[0].y(), 5.0 - i);
+      for (int end = 0; end < 2; ++end)
+        QVERIFY2(qAbs(ends[end].x() / limits[i][end] - 1) < 1e-8, qPrintable(QString::number(i)));
+    }
+    const QList<QAbstractSeries*> none = Named(picture, "noEffect");
+    QCOMPARE(none.size(), 2);
+    QCOMPARE(Points(none[0])[0].x(), 1.0);
+    QCOMPARE(Points(none[1])[0].x(), 0.0);
+    QVERIFY(CutTexts(picture).isEmpty());
   }
 
   // Rendered at twice the size the report gives it, for 2× screens and paper.
