@@ -58,6 +58,12 @@ Answer AnswerWhyNot(std::string reason) {
   return answer;
 }
 
+void AddNormalityHint(Answer& answer, std::optional<double> normalityP, int n) {
+  if (answer.p && normalityP && *normalityP < 0.05 && n < kNormalityHintBelow) {
+    answer.verdict += kNormalityHint;
+  }
+}
+
 bool UnequalVariances(const TwoSampleFigures& figures, Alpha alpha) {
   const auto ratio = VarianceRatioTest(ReadNumber(figures.sd1), ReadNumber(figures.n1),
                                        ReadNumber(figures.sd2), ReadNumber(figures.n2));

@@ -29,7 +29,6 @@ TEST(Answers, PFromTheStatisticAsShown) {
   EXPECT_EQ(TwoSampleAnswer(Sizes("10", "12", "20"), "2.1160", Alpha::kOnePercent).verdict,
             "按α=0.01水准，差异无统计学意义");
 
-
   const Answer large = ChiSquareAnswer({"20", "10", "15", "25"}, "5.8333", a);
   ExpectP(large, 0.01572559770383641);
   EXPECT_EQ(large.source, PSource::kStatistic);
@@ -114,6 +113,28 @@ TEST(Answers, WhyNoStatisticCouldBeFormed) {
     EXPECT_FALSE(c.answer.p.has_value()) << c.verdict;
     EXPECT_EQ(c.answer.pText, "");
     EXPECT_EQ(c.answer.verdict, c.verdict);
+  }
+}
+
+// The hint follows a verdict of P only, for a normality P below 0.05 in
+// fewer than 30 values.
+TEST(Answers, NormalityHintBelowThirtyValues) {
+  struct Case {
+    std::optional<double> p, normalityP;
+    int n;
+    bool hinted;
+  };
+  const Case cases[] = {
+      {0.3, 0.049, 29, true},        {0.3, 0.05, 29, false},         {0.3, 0.01, 30, false},
+      {0.3, std::nullopt, 9, false}, {std::nullopt, 0.01, 9, false},
+  };
+  for (const Case& c : cases) {
+    Answer answer = c.p ? AnswerWithP(c.p, Alpha::kFivePercent, Finding::kDifference)
+                        : AnswerWhyNot("对子数不足");
+    const std::string before = answer.verdict;
+    AddNormalityHint(answer, c.normalityP, c.n);
+    EXPECT_EQ(answer.verdict, c.hinted ? before + std::string(kNormalityHint) : before)
+        << c.n << " " << c.normalityP.value_or(-1);
   }
 }
 
