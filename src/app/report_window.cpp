@@ -80,6 +80,7 @@ ReportWindow::ReportWindow(QWidget* owner, Shown shown, Exported exported,
     row->addWidget(caption);
     row->addWidget(box);
     predictBox_ = toolbar->addWidget(predict);
+    predictBox_->setText(caption->text());
     predictBox_->setVisible(false);
     connect(box, &QLineEdit::textChanged, this,
             [predictAt](const QString& text) { predictAt(ReadStrictNumber(kit::S(text))); });
