@@ -58,6 +58,14 @@ bool WriteStatistic(html::Page& page, const CorrelationResult& result) {
   return true;
 }
 
+void WriteResidualNormality(html::Page& page, const CorrelationResult& result,
+                            const ReportPictures& pictures) {
+  const ShapiroWilkTest& normality = result.checks->residualNormality;
+  const report::Normality found = report::WriteNormality(page, "残差（Y−Ŷ）", normality);
+  page.Insert(pictures.checks);
+  report::WriteAdvice(page, found, "残差", normality.n, "直线相关与回归的t检验", "Spearman秩相关");
+}
+
 void WriteChecks(html::Page& page, const CorrelationResult& result,
                  const ReportPictures& pictures) {
   report::BeginChecks(page);
@@ -66,10 +74,11 @@ void WriteChecks(html::Page& page, const CorrelationResult& result,
         "残差的正态性检验与Spearman秩相关需要原始数据：请在列表中输入成对的X、Y后按“计算”。");
     return;
   }
-  const ShapiroWilkTest& normality = result.checks->residualNormality;
-  const report::Normality found = report::WriteNormality(page, "残差（Y−Ŷ）", normality);
-  page.Insert(pictures.checks);
-  report::WriteAdvice(page, found, "残差", normality.n, "直线相关与回归的t检验", "Spearman秩相关");
+  if (!result.inputs.line || !result.inputs.line->slope) {
+    page.Paragraph("X的各值全部相同，没有回归直线，残差的正态性不能检验。");
+  } else {
+    WriteResidualNormality(page, result, pictures);
+  }
 }
 
 }  // namespace
