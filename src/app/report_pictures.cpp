@@ -6,6 +6,7 @@
 
 #include "app/panels/analysis_panel.h"
 #include "pictures/data_picture.h"
+#include "pictures/qq_picture.h"
 #include "pictures/test_picture.h"
 
 namespace sumvane {
@@ -30,17 +31,25 @@ void ReportPictureSet::Redraw() {
   const PictureFacts facts = panel.Facts(panel.FollowsList() ? &list_() : nullptr);
   data_ = Named(Draw(DataPicture(facts.data)));
   test_ = Named(Draw(TestPicture(facts.test)));
+  qq_.clear();
+  for (const QqPictureFacts& qq : facts.qq) qq_.push_back(Named(Draw(QqPicture(qq))));
   drawnFor_ = &panel;
 }
 
 ReportContent ReportPictureSet::ShownReport() const {
   const AnalysisPanel& panel = panel_();
-  if (&panel != drawnFor_) return {panel.ReportHtml({}), {}};
+  const bool asksX0 = panel.Kind() == Analysis::kRegression;
+  if (&panel != drawnFor_) return {panel.ReportHtml({}), {}, asksX0};
+  std::string checks;
+  for (const Drawn& qq : qq_) checks += PictureHtml(qq.picture, qq.name);
   ReportContent content{panel.ReportHtml({PictureHtml(data_.picture, data_.name),
-                                          PictureHtml(test_.picture, test_.name)}),
-                        {}};
-  for (const Drawn* drawn : {&data_, &test_})
-    if (!drawn->name.isEmpty()) content.images.push_back({drawn->name, drawn->picture.image});
+                                          PictureHtml(test_.picture, test_.name), checks}),
+                        {},
+                        asksX0};
+  std::vector<const Drawn*> drawn{&data_, &test_};
+  for (const Drawn& qq : qq_) drawn.push_back(&qq);
+  for (const Drawn* one : drawn)
+    if (!one->name.isEmpty()) content.images.push_back({one->name, one->picture.image});
   return content;
 }
 
@@ -51,17 +60,20 @@ std::string ReportPictureSet::ReportHtml() const {
   std::future<std::string> data =
       std::async(std::launch::async, [this] { return PictureHtml(data_.picture); });
   std::string test = PictureHtml(test_.picture);
-  return panel.ReportHtml({data.get(), std::move(test)});
+  std::string checks;
+  for (const Drawn& qq : qq_) checks += PictureHtml(qq.picture);
+  return panel.ReportHtml({data.get(), std::move(test), checks});
 }
 
 ReportWindow* MakeReportWindow(QWidget* owner, std::function<const AnalysisPanel&()> panel,
                                std::function<const SampleList&()> list,
-                               std::function<Dialogs&()> dialogs) {
+                               std::function<Dialogs&()> dialogs,
+                               std::function<void(std::optional<double>)> predictAt) {
   auto pictures = std::make_shared<ReportPictureSet>(std::move(panel), std::move(list));
   return new ReportWindow(
       owner, [pictures] { return pictures->ShownReport(); },
       [pictures] { return pictures->ReportHtml(); }, std::move(dialogs),
-      [pictures] { pictures->Redraw(); });
+      [pictures] { pictures->Redraw(); }, std::move(predictAt));
 }
 
 }  // namespace sumvane

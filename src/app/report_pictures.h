@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/report_window.h"
 #include "pictures/picture.h"
@@ -25,7 +26,8 @@ class ReportPictureSet {
   ReportPictureSet(std::function<const AnalysisPanel&()> panel,
                    std::function<const SampleList&()> list);
 
-  // Draws both pictures from the panel's figures as they stand.
+  // Draws the pictures from the panel's figures as they stand: the data's,
+  // the test's, and the Q–Q pictures of the check of normality.
   void Redraw();
   // The panel's report with the pictures last drawn for that panel, named,
   // and the images those names stand for.
@@ -44,12 +46,15 @@ class ReportPictureSet {
   std::function<const SampleList&()> list_;
   const AnalysisPanel* drawnFor_ = nullptr;
   Drawn data_, test_;
+  std::vector<Drawn> qq_;
 };
 
 // The report window of the main window, its text and pictures following the
 // panel on show.
+// predictAt receives the X0 typed into the report window's PredictX box.
 ReportWindow* MakeReportWindow(QWidget* owner, std::function<const AnalysisPanel&()> panel,
                                std::function<const SampleList&()> list,
-                               std::function<Dialogs&()> dialogs);
+                               std::function<Dialogs&()> dialogs,
+                               std::function<void(std::optional<double>)> predictAt = {});
 
 }  // namespace sumvane

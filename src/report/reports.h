@@ -30,6 +30,8 @@ namespace sumvane {
 struct ReportPictures {
   std::string_view data;  // after the data
   std::string_view test;  // after P and the conclusion
+  // The Q–Q pictures, after the check of normality.
+  std::string_view checks{};
 };
 
 std::string TwoSampleReport(const TwoSampleResult& result, const ReportPictures& pictures = {});

@@ -12,6 +12,8 @@
 
 #include "stats/answer_text.h"
 #include "stats/exact_tests.h"
+#include "stats/qq_facts.h"
+#include "stats/regression_bands.h"
 
 namespace sumvane {
 
@@ -56,11 +58,24 @@ struct DataFacts {
   std::array<GroupFigures, 2> summary{};
   // The regression equation as the panel shows it.
   std::string equation;
+  // The scatter's 95 % bands of the line and of one Y, when the list's pairs
+  // give them.
+  std::vector<BandPoint> bands;
+};
+
+// A normal Q–Q picture of the values a normality check tested, with what
+// they are ("差值", "残差").
+struct QqPictureFacts {
+  std::string what;
+  QqFacts facts;
 };
 
 struct PictureFacts {
   TestFacts test;
   DataFacts data;
+  // The Q–Q pictures of the report's check of normality; none without the
+  // list's values.
+  std::vector<QqPictureFacts> qq;
 };
 
 // A fourfold table's cells as their boxes hold them (an empty box reads 0),
