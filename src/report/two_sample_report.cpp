@@ -9,6 +9,7 @@
 #include "report/html.h"
 #include "report/reports.h"
 #include "report/steps.h"
+#include "report/two_sample_checks.h"
 #include "stats/answers.h"
 #include "stats/four_digit_text.h"
 #include "stats/number.h"
@@ -147,6 +148,7 @@ std::string TwoSampleReport(const TwoSampleResult& result, const ReportPictures&
   report::BeginStep(page, report::Step::kData);
   WriteData(page, shown);
   page.Insert(pictures.data);
+  report::WriteTwoSampleChecks(page, result, pictures);
 
   report::BeginStep(page, report::Step::kHypotheses);
   report::WriteHypotheses(page, "μ" + Sub("1") + "=μ" + Sub("2") + "，即两总体均数相同",
@@ -179,6 +181,7 @@ std::string TwoSampleReport(const TwoSampleResult& result, const ReportPictures&
 
   report::BeginStep(page, report::Step::kRemarks);
   WriteInterval(page, result);
+  if (result.checks) report::WriteRankSum(page, result.checks->rankSum, alpha);
   return page.Text();
 }
 
