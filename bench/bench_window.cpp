@@ -197,7 +197,7 @@ void ReportKeystrokeBench(benchmark::State& state, bool reportOpen) {
 }
 
 // One Enter that overwrites a value of group 2 in the middle of a full list,
-// with the paired or the correlation panel on show and the report open: the
+// with the two-sample, paired or correlation panel on show and the report open: the
 // panel's figures, its checks of normality and rank test, its effects and the
 // report's rewrite. The pictures wait for typing to pause, outside the frame.
 void EnterWithReportBench(benchmark::State& state, int method) {
@@ -452,7 +452,7 @@ void Checks(const Medians& m) {
     PrintBoundMark("Calculate with the report, 32767 rows, method " + std::to_string(method),
                    MedianOf(m, "report/calculate_32767_" + std::to_string(method)), 16.0);
   }
-  for (const char* name : {"paired", "correlation"}) {
+  for (const char* name : {"two_sample", "paired", "correlation"}) {
     PrintBoundMark(std::string("Enter with the report, 32767 rows, ") + name,
                    MedianOf(m, std::string("report/enter_32767_") + name), 16.0);
   }
@@ -508,6 +508,9 @@ int main(int argc, char** argv) {
     Register(("report/calculate_32767_" + std::to_string(method)).c_str(),
              [=](benchmark::State& s) { ReportCalculateBench(s, method); }, true);
   }
+  Register(
+      "report/enter_32767_two_sample", [](benchmark::State& s) { EnterWithReportBench(s, 0); },
+      true);
   Register(
       "report/enter_32767_paired", [](benchmark::State& s) { EnterWithReportBench(s, 1); }, true);
   Register(
