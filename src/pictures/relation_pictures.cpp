@@ -49,6 +49,9 @@ Bands MakeBands(const std::vector<BandPoint>& points) {
     bands.high = std::max(bands.high, p.oneUpper);
   }
   bands.line = new QAreaSeries(upper, lower);
+  // The area does not own its edges; the chart that owns the area then does.
+  upper->setParent(bands.line);
+  lower->setParent(bands.line);
   bands.line->setObjectName(QStringLiteral("confidence_band"));
   bands.line->setName(QStringLiteral("直线的95%可信带"));
   plot::FillLight(*bands.line);
