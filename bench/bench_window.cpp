@@ -196,6 +196,37 @@ void ReportKeystrokeBench(benchmark::State& state, bool reportOpen) {
   }
 }
 
+// One Enter that overwrites a value of group 2 in the middle of a full list,
+// with the two-sample, paired or correlation panel on show and the report open: the
+// panel's figures, its checks of normality and rank test, its effects and the
+// report's rewrite. The pictures wait for typing to pause, outside the frame.
+void EnterWithReportBench(benchmark::State& state, int method) {
+  Window window;
+  window.form.ChooseMethod(method);
+  window.form.ListModel()->Assign(MakeRows(kFullRows, kFullRows, kFullRows));
+  window.form.findChild<QAction*>(QStringLiteral("计算过程"))->trigger();
+  window.Choose(2);
+  auto* report = window.form.findChild<QTextBrowser*>(QStringLiteral("ReportText"));
+  const int target = kFullRows / 2;
+  const std::string old(*window.form.List().Cell(target, 2));
+  for (auto _ : state) {
+    window.rowNumber->setText(QString::number(target));
+    window.input->setText(QString::fromLatin1(kTyped));
+    Settle();
+    const auto start = std::chrono::steady_clock::now();
+    QTest::keyClick(window.input, Qt::Key_Return);
+    Settle();
+    state.SetIterationTime(Seconds(start));
+    if (window.form.List().Cell(target, 2) != std::string_view(kTyped) ||
+        !report->toPlainText().contains(QStringLiteral("前提条件"))) {
+      state.SkipWithError("the Enter did not reach the list and the report");
+      break;
+    }
+    window.form.ListModel()->SetCell(target, 2, old);
+    Settle();
+  }
+}
+
 // Calculate over a full list with the report window open, for each analysis
 // that reads the list.
 void ReportCalculateBench(benchmark::State& state, int method) {
@@ -421,6 +452,10 @@ void Checks(const Medians& m) {
     PrintBoundMark("Calculate with the report, 32767 rows, method " + std::to_string(method),
                    MedianOf(m, "report/calculate_32767_" + std::to_string(method)), 16.0);
   }
+  for (const char* name : {"two_sample", "paired", "correlation"}) {
+    PrintBoundMark(std::string("Enter with the report, 32767 rows, ") + name,
+                   MedianOf(m, std::string("report/enter_32767_") + name), 16.0);
+  }
   const double bare = MedianOf(m, "pictures/bare_chart");
   for (int method = 0; method < 5; ++method) {
     const double figure = MedianOf(m, "pictures/draw_32767_" + std::to_string(method));
@@ -473,6 +508,14 @@ int main(int argc, char** argv) {
     Register(("report/calculate_32767_" + std::to_string(method)).c_str(),
              [=](benchmark::State& s) { ReportCalculateBench(s, method); }, true);
   }
+  Register(
+      "report/enter_32767_two_sample", [](benchmark::State& s) { EnterWithReportBench(s, 0); },
+      true);
+  Register(
+      "report/enter_32767_paired", [](benchmark::State& s) { EnterWithReportBench(s, 1); }, true);
+  Register(
+      "report/enter_32767_correlation", [](benchmark::State& s) { EnterWithReportBench(s, 2); },
+      true);
   for (int method = 0; method < 5; ++method) {
     Register(("pictures/draw_32767_" + std::to_string(method)).c_str(),
              [=](benchmark::State& s) { PicturesBench(s, method); }, false);

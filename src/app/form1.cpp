@@ -216,7 +216,10 @@ void Form1::OpenReport() {
     report_ = MakeReportWindow(
         this, [this]() -> const AnalysisPanel& { return *CurrentPanel(); },
         [this]() -> const SampleList& { return List(); },
-        [this]() -> Dialogs& { return *dialogs_; });
+        [this]() -> Dialogs& { return *dialogs_; },
+        [this](std::optional<double> x0) {
+          for (AnalysisPanel* panel : panels_) panel->PredictAt(x0);
+        });
   }
   report_->Open();
 }

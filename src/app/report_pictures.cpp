@@ -7,6 +7,7 @@
 #include "app/panels/analysis_panel.h"
 #include "pictures/data_picture.h"
 #include "pictures/effect_picture.h"
+#include "pictures/qq_picture.h"
 #include "pictures/test_picture.h"
 
 namespace sumvane {
@@ -32,19 +33,27 @@ void ReportPictureSet::Redraw() {
   data_ = Named(Draw(DataPicture(facts.data)));
   test_ = Named(Draw(TestPicture(facts.test)));
   effects_ = facts.effects.IsEmpty() ? Drawn{} : Named(Draw(EffectsPicture(facts.effects)));
+  qq_.clear();
+  for (const QqPictureFacts& qq : facts.qq) qq_.push_back(Named(Draw(QqPicture(qq))));
   drawnFor_ = &panel;
 }
 
 ReportContent ReportPictureSet::ShownReport() const {
   const AnalysisPanel& panel = panel_();
-  if (&panel != drawnFor_) return {panel.ReportHtml({}), {}};
+  const bool asksX0 = panel.Kind() == Analysis::kRegression;
+  if (&panel != drawnFor_) return {panel.ReportHtml({}), {}, asksX0};
+  std::string checks;
+  for (const Drawn& qq : qq_) checks += PictureHtml(qq.picture, qq.name);
   const std::string effects =
       effects_.name.isEmpty() ? std::string() : PictureHtml(effects_.picture, effects_.name);
   ReportContent content{panel.ReportHtml({PictureHtml(data_.picture, data_.name),
-                                          PictureHtml(test_.picture, test_.name), effects}),
-                        {}};
-  for (const Drawn* drawn : {&data_, &test_, &effects_})
-    if (!drawn->name.isEmpty()) content.images.push_back({drawn->name, drawn->picture.image});
+                                          PictureHtml(test_.picture, test_.name), checks, effects}),
+                        {},
+                        asksX0};
+  std::vector<const Drawn*> drawn{&data_, &test_, &effects_};
+  for (const Drawn& qq : qq_) drawn.push_back(&qq);
+  for (const Drawn* one : drawn)
+    if (!one->name.isEmpty()) content.images.push_back({one->name, one->picture.image});
   return content;
 }
 
@@ -58,18 +67,21 @@ std::string ReportPictureSet::ReportHtml() const {
     return effects_.name.isEmpty() ? std::string() : PictureHtml(effects_.picture);
   });
   std::string test = PictureHtml(test_.picture);
+  std::string checks;
+  for (const Drawn& qq : qq_) checks += PictureHtml(qq.picture);
   const std::string drawnData = data.get(), drawnEffects = effects.get();
-  return panel.ReportHtml({drawnData, test, drawnEffects});
+  return panel.ReportHtml({drawnData, test, checks, drawnEffects});
 }
 
 ReportWindow* MakeReportWindow(QWidget* owner, std::function<const AnalysisPanel&()> panel,
                                std::function<const SampleList&()> list,
-                               std::function<Dialogs&()> dialogs) {
+                               std::function<Dialogs&()> dialogs,
+                               std::function<void(std::optional<double>)> predictAt) {
   auto pictures = std::make_shared<ReportPictureSet>(std::move(panel), std::move(list));
   return new ReportWindow(
       owner, [pictures] { return pictures->ShownReport(); },
       [pictures] { return pictures->ReportHtml(); }, std::move(dialogs),
-      [pictures] { pictures->Redraw(); });
+      [pictures] { pictures->Redraw(); }, std::move(predictAt));
 }
 
 }  // namespace sumvane

@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/report_window.h"
 #include "pictures/picture.h"
@@ -26,7 +27,8 @@ class ReportPictureSet {
                    std::function<const SampleList&()> list);
 
   // Draws the pictures from the panel's figures as they stand: the data's,
-  // the test's, and the effect measures' where the panel has them.
+  // the test's, the Q–Q pictures of the check of normality, and the effect
+  // measures' where the panel has them.
   void Redraw();
   // The panel's report with the pictures last drawn for that panel, named,
   // and the images those names stand for.
@@ -45,12 +47,15 @@ class ReportPictureSet {
   std::function<const SampleList&()> list_;
   const AnalysisPanel* drawnFor_ = nullptr;
   Drawn data_, test_, effects_;
+  std::vector<Drawn> qq_;
 };
 
 // The report window of the main window, its text and pictures following the
 // panel on show.
+// predictAt receives the X0 typed into the report window's PredictX box.
 ReportWindow* MakeReportWindow(QWidget* owner, std::function<const AnalysisPanel&()> panel,
                                std::function<const SampleList&()> list,
-                               std::function<Dialogs&()> dialogs);
+                               std::function<Dialogs&()> dialogs,
+                               std::function<void(std::optional<double>)> predictAt = {});
 
 }  // namespace sumvane

@@ -4,7 +4,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -22,6 +25,7 @@
 #include "app/dialogs.h"
 #include "app/widget_kit.h"
 #include "pictures/picture.h"
+#include "stats/strict_number.h"
 
 namespace sumvane {
 namespace {
@@ -39,7 +43,8 @@ QAction* MakeAction(QWidget* owner, const QString& name, const QKeySequence& key
 }  // namespace
 
 ReportWindow::ReportWindow(QWidget* owner, Shown shown, Exported exported,
-                           std::function<Dialogs&()> dialogs, std::function<void()> drawPictures)
+                           std::function<Dialogs&()> dialogs, std::function<void()> drawPictures,
+                           std::function<void(std::optional<double>)> predictAt)
     : QWidget(owner, Qt::Window),
       shown_(std::move(shown)),
       exported_(std::move(exported)),
@@ -61,6 +66,25 @@ ReportWindow::ReportWindow(QWidget* owner, Shown shown, Exported exported,
   connect(copy, &QAction::triggered, this, &ReportWindow::CopyReport);
   connect(save, &QAction::triggered, this, &ReportWindow::SaveReport);
   connect(print, &QAction::triggered, this, &ReportWindow::PrintReport);
+  if (predictAt) {
+    auto* predict = new QWidget(toolbar);
+    predict->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    auto* row = new QHBoxLayout(predict);
+    row->setContentsMargins(12, 0, 4, 0);
+    auto* caption = new QLabel(QStringLiteral("X₀="), predict);
+    auto* box = new QLineEdit(predict);
+    box->setObjectName(QStringLiteral("PredictX"));
+    box->setAccessibleName(QStringLiteral("预测的X₀"));
+    box->setFixedWidth(90);
+    caption->setBuddy(box);
+    row->addWidget(caption);
+    row->addWidget(box);
+    predictBox_ = toolbar->addWidget(predict);
+    predictBox_->setText(caption->text());
+    predictBox_->setVisible(false);
+    connect(box, &QLineEdit::textChanged, this,
+            [predictAt](const QString& text) { predictAt(ReadStrictNumber(kit::S(text))); });
+  }
 
   text_ = new QTextBrowser(this);
   text_->setObjectName(QStringLiteral("ReportText"));
@@ -109,6 +133,7 @@ void ReportWindow::Settle() {
 void ReportWindow::Rewrite() {
   rewrite_.stop();
   ReportContent content = shown_();
+  if (predictBox_) predictBox_->setVisible(content.asksX0);
   if (content.html == html_) return;
   html_ = std::move(content.html);
   HoldImages(content.images);

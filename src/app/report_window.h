@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ struct ReportImage {
 struct ReportContent {
   std::string html;
   std::vector<ReportImage> images;
+  // The report predicts Y at the X0 of the window's PredictX box.
+  bool asksX0 = false;
 };
 
 class ReportWindow : public QWidget {
@@ -44,8 +47,11 @@ class ReportWindow : public QWidget {
   // drawPictures, when given, redraws the pictures the sources put in the
   // report; it is run once typing pauses, and before the report leaves the
   // program.
+  // predictAt, when given, receives the X0 typed into the PredictX box (none
+  // when the box holds no number).
   ReportWindow(QWidget* owner, Shown shown, Exported exported, std::function<Dialogs&()> dialogs,
-               std::function<void()> drawPictures = {});
+               std::function<void()> drawPictures = {},
+               std::function<void(std::optional<double>)> predictAt = {});
 
   // Shows the window beside its owner, with the report as it stands.
   void Open();
@@ -79,6 +85,7 @@ class ReportWindow : public QWidget {
   Exported exported_;
   std::function<Dialogs&()> dialogs_;
   QTextBrowser* text_ = nullptr;
+  QAction* predictBox_ = nullptr;
   std::function<void()> drawPictures_;
   QTimer rewrite_;
   QTimer pictures_;

@@ -1,4 +1,7 @@
+#include <QAreaSeries>
 #include <QChart>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -18,6 +21,48 @@ void Attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractA
   chart.addSeries(series);
   series->attachAxis(x);
   series->attachAxis(y);
+}
+
+// The confidence band of the line filled pale, the prediction band of one Y
+// as two dashed lines; the first of the two is named in the legend.
+struct Bands {
+  QAreaSeries* line = nullptr;
+  QLineSeries* oneLower = nullptr;
+  QLineSeries* oneUpper = nullptr;
+  double low = 0, high = 0;
+};
+
+Bands MakeBands(const std::vector<BandPoint>& points) {
+  Bands bands;
+  auto* upper = new QLineSeries;
+  auto* lower = new QLineSeries;
+  bands.oneLower = new QLineSeries;
+  bands.oneUpper = new QLineSeries;
+  bands.low = points.front().oneLower;
+  bands.high = points.front().oneUpper;
+  for (const BandPoint& p : points) {
+    upper->append(p.x, p.meanUpper);
+    lower->append(p.x, p.meanLower);
+    bands.oneLower->append(p.x, p.oneLower);
+    bands.oneUpper->append(p.x, p.oneUpper);
+    bands.low = std::min(bands.low, p.oneLower);
+    bands.high = std::max(bands.high, p.oneUpper);
+  }
+  bands.line = new QAreaSeries(upper, lower);
+  // The area does not own its edges; the chart that owns the area then does.
+  upper->setParent(bands.line);
+  lower->setParent(bands.line);
+  bands.line->setObjectName(QStringLiteral("confidence_band"));
+  bands.line->setName(QStringLiteral("直线的95%可信带"));
+  plot::FillLight(*bands.line);
+  bands.line->setColor(QColor(0xD6, 0xE4, 0xF5));
+  const QPen dashed(plot::kSecond, 1.5, Qt::DashLine);
+  bands.oneLower->setObjectName(QStringLiteral("prediction_band"));
+  bands.oneLower->setName(QStringLiteral("个体Y的95%预测带"));
+  bands.oneUpper->setObjectName(QStringLiteral("prediction_band"));
+  bands.oneLower->setPen(dashed);
+  bands.oneUpper->setPen(dashed);
+  return bands;
 }
 
 }  // namespace
@@ -66,15 +111,36 @@ Picture ScatterPicture(const DataFacts& facts) {
   auto* axisY = new QValueAxis;
   const double padX = (*x1 - *x0) * 0.05, padY = std::max((*y1 - *y0) * 0.05, 1e-9);
   axisX->setRange(*x0 - padX, *x1 + padX);
-  axisY->setRange(std::min({*y0, fit->at(0).y(), fit->at(1).y()}) - padY,
-                  std::max({*y1, fit->at(0).y(), fit->at(1).y()}) + padY);
+  double low = std::min({*y0, fit->at(0).y(), fit->at(1).y()});
+  double high = std::max({*y1, fit->at(0).y(), fit->at(1).y()});
+  Bands bands;
+  if (!facts.bands.empty()) {
+    bands = MakeBands(facts.bands);
+    low = std::min(low, bands.low);
+    high = std::max(high, bands.high);
+  }
+  axisY->setRange(low - padY, high + padY);
   axisX->applyNiceNumbers();
   axisY->applyNiceNumbers();
   axisX->setTitleText(QStringLiteral("X（第1组）"));
   axisY->setTitleText(QStringLiteral("Y（第2组）"));
   plot::AddAxes(*chart, axisX, axisY);
+  if (bands.line) {
+    Attach(*chart, bands.line, axisX, axisY);
+    Attach(*chart, bands.oneLower, axisX, axisY);
+    Attach(*chart, bands.oneUpper, axisX, axisY);
+    for (QLegendMarker* marker : chart->legend()->markers(bands.oneUpper))
+      marker->setVisible(false);
+  }
   Attach(*chart, points, axisX, axisY);
   Attach(*chart, fit, axisX, axisY);
+  // A line shows in the legend as a stretch of its own pen.
+  for (QAbstractSeries* line :
+       {static_cast<QAbstractSeries*>(fit), static_cast<QAbstractSeries*>(bands.oneLower)}) {
+    if (line == nullptr) continue;
+    for (QLegendMarker* marker : chart->legend()->markers(line))
+      marker->setShape(QLegend::MarkerShapeFromSeries);
+  }
   Picture picture = ChartPicture(std::move(chart));
   picture.dots.push_back({points, std::move(shown), plot::kLight, plot::kFirst, size});
   picture.caption = step > 1 ? QStringLiteral(

@@ -1,9 +1,12 @@
-// Linear correlation worked out by hand: r and the regression equation as the
-// panel shows them, the t of r and ν, then the interval of ρ by Fisher's z.
+// Linear correlation worked out by hand: the check of the residuals'
+// normality, r and the regression equation as the panel shows them, the t of
+// r and ν, then the effect with its intervals and Spearman's r_s.
 #include <cmath>
 #include <optional>
 #include <string>
 
+#include "report/check_sections.h"
+#include "report/effect_sections.h"
 #include "report/html.h"
 #include "report/reports.h"
 #include "report/steps.h"
@@ -55,16 +58,27 @@ bool WriteStatistic(html::Page& page, const CorrelationResult& result) {
   return true;
 }
 
-void WriteRhoInterval(html::Page& page, const CorrelationResult& result) {
-  const double r = result.inputs.r.Read();
-  const std::optional<Interval>& interval = result.rhoInterval;
-  if (!interval) {
-    report::WriteStop(page, "ρ的95%可信区间须n&gt;3，不能计算。");
+void WriteResidualNormality(html::Page& page, const CorrelationResult& result,
+                            const ReportPictures& pictures) {
+  const ShapiroWilkTest& normality = result.checks->residualNormality;
+  const report::Normality found = report::WriteNormality(page, "残差（Y−Ŷ）", normality);
+  page.Insert(pictures.checks);
+  report::WriteAdvice(page, found, "残差", normality.n, "直线相关与回归的t检验", "Spearman秩相关");
+}
+
+void WriteChecks(html::Page& page, const CorrelationResult& result,
+                 const ReportPictures& pictures) {
+  report::BeginChecks(page);
+  if (!result.checks) {
+    page.Paragraph(
+        "残差的正态性检验与Spearman秩相关需要原始数据：请在列表中输入成对的X、Y后按“计算”。");
     return;
   }
-  page.Paragraph("ρ的95%可信区间（Fisher z变换）：z = tanh" + Sup("−1") +
-                 "r = ½ln[(1+r)/(1−r)] = " + FourDigitText(std::atanh(r)) +
-                 "，z ± 1.96/√(n−3) 反变换得 " + report::IntervalText(*interval));
+  if (!result.inputs.line || !result.inputs.line->slope) {
+    page.Paragraph("X的各值全部相同，没有回归直线，残差的正态性不能检验。");
+  } else {
+    WriteResidualNormality(page, result, pictures);
+  }
 }
 
 }  // namespace
@@ -88,6 +102,7 @@ std::string CorrelationReport(const CorrelationResult& result, const ReportPictu
   page.Table({{"例数 n", "相关系数 r", "回归方程"},
               {Shown(panel.n), Shown(panel.r), Shown(panel.equation)}});
   page.Insert(pictures.data);
+  WriteChecks(page, result, pictures);
 
   report::BeginStep(page, report::Step::kHypotheses);
   report::WriteHypotheses(page, "ρ=0，即两变量间无直线相关关系", "ρ≠0，即两变量间有直线相关关系",
@@ -108,7 +123,8 @@ std::string CorrelationReport(const CorrelationResult& result, const ReportPictu
   page.Insert(pictures.test);
 
   report::BeginStep(page, report::Step::kRemarks);
-  WriteRhoInterval(page, result);
+  report::WriteCorrelationEffects(page, result);
+  if (result.checks) report::WriteSpearman(page, result.checks->spearman, alpha);
   return page.Text();
 }
 

@@ -1,8 +1,11 @@
-// The paired t-test worked out by hand: the standard error of the mean
-// difference, t and ν, then the interval of the mean difference.
+// The paired t-test worked out by hand: the check of the differences'
+// normality, the standard error of the mean difference, t and ν, then the
+// effect with its interval and the signed-rank test.
 #include <optional>
 #include <string>
 
+#include "report/check_sections.h"
+#include "report/effect_sections.h"
 #include "report/html.h"
 #include "report/reports.h"
 #include "report/steps.h"
@@ -49,6 +52,18 @@ bool WriteStatistic(html::Page& page, const PairedResult& result) {
   return true;
 }
 
+void WriteChecks(html::Page& page, const PairedResult& result, const ReportPictures& pictures) {
+  report::BeginChecks(page);
+  if (!result.checks) {
+    report::WriteNeedsRawData(page, "差值");
+    return;
+  }
+  const ShapiroWilkTest& normality = result.checks->normality;
+  const report::Normality found = report::WriteNormality(page, "差值", normality);
+  page.Insert(pictures.checks);
+  report::WriteAdvice(page, found, "差值", normality.n, "配对t检验", "Wilcoxon符号秩检验");
+}
+
 }  // namespace
 
 std::string PairedReport(const PairedResult& result, const ReportPictures& pictures) {
@@ -68,6 +83,7 @@ std::string PairedReport(const PairedResult& result, const ReportPictures& pictu
   page.Table({{"对子数 n", "差值均数 " + kMeanDifference, "差值标准差 S" + Sub("d")},
               {Shown(shown.n), Shown(shown.meanDifference), Shown(shown.sdDifference)}});
   page.Insert(pictures.data);
+  WriteChecks(page, result, pictures);
 
   report::BeginStep(page, report::Step::kHypotheses);
   report::WriteHypotheses(page, "μ" + Sub("d") + "=0，即两种处理的效应相同",
@@ -84,10 +100,10 @@ std::string PairedReport(const PairedResult& result, const ReportPictures& pictu
   page.Insert(pictures.test);
 
   report::BeginStep(page, report::Step::kRemarks);
-  page.Paragraph("差值总体均数μ" + Sub("d") + "的95%可信区间：" + kMeanDifference + " ± t" +
-                 Sub("0.05/2,ν") + kStandardError + " = " +
-                 (result.interval ? report::IntervalText(*result.interval)
-                                  : std::string("不能计算（差值标准差为0）")));
+  report::WritePairedEffects(page, result);
+  if (result.checks) {
+    report::WriteSignedRank(page, result.checks->signedRank, in.differences, alpha);
+  }
   return page.Text();
 }
 

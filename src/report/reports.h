@@ -28,9 +28,12 @@ namespace sumvane {
 // Pictures the window adds to a report, as HTML inserted verbatim; empty for
 // none.
 struct ReportPictures {
-  std::string_view data;     // after the data
-  std::string_view test;     // after P and the conclusion
-  std::string_view effects;  // after the effect measures, where a report has them drawn
+  std::string_view data;  // after the data
+  std::string_view test;  // after P and the conclusion
+  // The Q–Q pictures, after the check of normality.
+  std::string_view checks{};
+  // The forest of the effect measures, where a report has them drawn.
+  std::string_view effects{};
 };
 
 std::string TwoSampleReport(const TwoSampleResult& result, const ReportPictures& pictures = {});

@@ -56,8 +56,6 @@ void BeginStep(html::Page& page, Step step) {
       return page.Section("四、确定P值，作出推断结论");
     case Step::kRemarks:
       return page.Section("五、补充说明");
-    case Step::kEffects:
-      return page.Section("效应大小及其可信区间");
   }
 }
 

@@ -14,10 +14,9 @@
 
 namespace sumvane::report {
 
-enum class Step { kData, kHypotheses, kStatistic, kConclusion, kRemarks, kEffects };
+enum class Step { kData, kHypotheses, kStatistic, kConclusion, kRemarks };
 
-// "一、资料", "二、建立检验假设，确定检验水准" and so on; the estimate of the
-// effect, which is no step of the test, goes unnumbered after them.
+// "一、资料", "二、建立检验假设，确定检验水准" and so on.
 void BeginStep(html::Page& page, Step step);
 
 // A box holds nothing but blanks.

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "report/check_sections.h"
 #include "report/steps.h"
 #include "report/table_words.h"
 #include "stats/effect_figures.h"
@@ -232,7 +233,7 @@ void WriteRateDifference(html::Page& page, const PairedChiSquareResult& result) 
 
 void WritePairedTableEffects(html::Page& page, const PairedChiSquareResult& result) {
   if (!result.rateDifference) return;
-  BeginStep(page, Step::kEffects);
+  Subheading(page, "效应大小及其可信区间");
   page.Paragraph("<b>配对比数比（OR）</b>");
   WriteMatchedOddsRatio(page, result);
   page.Paragraph("<b>阳性率之差（" + std::string(kPairedTable.rows) + "−" +
@@ -244,7 +245,7 @@ void WriteFourfoldEffects(html::Page& page, const ChiSquareResult& result,
                           std::string_view picture) {
   if (!result.effects) return;
   const FourfoldEffects& effects = *result.effects;
-  BeginStep(page, Step::kEffects);
+  Subheading(page, "效应大小及其可信区间");
   const Operands shown = TableOperands(result.data);
   Operands ratios = shown;
   if (effects.haldaneAnscombe) {

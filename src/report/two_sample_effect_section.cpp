@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "report/check_sections.h"
 #include "report/steps.h"
 #include "stats/effect_figures.h"
 #include "stats/four_digit_text.h"
@@ -112,7 +113,7 @@ void WriteStandardized(html::Page& page, const TwoSampleResult& result,
 void WriteTwoSampleEffects(html::Page& page, const TwoSampleResult& result) {
   if (!result.effects) return;
   const TwoSampleEffects& effects = *result.effects;
-  BeginStep(page, Step::kEffects);
+  Subheading(page, "效应大小及其可信区间");
   page.Paragraph("<b>两总体均数之差</b>");
   if (!effects.difference) return WriteCannot(page, "均数之差", effects.gap);
   WriteDifference(page, result, effects);

@@ -9,6 +9,7 @@
 #include "report/html.h"
 #include "report/reports.h"
 #include "report/steps.h"
+#include "report/two_sample_checks.h"
 #include "report/two_sample_effect_section.h"
 #include "stats/answers.h"
 #include "stats/four_digit_text.h"
@@ -131,6 +132,7 @@ void WriteTest(html::Page& page, const TwoSampleResult& result, const ReportPict
   report::BeginStep(page, report::Step::kData);
   WriteData(page, shown);
   page.Insert(pictures.data);
+  report::WriteTwoSampleChecks(page, result, pictures);
 
   report::BeginStep(page, report::Step::kHypotheses);
   report::WriteHypotheses(page, "μ" + Sub("1") + "=μ" + Sub("2") + "，即两总体均数相同",
@@ -160,6 +162,9 @@ void WriteTest(html::Page& page, const TwoSampleResult& result, const ReportPict
                             Finding::kDifference, "两总体均数不同");
   }
   page.Insert(pictures.test);
+
+  report::BeginStep(page, report::Step::kRemarks);
+  if (result.checks) report::WriteRankSum(page, result.checks->rankSum, alpha);
 }
 
 }  // namespace

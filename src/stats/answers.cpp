@@ -19,4 +19,10 @@ Answer AnswerWhyNot(std::string reason) {
   return answer;
 }
 
+void AddNormalityHint(Answer& answer, std::optional<double> normalityP, int n) {
+  if (answer.p && normalityP && *normalityP < 0.05 && n < kNormalityHintBelow) {
+    answer.verdict += kNormalityHint;
+  }
+}
+
 }  // namespace sumvane

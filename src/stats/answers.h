@@ -34,6 +34,15 @@ Answer AnswerWithP(std::optional<double> p, Alpha alpha, Finding finding,
 // for the verdict.
 Answer AnswerWhyNot(std::string reason);
 
+// Added to a t-test's verdict when Shapiro–Wilk doubts the normality it
+// assumes (P < 0.05) in a sample of fewer than kNormalityHintBelow values,
+// where the t-test is not saved by the size of the sample.
+inline constexpr std::string_view kNormalityHint = "（正态性存疑，见计算过程）";
+inline constexpr int kNormalityHintBelow = 30;
+// The hint after a verdict of P, when the normality check of `n` values gave
+// `normalityP`.
+void AddNormalityHint(Answer& answer, std::optional<double> normalityP, int n);
+
 // Said when two groups of different lengths cannot be paired.
 inline constexpr std::string_view kUnequalGroups = "两组例数不等";
 

@@ -53,4 +53,8 @@ std::string FourDigitText(const std::optional<double>& value) {
   return value ? FourDigitText(*value) : std::string();
 }
 
+std::string FourDigitInterval(const Interval& interval) {
+  return "(" + FourDigitText(interval.lower) + ", " + FourDigitText(interval.upper) + ")";
+}
+
 }  // namespace sumvane

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "stats/report_figures.h"
+
 namespace sumvane {
 
 // Four significant digits, correctly rounded, trailing zeros dropped, the zero
@@ -13,5 +15,7 @@ namespace sumvane {
 // "1.235E+15", "6.1E-7". Empty for a value that is not finite or missing.
 std::string FourDigitText(double value);
 std::string FourDigitText(const std::optional<double>& value);
+// An interval as D20 writes its limits: "(0.2109, 4.789)".
+std::string FourDigitInterval(const Interval& interval);
 
 }  // namespace sumvane

@@ -43,6 +43,17 @@ std::optional<double> UpperChiSquareP(double x, double df) {
   });
 }
 
+std::optional<double> StudentTQuantile975(double df) {
+  if (!UsableDegrees(df)) return std::nullopt;
+  try {
+    const double t = boost::math::quantile(boost::math::students_t_distribution<double>(df), 0.975);
+    if (!std::isfinite(t)) return std::nullopt;
+    return t;
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
 std::optional<double> TwoSidedNormalP(double z) {
   if (!std::isfinite(z)) return std::nullopt;
   return Probability([&] { return std::erfc(std::fabs(z) / std::sqrt(2.0)); });

@@ -16,6 +16,9 @@ std::optional<double> TwoSidedTP(double t, double df);
 // pchisq(x, df, lower.tail = FALSE); 1 for x <= 0.
 std::optional<double> UpperChiSquareP(double x, double df);
 
+// t(0.05/2, ν): the t a two-sided 95 % interval reaches out by, as R's
+// qt(0.975, df); empty for df not above 0.
+std::optional<double> StudentTQuantile975(double df);
 // P(|Z| >= |z|) for the standard normal.
 std::optional<double> TwoSidedNormalP(double z);
 

@@ -13,6 +13,8 @@
 
 #include "stats/answer_text.h"
 #include "stats/exact_tests.h"
+#include "stats/qq_facts.h"
+#include "stats/regression_bands.h"
 
 namespace sumvane {
 
@@ -57,6 +59,16 @@ struct DataFacts {
   std::array<GroupFigures, 2> summary{};
   // The regression equation as the panel shows it.
   std::string equation;
+  // The scatter's 95 % bands of the line and of one Y, when the list's pairs
+  // give them.
+  std::vector<BandPoint> bands;
+};
+
+// A normal Q–Q picture of the values a normality check tested, with what
+// they are ("差值", "残差").
+struct QqPictureFacts {
+  std::string what;
+  QqFacts facts;
 };
 
 // The effect measures with their 95 % intervals, as the forest picture draws
@@ -79,6 +91,9 @@ struct EffectFacts {
 struct PictureFacts {
   TestFacts test;
   DataFacts data;
+  // The Q–Q pictures of the report's check of normality; none without the
+  // list's values.
+  std::vector<QqPictureFacts> qq;
   EffectFacts effects;
 };
 

@@ -4,7 +4,9 @@
 
 #include "stats/arithmetic.h"
 #include "stats/effect_figures.h"
+#include "stats/four_digit_text.h"
 #include "stats/moments.h"
+#include "stats/number.h"
 #include "stats/p_values.h"
 
 namespace sumvane {
@@ -53,12 +55,45 @@ Answer TestAnswer(const TwoSampleResult& r) {
   return AnswerWhyNot("标准误为0或不能计算");
 }
 
+// The checks of the list's two groups, the hint they add to the verdict and
+// their lines for the clipboard.
+void CheckAssumptions(TwoSampleResult& r) {
+  const std::vector<double>&first = r.groups[0].values, &second = r.groups[1].values;
+  if (first.empty() || second.empty()) return;
+  r.checks = CheckTwoSamples(first, second);
+  const TwoSampleChecks& checks = *r.checks;
+  for (int g = 0; g < 2; ++g) {
+    const ShapiroWilkTest& normality = checks.normality[g];
+    const std::string before = r.answer.verdict;
+    AddNormalityHint(r.answer, normality.p, normality.n);
+    if (r.answer.verdict != before) break;  // one hint for either group
+  }
+  for (int g = 0; g < 2; ++g) {
+    const ShapiroWilkTest& normality = checks.normality[g];
+    if (!normality.w || !normality.p) continue;
+    const std::string group = g == 0 ? "第1组" : "第2组";
+    r.figures.push_back({group + "正态性（Shapiro-Wilk）W", FourDigitText(normality.w)});
+    r.figures.push_back({group + "正态性（Shapiro-Wilk）P", PText(normality.p)});
+  }
+  if (checks.levene.f && checks.levene.p) {
+    r.figures.push_back({"方差齐性（Levene）F", FourDigitText(checks.levene.f)});
+    r.figures.push_back({"方差齐性（Levene）P", PText(checks.levene.p)});
+  }
+  if (checks.rankSum.p) {
+    r.figures.push_back({"Wilcoxon秩和检验T", FormatDecimal(checks.rankSum.t)});
+    r.figures.push_back({"Wilcoxon秩和检验P", PText(checks.rankSum.p)});
+  }
+}
+
 }  // namespace
 
 GroupInputs SummariseGroup(std::span<const Observation> values) {
   const MeanAndSd figures = DescribeValues(values);
-  return {PanelFigure::Formed(figures.mean), PanelFigure::Formed(figures.sd),
-          PanelFigure::Formed(static_cast<double>(values.size()))};
+  GroupInputs group{PanelFigure::Formed(figures.mean), PanelFigure::Formed(figures.sd),
+                    PanelFigure::Formed(static_cast<double>(values.size()))};
+  group.values.reserve(values.size());
+  for (const Observation& value : values) group.values.push_back(value.Value());
+  return group;
 }
 
 TwoSampleResult AnalyseTwoSample(const std::array<GroupInputs, 2>& groups, Alpha alpha) {
@@ -98,6 +133,7 @@ TwoSampleResult AnalyseTwoSample(const std::array<GroupInputs, 2>& groups, Alpha
                {"例数(N1)", r.shown.n[0]},           {"均数(X2)", r.shown.mean[1]},
                {"标准差(S2)", r.shown.sd[1]},        {"例数(N2)", r.shown.n[1]},
                {"自由度(N1+N2-2)", r.shown.degrees}, {"t", r.shown.t}};
+  CheckAssumptions(r);
   if (AnyFilled(groups)) {
     r.effects = TwoSampleEffectsOf(first, second);
     AddTwoSampleEffectFigures(*r.effects, r.welchAnswers, r.figures);

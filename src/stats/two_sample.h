@@ -9,8 +9,10 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "stats/analysis_result.h"
+#include "stats/assumption_checks.h"
 #include "stats/observation.h"
 #include "stats/panel_figure.h"
 #include "stats/report_figures.h"
@@ -23,11 +25,14 @@ inline constexpr int kTwoSampleBoxWidth = 6;
 
 struct GroupInputs {
   PanelFigure mean{}, sd{}, n{};
+  // The list's values of the group, which the checks of normality and the
+  // rank-sum test need; typed figures carry none.
+  std::vector<double> values{};
 };
 
 // A group's size, mean and standard deviation (divisor n - 1), each rounded
-// once from the exact sums of its values (moments.h); the mean is not formed
-// for no value, the standard deviation for fewer than two.
+// once from the exact sums of its values (moments.h), and the values; the
+// mean is not formed for no value, the standard deviation for fewer than two.
 GroupInputs SummariseGroup(std::span<const Observation> values);
 
 struct TwoSampleResult : AnalysisResult {
@@ -46,6 +51,9 @@ struct TwoSampleResult : AnalysisResult {
   std::optional<WelchTest> welch;
   bool welchAnswers = false;
   std::optional<Interval> interval;
+  // Normality of each group, Levene's test and the rank-sum test; only when
+  // both groups hold the list's values.
+  std::optional<TwoSampleChecks> checks;
   // How large the difference is: the difference of means with both its
   // intervals, Cohen's d and Hedges' g; formed once anything is entered.
   std::optional<TwoSampleEffects> effects;

@@ -19,7 +19,7 @@ namespace sumvane {
 
 // The correlation panel's figures from pairs in the list.
 inline CorrelationInputs FromList(std::vector<double> x, std::vector<double> y) {
-  return Regress(ObservationsOf(x), ObservationsOf(y));
+  return PairsForRegression(ObservationsOf(x), ObservationsOf(y));
 }
 
 // The correlation panel's n and r as typed, and an equation typed over none.

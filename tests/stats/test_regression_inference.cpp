@@ -5,6 +5,7 @@
 
 #include "close_to.h"
 #include "stats/moments.h"
+#include "stats/regression_bands.h"
 #include "stats/regression_inference.h"
 
 namespace sumvane {
@@ -121,6 +122,25 @@ TEST(RegressionInference, EdgesOfTheLine) {
   EXPECT_EQ(PredictAt(two, 2).fitted, 3.5);
   EXPECT_FALSE(PredictAt(two, 2).meanInterval);
   EXPECT_EQ(PredictAt(Infer({"1", "2", "4"}, {"1", "3", "2"}), NAN).gap, RegressionGap::kInvalidX);
+}
+
+// R: predict(lm(y ~ x), data.frame(x = c(1, 3, 5)), interval = "confidence")
+// and interval = "prediction", for x = 1..5, y = 2, 4, 5, 4, 5.
+TEST(RegressionBands, TheScatterBandsArePredictionsAlongX) {
+  const std::vector<BandPoint> bands =
+      RegressionBands(Infer({"1", "2", "3", "4", "5"}, {"2", "4", "5", "4", "5"}), 1.0, 5.0, 3);
+  ASSERT_EQ(bands.size(), 3u);
+  const double expected[3][6] = {
+      {1, 2.8, 0.595136522755507, 5.00486347724449, -0.800526981165092, 6.40052698116509},
+      {3, 4.0, 2.727021477886517, 5.27297852211348, 0.881852167299734, 7.11814783270027},
+      {5, 5.2, 2.995136522755506, 7.40486347724450, 1.599473018834908, 8.80052698116510}};
+  for (int i = 0; i < 3; ++i) {
+    const BandPoint& b = bands[i];
+    const double got[6] = {b.x, b.fitted, b.meanLower, b.meanUpper, b.oneLower, b.oneUpper};
+    for (int k = 0; k < 6; ++k) ExpectNear(got[k], expected[i][k]);
+  }
+  // Two pairs leave no residual variance, so no band.
+  EXPECT_TRUE(RegressionBands(Infer({"1", "2"}, {"1", "3"}), 1.0, 2.0, 3).empty());
 }
 
 }  // namespace

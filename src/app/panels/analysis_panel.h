@@ -61,6 +61,9 @@ class AnalysisPanel : public QFrame {
   // What the report's pictures are drawn from; `list` is the list when the
   // panel's figures describe it, else null.
   virtual PictureFacts Facts(const SampleList* list) const = 0;
+  // The X0 typed in the report window, where a regression predicts Y; the
+  // other analyses have no use for it.
+  virtual void PredictAt(std::optional<double>) {}
   // The figures as lines of caption, a tab and the figure, P and the verdict
   // last, for the clipboard.
   QString ResultText() const;

@@ -59,6 +59,7 @@ void PairedPanel::Typed(QLineEdit* box) {
   if (Writing()) return;
   // Figures typed by hand no longer describe the list.
   inputs_.unequalGroups = false;
+  inputs_.differences.clear();
   const PanelFigure typed = PanelFigure::Typed(S(box->text()));
   if (box == pairsBox_) inputs_.n = typed;
   if (box == meanDifferenceBox_) inputs_.meanDifference = typed;
@@ -84,7 +85,7 @@ void PairedPanel::ListChanged(const SampleList& list, std::optional<int>) {
   const int n1 = list.FilledCount(1);
   const int n2 = list.FilledCount(2);
   inputs_ = n1 == 0 && n2 == 0 ? PairedInputs{}
-                               : SummarisePairs(list.Observations(1, n1), list.Observations(2, n2));
+                               : PairsOfList(list.Observations(1, n1), list.Observations(2, n2));
   Recompute();
 }
 
@@ -102,6 +103,7 @@ PictureFacts PairedPanel::Facts(const SampleList* list) const {
   if (list && !inputs_.unequalGroups && TakePairs(*list, facts.data)) {
     facts.data.kind = DataFacts::Kind::kDifferences;
   }
+  if (result_.checks) facts.qq.push_back({"差值", result_.checks->qq});
   return facts;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "app/widget_kit.h"
 #include "entry/sample_list.h"
@@ -10,6 +11,9 @@
 namespace sumvane {
 
 using kit::S;
+
+// Enough points along X for the bands' curves to look smooth.
+constexpr int kBandPoints = 60;
 
 RegressionPanel::RegressionPanel(QWidget* parent, int left, int top)
     : AnalysisPanel(parent, Analysis::kRegression, left, top) {
@@ -57,7 +61,13 @@ RegressionPanel::RegressionPanel(QWidget* parent, int left, int top)
   for (QLineEdit* box : {sizeBox_, rBox_}) {
     connect(box, &QLineEdit::editingFinished, box, [box] { box->setCursorPosition(0); });
   }
-  MakeAnswerLabels({2880, 90, 2700, 255}, {2880, 360, 2740, 255});
+  // The verdict takes two lines where it adds the hint on normality, so P
+  // stands in the free corner left of it, above the size box.
+  MakeAnswerLabels({540, 60, 2250, 255}, {2880, 60, 2740, 540});
+  if (auto* verdict = findChild<QLabel*>(QStringLiteral("Verdict(2)"))) {
+    verdict->setWordWrap(true);
+    verdict->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  }
   WatchTyping({sizeBox_, rBox_, tBox_});
   Recompute();
 }
@@ -70,13 +80,23 @@ void RegressionPanel::Typed(QLineEdit* box) {
     // An n or r typed by hand no longer describes the list, nor does its equation.
     inputs_.unequalGroups = false;
     inputs_.line.reset();
+    inputs_.moments.reset();
+    inputs_.x.clear();
+    inputs_.y.clear();
     inputs_.typedEquation.reset();
     (box == sizeBox_ ? inputs_.n : inputs_.r) = PanelFigure::Typed(S(box->text()));
   }
   Recompute();
 }
 
+void RegressionPanel::PredictAt(std::optional<double> x0) {
+  if (x0 == predictX_) return;
+  predictX_ = x0;
+  Recompute();
+}
+
 void RegressionPanel::Recompute() {
+  inputs_.predictX = predictX_;
   result_ = AnalyseCorrelation(inputs_, CurrentAlpha());
   ShowFigure(sizeBox_, result_.shown.n);
   ShowFigure(rBox_, result_.shown.r);
@@ -89,7 +109,7 @@ void RegressionPanel::Recompute() {
 void RegressionPanel::ListChanged(const SampleList& list, std::optional<int>) {
   const int n1 = list.FilledCount(1);
   const int n2 = list.FilledCount(2);
-  inputs_ = Regress(list.Observations(1, n1), list.Observations(2, n2));
+  inputs_ = PairsForRegression(list.Observations(1, n1), list.Observations(2, n2));
   Recompute();
 }
 
@@ -126,7 +146,12 @@ PictureFacts RegressionPanel::Facts(const SampleList* list) const {
   if (list && !inputs_.unequalGroups && TakePairs(*list, facts.data)) {
     facts.data.kind = DataFacts::Kind::kScatter;
     facts.data.equation = result_.shown.equation;
+    if (result_.regression) {
+      const auto [x0, x1] = std::minmax_element(facts.data.x.begin(), facts.data.x.end());
+      facts.data.bands = RegressionBands(*result_.regression, *x0, *x1, kBandPoints);
+    }
   }
+  if (result_.checks) facts.qq.push_back({"残差", result_.checks->residualQq});
   return facts;
 }
 

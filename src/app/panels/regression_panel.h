@@ -22,6 +22,9 @@ class RegressionPanel : public AnalysisPanel {
   const AnalysisResult& Result() const override { return result_; }
   std::string ReportHtml(const ReportPictures& pictures) const override;
   PictureFacts Facts(const SampleList* list) const override;
+  void PredictAt(std::optional<double> x0) override;
+
+ protected:
   void showEvent(QShowEvent* event) override;
 
  private:
@@ -35,6 +38,8 @@ class RegressionPanel : public AnalysisPanel {
   QLabel* tCaption_ = nullptr;
   QLabel* rSubscript_ = nullptr;
   bool subscriptSpaced_ = false;
+  // The X0 typed in the report window, kept across changes of the list.
+  std::optional<double> predictX_;
   CorrelationInputs inputs_;
   CorrelationResult result_;
 };

@@ -87,9 +87,13 @@ void TwoSamplePanel::Typed(QLineEdit* box) {
   if (Writing()) return;
   const PanelFigure typed = PanelFigure::Typed(S(box->text()));
   for (int g = 0; g < 2; ++g) {
-    if (box == groups_[g].mean) inputs_[g].mean = typed;
-    if (box == groups_[g].sd) inputs_[g].sd = typed;
-    if (box == groups_[g].size) inputs_[g].n = typed;
+    const Group& boxes = groups_[g];
+    if (box != boxes.mean && box != boxes.sd && box != boxes.size) continue;
+    if (box == boxes.mean) inputs_[g].mean = typed;
+    if (box == boxes.sd) inputs_[g].sd = typed;
+    if (box == boxes.size) inputs_[g].n = typed;
+    // The group's figures no longer describe its values in the list.
+    inputs_[g].values.clear();
   }
   Recompute();
 }
@@ -146,6 +150,10 @@ PictureFacts TwoSamplePanel::Facts(const SampleList* list) const {
       const GroupInputs& group = inputs_[g];
       facts.data.summary[g] = {group.mean.Value(), group.sd.Value(), group.n.Value()};
     }
+  }
+  if (result_.checks) {
+    facts.qq.push_back({"第1组数据", result_.checks->qq[0]});
+    facts.qq.push_back({"第2组数据", result_.checks->qq[1]});
   }
   return facts;
 }
