@@ -6,6 +6,7 @@
 
 #include "app/panels/analysis_panel.h"
 #include "pictures/data_picture.h"
+#include "pictures/forest_picture.h"
 #include "pictures/qq_picture.h"
 #include "pictures/test_picture.h"
 
@@ -33,6 +34,10 @@ void ReportPictureSet::Redraw() {
   test_ = Named(Draw(TestPicture(facts.test)));
   qq_.clear();
   for (const QqPictureFacts& qq : facts.qq) qq_.push_back(Named(Draw(QqPicture(qq))));
+  forests_.clear();
+  for (const ForestFacts& forest : facts.forests) {
+    forests_.push_back(Named(Draw(ForestPicture(forest))));
+  }
   drawnFor_ = &panel;
 }
 
@@ -40,14 +45,16 @@ ReportContent ReportPictureSet::ShownReport() const {
   const AnalysisPanel& panel = panel_();
   const bool asksX0 = panel.Kind() == Analysis::kRegression;
   if (&panel != drawnFor_) return {panel.ReportHtml({}), {}, asksX0};
-  std::string checks;
+  std::string checks, effects;
   for (const Drawn& qq : qq_) checks += PictureHtml(qq.picture, qq.name);
+  for (const Drawn& forest : forests_) effects += PictureHtml(forest.picture, forest.name);
   ReportContent content{panel.ReportHtml({PictureHtml(data_.picture, data_.name),
-                                          PictureHtml(test_.picture, test_.name), checks}),
+                                          PictureHtml(test_.picture, test_.name), checks, effects}),
                         {},
                         asksX0};
   std::vector<const Drawn*> drawn{&data_, &test_};
   for (const Drawn& qq : qq_) drawn.push_back(&qq);
+  for (const Drawn& forest : forests_) drawn.push_back(&forest);
   for (const Drawn* one : drawn)
     if (!one->name.isEmpty()) content.images.push_back({one->name, one->picture.image});
   return content;
@@ -60,9 +67,10 @@ std::string ReportPictureSet::ReportHtml() const {
   std::future<std::string> data =
       std::async(std::launch::async, [this] { return PictureHtml(data_.picture); });
   std::string test = PictureHtml(test_.picture);
-  std::string checks;
+  std::string checks, effects;
   for (const Drawn& qq : qq_) checks += PictureHtml(qq.picture);
-  return panel.ReportHtml({data.get(), std::move(test), checks});
+  for (const Drawn& forest : forests_) effects += PictureHtml(forest.picture);
+  return panel.ReportHtml({data.get(), std::move(test), checks, effects});
 }
 
 ReportWindow* MakeReportWindow(QWidget* owner, std::function<const AnalysisPanel&()> panel,

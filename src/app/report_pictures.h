@@ -47,6 +47,7 @@ class ReportPictureSet {
   const AnalysisPanel* drawnFor_ = nullptr;
   Drawn data_, test_;
   std::vector<Drawn> qq_;
+  std::vector<Drawn> forests_;
 };
 
 // The report window of the main window, its text and pictures following the

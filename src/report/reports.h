@@ -32,6 +32,8 @@ struct ReportPictures {
   std::string_view test;  // after P and the conclusion
   // The Q–Q pictures, after the check of normality.
   std::string_view checks{};
+  // The forest pictures, after the effects and their intervals.
+  std::string_view effects{};
 };
 
 std::string TwoSampleReport(const TwoSampleResult& result, const ReportPictures& pictures = {});

@@ -70,12 +70,29 @@ struct QqPictureFacts {
   QqFacts facts;
 };
 
+// A row of a forest picture: an effect with its 95% interval.
+struct ForestRow {
+  std::string name;  // "OR（Woolf法）"
+  double estimate = 0.0, lower = 0.0, upper = 0.0;
+};
+
+// Effects that share a scale, with their line of no effect: ratios (OR, RR)
+// on a logarithmic scale about 1, differences (RD) about 0.
+struct ForestFacts {
+  std::string title;
+  bool logScale = false;
+  double noEffect = 0.0;
+  std::vector<ForestRow> rows;
+};
+
 struct PictureFacts {
   TestFacts test;
   DataFacts data;
   // The Q–Q pictures of the report's check of normality; none without the
   // list's values.
   std::vector<QqPictureFacts> qq;
+  // The forest pictures of the report's effects, one per scale.
+  std::vector<ForestFacts> forests;
 };
 
 // A fourfold table's cells as their boxes hold them (an empty box reads 0),

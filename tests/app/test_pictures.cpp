@@ -8,6 +8,7 @@
 #include <QAreaSeries>
 #include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QDir>
 #include <QGraphicsTextItem>
 #include <QImage>
 #include <QLegend>
@@ -21,6 +22,7 @@
 
 #include "app/panels/paired_chi_square_panel.h"
 #include "pictures/data_picture.h"
+#include "pictures/forest_picture.h"
 #include "pictures/test_picture.h"
 #include "stats/fourfold.h"
 
@@ -389,6 +391,30 @@ class PicturesTest : public QObject {
     }
     QCOMPARE(visible, 2);
     QCOMPARE(looks.size(), std::size_t{2});
+  }
+
+  // One bar per drawable interval, on a log scale about 1 for ratios; an
+  // interval a log scale cannot show is left out, and none left says why.
+  void forestDrawsEachInterval() {
+    ForestFacts ratios{
+        "比数比与相对危险度",
+        true,
+        1.0,
+        {{"OR", 5.4, 1.087, 26.83}, {"RR", 2.1, 0.98, 4.5}, {"OR（校正）", 3, 0, 9}}};
+    const Picture picture = ForestPicture(ratios);
+    QVERIFY(picture.chart);
+    QCOMPARE(CutTexts(picture), QStringList());
+    int bars = 0;
+    for (QAbstractSeries* series : picture.chart->series()) {
+      if (series->objectName() == QLatin1String("forest_interval")) ++bars;
+      if (series->objectName() == QLatin1String("no_effect"))
+        QCOMPARE(static_cast<QXYSeries*>(series)->at(0).x(), 1.0);
+    }
+    QCOMPARE(bars, 2);
+    // Each row is named beside its bar, the last as well as the first.
+    QVERIFY(!TextBox(picture, QStringLiteral("RR 2.1 (0.98, 4.5)")).isEmpty());
+    QVERIFY(!TextBox(picture, QStringLiteral("OR 5.4 (1.087, 26.83)")).isEmpty());
+    QVERIFY(!ForestPicture({"率差", false, 0.0, {{"RD", 0.1, 0.3, 0.2}}}).why.isEmpty());
   }
 
   // Rendered at twice the size the report gives it, for 2× screens and paper.
