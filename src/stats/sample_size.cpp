@@ -82,14 +82,17 @@ SampleSizePlan PlanSampleSize(const SampleSizeInputs& inputs) {
     return plan;
   }
   FormulaSize formula = FormulaSizeOf(inputs);
-  if (!std::isfinite(formula.n) || formula.n > kLargestSize) {
+  if (!std::isfinite(formula.n) || formula.n > kLargestSize ||
+      SmallestSize(inputs) > kLargestSize) {
     plan.failure = PlanFailure::kTooLarge;
     return plan;
   }
-  formula.n1 = WholeAtLeast(formula.n);
+  // At least one subject, however large the effect.
+  formula.n1 = std::fmax(1.0, WholeAtLeast(formula.n));
   // n2 = k·n rounded up on its own; for two rates n2 = n1.
   formula.n2 = inputs.design == StudyDesign::kTwoMeans ? SecondGroupSize(inputs, formula.n, true)
                                                        : SecondGroupSize(inputs, formula.n1, true);
+  if (HasTwoGroups(inputs.design)) formula.n2 = std::fmax(1.0, formula.n2);
   plan.formula = formula;
   plan.second = SecondSizeOf(inputs, formula);
   if (inputs.n) {

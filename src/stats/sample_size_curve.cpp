@@ -14,7 +14,8 @@ std::vector<double> CurveSizes(double smallest, double upper) {
   std::vector<double> sizes;
   const double count = upper - smallest + 1.0;
   if (count <= kPowerCurvePoints) {
-    for (double n = smallest; n <= upper; n += 1.0) sizes.push_back(n);
+    // Counted, not stepped: past 2^53 a step of 1 would not move n.
+    for (int i = 0; i < static_cast<int>(count); ++i) sizes.push_back(smallest + i);
     return sizes;
   }
   for (int i = 0; i < kPowerCurvePoints; ++i) {

@@ -167,7 +167,8 @@ std::string FaultOf(const SampleSizeInputs& in, Field field, const std::vector<F
       if (value == 0.0) return label + "不能为0（ρ=0时没有相关可检出）。";
       return std::fabs(value) < 1.0 ? "" : label + "的绝对值须小于1。";
     case Field::kRatio:
-      return value > 0.0 ? "" : label + "须大于0。";
+      // Beyond these the second group's size outgrows any study, and a double.
+      return value >= 1e-6 && value <= 1e6 ? "" : label + "须在0.000001与1000000之间。";
     case Field::kN:
       break;
   }

@@ -199,7 +199,10 @@ std::optional<double> NoncentralTPower(const SampleSizeInputs& inputs, double n1
     // The tail on the effect's side only, as power.t.test by default and as
     // the formula: the other tail adds at most α/2 and only where the power
     // is too small to plan with.
+    // An α so small that no finite t rejects: the test never does.
+    if (!std::isfinite(critical)) return 0.0;
     const double power = 1.0 - NoncentralTSeriesCdf(critical, test.degrees, test.noncentrality);
+    if (!std::isfinite(power)) return std::nullopt;
     return std::clamp(power, 0.0, 1.0);
   } catch (const std::exception&) {
     return std::nullopt;

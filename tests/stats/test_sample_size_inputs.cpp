@@ -33,13 +33,17 @@ TEST(SampleSizeInputs, OneSentencePerFaultyBox) {
        {{F::kAlpha, "检验水准α须是一个数。"},
         {F::kDelta, "两总体均数之差δ不能为0（没有差别，任何例数都检不出）。"},
         {F::kSigma, "总体标准差σ须大于0。"},
-        {F::kRatio, "两组例数之比k须大于0。"},
+        {F::kRatio, "两组例数之比k须在0.000001与1000000之间。"},
         {F::kN, "第一组例数n₁须是不小于2的整数。"}}},
       // 1 − β not above α; with k = 0.1, n2 = k·n1 ≥ 2 needs n1 ≥ 20.
       {D::kTwoMeans,
        {"0.05", "0.05", "1", "2", "", "", "", "0.1", "19"},
        {{F::kPower, "检验效能1−β须大于检验水准α（任何例数的检验效能都不低于α）。"},
         {F::kN, "第一组例数n₁须是不小于20的整数。"}}},
+      // k so small that n1 = 2/k would pass any whole number a double holds.
+      {D::kTwoMeans,
+       {"0.05", "0.9", "1e300", "1e-300", "", "", "", "1e-300", ""},
+       {{F::kRatio, "两组例数之比k须在0.000001与1000000之间。"}}},
       {D::kPairedMeans,
        {"1", "1", "1", "0", "", "", "", "", "1"},
        {{F::kAlpha, "检验水准α须在0与1之间（不含0和1）。"},
@@ -110,6 +114,28 @@ TEST(PowerCurve, RunsFromTheSmallestSizeToTwiceTheAnswer) {
   EXPECT_TRUE(whole->exact.empty());
   EXPECT_EQ(whole->markedN, 80);
   EXPECT_EQ(whole->markedPower, correlation.plan->atN->formula);
+}
+
+// Extreme figures still give powers between 0 and 1 along the whole curve:
+// α = 1e-300 puts the t's critical value near 1e300, whose square overflows.
+TEST(PowerCurve, ExtremeInputsGivePowersBetweenZeroAndOne) {
+  const SampleSizeTexts cases[] = {
+      {"1e-300", "0.9", "1", "1", "", "", "", "1", ""},
+      {"1e-300", "0.9", "1e300", "1e300", "", "", "", "1", "5"},
+      {"0.9999999", "0.9999999999999999", "1e-300", "1e300", "", "", "", "1e6", "100"},
+  };
+  for (const SampleSizeTexts& texts : cases) {
+    for (const D design : {D::kTwoMeans, D::kPairedMeans}) {
+      const SampleSizeAnswer answer = AnswerSampleSize(design, S::kTwoSided, texts);
+      if (!answer.plan || !answer.plan->formula) continue;
+      const std::optional<PowerCurve> curve = PowerCurveOf(*answer.plan);
+      ASSERT_TRUE(curve);
+      for (const std::vector<double>* powers : {&curve->formula, &curve->exact}) {
+        for (const double power : *powers) EXPECT_TRUE(power >= 0.0 && power <= 1.0) << power;
+      }
+      EXPECT_TRUE(curve->markedPower >= 0.0 && curve->markedPower <= 1.0);
+    }
+  }
 }
 
 TEST(PowerFigureText, FourSignificantDigits) {
