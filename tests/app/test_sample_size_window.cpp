@@ -3,8 +3,10 @@
 // figures themselves are checked in the engine and report tests; here, that
 // each design is wired to them, and that the page leaves the program.
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
@@ -81,7 +83,8 @@ class SampleSizeWindowTest : public QObject {
       QVERIFY(!shown.contains(QStringLiteral("至少需")));
   }
 
-  // Saved as the report window saves: the curve goes with the page as PNG.
+  // Saved and copied as the report window does: the curve goes with the
+  // page as PNG.
   void savesThePageWithItsCurve() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("plan.html"));
@@ -96,6 +99,15 @@ class SampleSizeWindowTest : public QObject {
     QVERIFY(page.contains(QStringLiteral("检验效能曲线")));
     QVERIFY(page.contains(QStringLiteral("data:image/png;base64,")));
     QVERIFY(Shown(w).contains(QStringLiteral("每组至少需86例")));
+    // Ctrl+C with nothing selected: the whole page, the curve with it.
+    QApplication::clipboard()->clear();
+    QApplication::setActiveWindow(w.Find(QStringLiteral("SampleSizeWindow")));
+    QTest::keyClick(w.Find<QTextBrowser>(QStringLiteral("SampleSizeText")), Qt::Key_C,
+                    Qt::ControlModifier);
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    QVERIFY(copied);
+    QVERIFY(copied->html().contains(QStringLiteral("data:image/png;base64,")));
+    QVERIFY(copied->text().contains(QStringLiteral("每组至少需86例")));
   }
 };
 
