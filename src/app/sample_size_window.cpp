@@ -182,9 +182,10 @@ SampleSizeAnswer SampleSizeWindow::Answer() const {
       {texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6], texts[7], texts[8]});
 }
 
+// Until the pause ends, the page keeps the curve last drawn, as the report
+// window keeps its pictures, so that it does not jump with every keystroke.
 void SampleSizeWindow::Recalculate() {
   answer_ = Answer();
-  curveDrawn_ = false;
   Rewrite();
   if (answer_.plan) curveTimer_.start();
 }

@@ -67,7 +67,7 @@ class SampleSizeWindow : public QWidget {
   QTimer curveTimer_;
   SampleSizeAnswer answer_;
   DrawnPicture curve_;
-  bool curveDrawn_ = false;  // curve_ belongs to answer_'s plan
+  bool curveDrawn_ = false;  // since the window opened
   int curveNumber_ = 0;
   QString curveName_;
   QStringList held_;
