@@ -173,19 +173,23 @@ TEST(SampleSize, PowerAtAGivenSize) {
   }
 }
 
-// Dalgaard, Introductory Statistics with R, 2nd ed. (Springer 2008), section
-// 9.2, after Altman (1991): 9.2.1, milk and growth, δ = 0.5 cm, σ = 2 cm,
-// α = 0.01, power 0.9: n = 477.8 per group; 9.2.2, a crossover trial, δ = 10,
-// σ_d = 10√2, power 0.85: n = 19.97 pairs; 9.2.3, 15% against 30%, power
-// 0.85: n = 137.6 per group (figures as R prints them, tol = 1e-13).
-TEST(SampleSize, DalgaardSection92) {
-  const SampleSizePlan milk = PlanSampleSize(Means(D::kTwoMeans, S::kTwoSided, 0.01, 0.9, 0.5, 2));
-  ExpectNear(milk.second.n, 477.80205609484517, kSizeTolerance);
-  EXPECT_EQ(milk.second.n1, 478);
-  const SampleSizePlan crossover =
+// Dalgaard, Introductory Statistics with R, 2nd ed. (Springer 2008), the
+// chapter "Power and the computation of sample size": "Two-sample
+// problems", power.t.test(delta = 0.5, sd = 2,
+// sig.level = 0.01, power = 0.9), n = 477.8 per group; "One-sample problems
+// and paired tests", power.t.test(delta = 10, sd = 10*sqrt(2), power = 0.85,
+// type = "paired"), n = 19.97 pairs; "Comparison of proportions",
+// power.prop.test(power = .85, p1 = .15, p2 = .30), n = 137.6 per group.
+// Figures as R 4.2.2 prints them with tol = 1e-13.
+TEST(SampleSize, DalgaardPowerChapter) {
+  const SampleSizePlan twoSample =
+      PlanSampleSize(Means(D::kTwoMeans, S::kTwoSided, 0.01, 0.9, 0.5, 2));
+  ExpectNear(twoSample.second.n, 477.80205609484517, kSizeTolerance);
+  EXPECT_EQ(twoSample.second.n1, 478);
+  const SampleSizePlan paired =
       PlanSampleSize(Means(D::kPairedMeans, S::kTwoSided, 0.05, 0.85, 10, 10 * std::sqrt(2.0)));
-  ExpectNear(crossover.second.n, 19.968921345377527, kSizeTolerance);
-  EXPECT_EQ(crossover.second.n1, 20);
+  ExpectNear(paired.second.n, 19.968921345377527, kSizeTolerance);
+  EXPECT_EQ(paired.second.n1, 20);
   SampleSizeInputs rates = Means(D::kTwoRates, S::kTwoSided, 0.05, 0.85, 0, 0);
   rates.p1 = 0.15, rates.p2 = 0.30;
   const SampleSizePlan plan = PlanSampleSize(rates);
