@@ -66,23 +66,39 @@ Picture PowerCurvePicture(const PowerCurve& curve, const QString& sizeName) {
   target->setPen(QPen(plot::kDark, 1.2, Qt::DashLine));
   add(target, "target", QString());
   picture.keepClear.push_back(target);
+  // At the left edge, else at the right, where the curve has flattened.
   picture.texts.push_back({target,
                            QStringLiteral("1−β=%1").arg(Figure(curve.target)),
                            {{QPointF(x0, curve.target), Qt::AlignRight | Qt::AlignBottom},
-                            {QPointF(x0, curve.target), Qt::AlignRight | Qt::AlignTop}}});
+                            {QPointF(x0, curve.target), Qt::AlignRight | Qt::AlignTop},
+                            {QPointF(x1, curve.target), Qt::AlignLeft | Qt::AlignTop},
+                            {QPointF(x1, curve.target), Qt::AlignLeft | Qt::AlignBottom}}});
 
   QLineSeries* marked = plot::Upright(curve.markedN, 0, curve.markedPower);
   marked->setPen(QPen(plot::kDark, 1.4));
   add(marked, "marked", QString());
   picture.keepClear.push_back(marked);
-  const QPointF top(curve.markedN, curve.markedPower);
+  // Beside the line, halfway up it first; then above its top; then at
+  // heights where the curve, rising to the right, leaves room on one side.
+  const double x = curve.markedN, top = curve.markedPower;
+  std::vector<TextPlace> places;
+  for (const double y : {0.5 * top, top}) {
+    const Qt::Alignment height = y == top ? Qt::AlignBottom : Qt::AlignVCenter;
+    places.push_back({QPointF(x, y), Qt::AlignRight | height});
+    places.push_back({QPointF(x, y), Qt::AlignLeft | height});
+  }
+  for (const double y : {0.8, 0.65, 0.35, 0.2, 0.05}) {
+    places.push_back({QPointF(x, y), Qt::AlignRight | Qt::AlignVCenter});
+    places.push_back({QPointF(x, y), Qt::AlignLeft | Qt::AlignVCenter});
+  }
+  // Failing those, the lower right corner, which a rising curve leaves empty;
+  // the text names its n.
+  for (const double y : {0.05, 0.2})
+    places.push_back({QPointF(x1, y), Qt::AlignLeft | Qt::AlignVCenter});
   picture.texts.push_back(
       {marked,
-       QStringLiteral("n=%1，1−β=%2").arg(Figure(curve.markedN), Figure(curve.markedPower)),
-       {{QPointF(curve.markedN, 0.5 * curve.markedPower), Qt::AlignRight | Qt::AlignVCenter},
-        {QPointF(curve.markedN, 0.5 * curve.markedPower), Qt::AlignLeft | Qt::AlignVCenter},
-        {top, Qt::AlignRight | Qt::AlignTop},
-        {top, Qt::AlignLeft | Qt::AlignTop}}});
+       QStringLiteral("n=%1，%2").arg(Figure(x), QString::fromStdString(PowerFigureText(top))),
+       std::move(places)});
   picture.caption = QStringLiteral("虚线为所设的检验效能，竖线为所取的例数。");
   picture.chart = std::move(chart);
   return picture;
