@@ -23,8 +23,10 @@
 #include "app/panels/paired_chi_square_panel.h"
 #include "pictures/data_picture.h"
 #include "pictures/forest_picture.h"
+#include "pictures/power_curve_picture.h"
 #include "pictures/test_picture.h"
 #include "stats/fourfold.h"
+#include "stats/sample_size_inputs.h"
 
 using namespace sumvane;
 
@@ -324,7 +326,7 @@ class PicturesTest : public QObject {
   // Every text finds a place clear of the lines, the bars and the other
   // texts, the statistic anywhere from 0 to far out, on either side.
   void textsKeepClear_data() {
-    QTest::addColumn<int>("law");  // 0 t, 1 χ², 2 exact, 3 paired table
+    QTest::addColumn<int>("law");  // 0 t, 1 χ², 2 exact, 3 paired table, 4 power curve
     QTest::addColumn<double>("degrees");
     QTest::addColumn<double>("statistic");  // for the tables, the first count
     for (const double nu : {1.0, 5.0, 20.0, 1000.0}) {
@@ -338,6 +340,12 @@ class PicturesTest : public QObject {
       QTest::addRow("exact, a=%g", a) << 2 << 1.0 << a;
     for (const double a : {0.0, 1.0, 50.0, 794.0, 32767.0})
       QTest::addRow("paired, a=%g", a) << 3 << 1.0 << a;
+    // The power curve: two means (δ = 1, σ = 2) or correlation (ρ = 0.5), the
+    // size marked at the answer (0), at the smallest or far past it.
+    for (const double design : {0.0, 4.0}) {
+      for (const double n : {0.0, 4.0, 30.0, 200.0, 5000.0})
+        QTest::addRow("power curve, design %g, n=%g", design, n) << 4 << design << n;
+    }
   }
   void textsKeepClear() {
     QFETCH(int, law);
@@ -354,6 +362,13 @@ class PicturesTest : public QObject {
                                        : a == 12 ? FourfoldCounts{a, 5, 4, 9}
                                                  : FourfoldCounts{a, 10, 10, 30});
       picture = TestPicture(facts);
+    } else if (law == 4) {
+      const std::string n = statistic > 0 ? std::to_string(static_cast<int>(statistic)) : "";
+      const SampleSizeAnswer answer =
+          AnswerSampleSize(StudyDesign(static_cast<int>(degrees)), TestSides::kTwoSided,
+                           {"0.05", "0.9", "1", "2", "", "", "0.5", "1", n});
+      QVERIFY(answer.plan);
+      picture = PowerCurvePicture(*PowerCurveOf(*answer.plan), QStringLiteral("n"));
     } else {
       const std::string a = std::to_string(static_cast<int>(statistic));
       const std::string rest = statistic > 30000 ? "0" : "3";
