@@ -9,6 +9,7 @@
 #include "bench_main.h"
 #include "marks.h"
 #include "report/reports.h"
+#include "report/sample_size_report.h"
 #include "stats/fourfold.h"
 
 namespace sumvane::bench {
@@ -62,6 +63,17 @@ void PairedChiSquareBench(benchmark::State& state) {
   }
 }
 
+// One keystroke in the sample-size window: the boxes read and checked, the
+// plan with the exact noncentral-t search, the page written. Two means with
+// k = 0.1 and a small effect make the longest search (n1 near 11,600, the
+// whole size found by halving); paired means at a given n weigh the series
+// at few degrees of freedom; two rates have no search.
+void SampleSizeBench(benchmark::State& state, StudyDesign design, SampleSizeTexts texts) {
+  for (auto _ : state)
+    benchmark::DoNotOptimize(
+        SampleSizeReport(AnswerSampleSize(design, TestSides::kTwoSided, texts)));
+}
+
 void Register(const char* name, void (*fn)(benchmark::State&)) {
   benchmark::RegisterBenchmark(name, fn)
       ->Unit(benchmark::kMillisecond)
@@ -78,6 +90,10 @@ void Checks(const Medians& m) {
                  kReportBound);
   PrintBoundMark("report paired chi-square, b+c 32767",
                  MedianOf(m, "report/paired_chi_square_32767"), kReportBound);
+  for (const char* name : {"two_means_k", "paired_at_n", "two_rates"}) {
+    PrintBoundMark(std::string("sample-size keystroke, ") + name,
+                   MedianOf(m, std::string("sample_size/") + name), 1.0);
+  }
 }
 
 }  // namespace
@@ -90,5 +106,17 @@ int main(int argc, char** argv) {
   Register("report/correlation", CorrelationBench);
   Register("report/chi_square_32767", ChiSquareBench);
   Register("report/paired_chi_square_32767", PairedChiSquareBench);
+  Register("sample_size/two_means_k", [](benchmark::State& s) {
+    SampleSizeBench(s, sumvane::StudyDesign::kTwoMeans,
+                    {"0.05", "0.9", "0.1", "1", "", "", "", "0.1", ""});
+  });
+  Register("sample_size/paired_at_n", [](benchmark::State& s) {
+    SampleSizeBench(s, sumvane::StudyDesign::kPairedMeans,
+                    {"0.01", "0.95", "1", "1.2", "", "", "", "", "20"});
+  });
+  Register("sample_size/two_rates", [](benchmark::State& s) {
+    SampleSizeBench(s, sumvane::StudyDesign::kTwoRates,
+                    {"0.05", "0.9", "", "", "0.3", "0.4", "", "", "100"});
+  });
   return RunBenchmarks(argc, argv, Checks);
 }

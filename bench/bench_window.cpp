@@ -34,6 +34,8 @@
 #include "fixed_file_dialogs.h"
 #include "marks.h"
 #include "pictures/picture.h"
+#include "pictures/power_curve_picture.h"
+#include "stats/sample_size_inputs.h"
 #include "workloads.h"
 
 namespace sumvane::bench {
@@ -321,6 +323,41 @@ void PicturesBench(benchmark::State& state, int method) {
     state.SkipWithError("no picture was drawn");
 }
 
+// A keystroke in the open sample-size window, until it has handled
+// everything it posted, the page laid out and painted included; the curve
+// waits for the pause and is measured on its own below.
+void SampleSizeKeystrokeBench(benchmark::State& state) {
+  Window window;
+  window.form.findChild<QAction*>(QStringLiteral("样本含量估计"))->trigger();
+  auto* sigma = window.form.findChild<QLineEdit*>(QStringLiteral("ssSigma"));
+  window.form.findChild<QLineEdit*>(QStringLiteral("ssDelta"))->setText(QStringLiteral("1"));
+  window.form.findChild<QLineEdit*>(QStringLiteral("ssN"))->setText(QStringLiteral("60"));
+  sigma->setText(QStringLiteral("2"));
+  Settle();
+  bool odd = false;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    sigma->setText((odd = !odd) ? QStringLiteral("2.1") : QStringLiteral("2"));
+    Settle();
+    state.SetIterationTime(Seconds(start));
+  }
+}
+
+// The sample-size window's curve after a keystroke: the plan, the curve's 101
+// points (each a noncentral-t power for two means) and the picture drawn.
+void PowerCurveBench(benchmark::State& state) {
+  for (auto _ : state) {
+    const SampleSizeAnswer answer =
+        AnswerSampleSize(StudyDesign::kTwoMeans, TestSides::kTwoSided,
+                         {"0.05", "0.9", "1", "2", "", "", "", "1", "60"});
+    const std::optional<PowerCurve> curve = PowerCurveOf(*answer.plan);
+    if (!curve || curve->exact.size() != curve->n.size()) state.SkipWithError("no exact curve");
+    DrawnPicture drawn = Draw(PowerCurvePicture(*curve, QStringLiteral("n")));
+    if (drawn.image.isNull()) state.SkipWithError("no curve drawn");
+    benchmark::DoNotOptimize(drawn);
+  }
+}
+
 // The fixed cost of one chart: a line of two points rendered and encoded.
 void BareChartBench(benchmark::State& state) {
   for (auto _ : state) {
@@ -462,6 +499,12 @@ void Checks(const Medians& m) {
     PrintBoundMark("both pictures, 32767 rows, method " + std::to_string(method), figure, 30.0);
     std::printf("  = %.1f bare charts (%.3f ms each)\n", bare > 0 ? figure / bare : 0.0, bare);
   }
+  const double curve = MedianOf(m, "pictures/power_curve");
+  PrintBoundMark("sample-size power curve, computed and drawn", curve, 30.0);
+  std::printf("  = %.1f bare charts (%.3f ms each)\n", bare > 0 ? curve / bare : 0.0, bare);
+  PrintRatioMark("sample-size window keystroke, page shown",
+                 MedianOf(m, "sample_size/window_keystroke"), "report window keystroke",
+                 MedianOf(m, "report/keystroke_open"), 1.5);
   PrintBoundMark("pictures shown after the last keystroke", MedianOf(m, "pictures/after_keystroke"),
                  100.0);
 }
@@ -521,6 +564,8 @@ int main(int argc, char** argv) {
              [=](benchmark::State& s) { PicturesBench(s, method); }, false);
   }
   Register("pictures/bare_chart", BareChartBench, false);
+  Register("pictures/power_curve", PowerCurveBench, false);
+  Register("sample_size/window_keystroke", SampleSizeKeystrokeBench, true);
   Register("pictures/after_keystroke", PicturesAfterKeystrokeBench, true);
   const int result = RunBenchmarks(argc, argv, Checks);
   std::remove(FullFilePath().c_str());

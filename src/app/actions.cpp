@@ -77,6 +77,8 @@ Actions BuildMenus(QMainWindow* window) {
   a.report = MakeAction(window, QStringLiteral("计算过程"), QStringLiteral("计算过程"),
                         QKeySequence(Qt::CTRL | Qt::Key_R));
   a.report->setIcon(ToolbarIcon(QStringLiteral("x-office-document"), QStringLiteral("report")));
+  a.sampleSize = MakeAction(window, QStringLiteral("样本含量估计"), QStringLiteral("样本含量估计"),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
   a.help = MakeAction(window, QStringLiteral("操作说明"), QStringLiteral("帮助"),
                       QKeySequence(Qt::CTRL | Qt::Key_E));
   a.help->setShortcuts({a.help->shortcut(), QKeySequence(Qt::Key_F1)});
@@ -109,6 +111,7 @@ Actions BuildMenus(QMainWindow* window) {
   edit->addSeparator();
   edit->addAction(a.openTable);
   edit->addAction(a.report);
+  edit->addAction(a.sampleSize);
 
   QMenu* help = window->menuBar()->addMenu(QStringLiteral("帮助(H)"));
   help->setObjectName(QStringLiteral("帮助"));
@@ -128,6 +131,7 @@ void BuildToolbar(QWidget* client, const Actions& actions) {
   toolbar->addAction(actions.exportList);
   toolbar->addSeparator();
   toolbar->addAction(actions.report);
+  toolbar->addAction(actions.sampleSize);
   toolbar->addSeparator();
   toolbar->addAction(actions.exit);
   PlaceTwips(toolbar, 75, 150, 7200, 330);

@@ -34,6 +34,8 @@ struct Actions {
   QAction* openTable = nullptr;
   // The worked calculation of the analysis on show.
   QAction* report = nullptr;
+  // How many subjects a study needs, in a window of its own.
+  QAction* sampleSize = nullptr;
   // 帮助
   QAction* help = nullptr;
   // The list's pop-up menu.

@@ -23,6 +23,7 @@
 #include "app/report_window.h"
 #include "app/resource_icon.h"
 #include "app/sample_list_model.h"
+#include "app/sample_size_window.h"
 #include "app/twips.h"
 #include "app/undo_commands.h"
 #include "app/widget_kit.h"
@@ -103,6 +104,7 @@ void Form1::ConnectParts() {
   connect(actions_.alpha01, &QAction::triggered, this, [this] { SetAlpha(Alpha::kOnePercent); });
   connect(actions_.openTable, &QAction::triggered, tables_, &ReferenceTables::OpenWindow);
   connect(actions_.report, &QAction::triggered, this, &Form1::OpenReport);
+  connect(actions_.sampleSize, &QAction::triggered, this, &Form1::OpenSampleSize);
   connect(model_, &SampleListModel::ListChanged, this, &Form1::FollowList);
   connect(edits_, &EditCommands::Note, this, &Form1::Note);
   connect(entry_, &EntryFrame::Note, this, &Form1::Note);
@@ -222,6 +224,12 @@ void Form1::OpenReport() {
         });
   }
   report_->Open();
+}
+
+void Form1::OpenSampleSize() {
+  if (!sampleSize_)
+    sampleSize_ = new SampleSizeWindow(this, [this]() -> Dialogs& { return *dialogs_; });
+  sampleSize_->Open();
 }
 
 void Form1::SetAlpha(Alpha alpha) {

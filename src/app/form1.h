@@ -46,6 +46,7 @@ class FourfoldTable;
 class MethodButtons;
 class ReferenceTables;
 class ReportWindow;
+class SampleSizeWindow;
 class HelpWindow;
 class SampleList;
 class SampleListModel;
@@ -84,6 +85,7 @@ class Form1 : public QMainWindow {
   void DeleteSelectedRow();
   void OpenHelp();
   void OpenReport();
+  void OpenSampleSize();
   // The panel's figures onto the clipboard: caption, a tab, the figure.
   void CopyResults();
   void ExitProgram();
@@ -125,6 +127,7 @@ class Form1 : public QMainWindow {
   FileCommands* files_ = nullptr;
   EditCommands* edits_ = nullptr;
   ReportWindow* report_ = nullptr;
+  SampleSizeWindow* sampleSize_ = nullptr;
   HelpWindow* help_ = nullptr;
   RecoveryRecorder* recorder_ = nullptr;
   QString startFile_;

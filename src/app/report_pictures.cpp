@@ -6,7 +6,7 @@
 
 #include "app/panels/analysis_panel.h"
 #include "pictures/data_picture.h"
-#include "pictures/effect_picture.h"
+#include "pictures/forest_picture.h"
 #include "pictures/qq_picture.h"
 #include "pictures/test_picture.h"
 
@@ -32,9 +32,12 @@ void ReportPictureSet::Redraw() {
   const PictureFacts facts = panel.Facts(panel.FollowsList() ? &list_() : nullptr);
   data_ = Named(Draw(DataPicture(facts.data)));
   test_ = Named(Draw(TestPicture(facts.test)));
-  effects_ = facts.effects.IsEmpty() ? Drawn{} : Named(Draw(EffectsPicture(facts.effects)));
   qq_.clear();
   for (const QqPictureFacts& qq : facts.qq) qq_.push_back(Named(Draw(QqPicture(qq))));
+  forests_.clear();
+  for (const ForestFacts& forest : facts.forests) {
+    forests_.push_back(Named(Draw(ForestPicture(forest))));
+  }
   drawnFor_ = &panel;
 }
 
@@ -42,16 +45,16 @@ ReportContent ReportPictureSet::ShownReport() const {
   const AnalysisPanel& panel = panel_();
   const bool asksX0 = panel.Kind() == Analysis::kRegression;
   if (&panel != drawnFor_) return {panel.ReportHtml({}), {}, asksX0};
-  std::string checks;
+  std::string checks, effects;
   for (const Drawn& qq : qq_) checks += PictureHtml(qq.picture, qq.name);
-  const std::string effects =
-      effects_.name.isEmpty() ? std::string() : PictureHtml(effects_.picture, effects_.name);
+  for (const Drawn& forest : forests_) effects += PictureHtml(forest.picture, forest.name);
   ReportContent content{panel.ReportHtml({PictureHtml(data_.picture, data_.name),
                                           PictureHtml(test_.picture, test_.name), checks, effects}),
                         {},
                         asksX0};
-  std::vector<const Drawn*> drawn{&data_, &test_, &effects_};
+  std::vector<const Drawn*> drawn{&data_, &test_};
   for (const Drawn& qq : qq_) drawn.push_back(&qq);
+  for (const Drawn& forest : forests_) drawn.push_back(&forest);
   for (const Drawn* one : drawn)
     if (!one->name.isEmpty()) content.images.push_back({one->name, one->picture.image});
   return content;
@@ -60,17 +63,14 @@ ReportContent ReportPictureSet::ShownReport() const {
 std::string ReportPictureSet::ReportHtml() const {
   const AnalysisPanel& panel = panel_();
   if (&panel != drawnFor_) return panel.ReportHtml({});
-  // One picture's PNG is written while the others' are.
+  // One picture's PNG is written while the other's is.
   std::future<std::string> data =
       std::async(std::launch::async, [this] { return PictureHtml(data_.picture); });
-  std::future<std::string> effects = std::async(std::launch::async, [this] {
-    return effects_.name.isEmpty() ? std::string() : PictureHtml(effects_.picture);
-  });
   std::string test = PictureHtml(test_.picture);
-  std::string checks;
+  std::string checks, effects;
   for (const Drawn& qq : qq_) checks += PictureHtml(qq.picture);
-  const std::string drawnData = data.get(), drawnEffects = effects.get();
-  return panel.ReportHtml({drawnData, test, checks, drawnEffects});
+  for (const Drawn& forest : forests_) effects += PictureHtml(forest.picture);
+  return panel.ReportHtml({data.get(), std::move(test), checks, effects});
 }
 
 ReportWindow* MakeReportWindow(QWidget* owner, std::function<const AnalysisPanel&()> panel,

@@ -27,8 +27,7 @@ class ReportPictureSet {
                    std::function<const SampleList&()> list);
 
   // Draws the pictures from the panel's figures as they stand: the data's,
-  // the test's, the Q–Q pictures of the check of normality, and the effect
-  // measures' where the panel has them.
+  // the test's, and the Q–Q pictures of the check of normality.
   void Redraw();
   // The panel's report with the pictures last drawn for that panel, named,
   // and the images those names stand for.
@@ -46,8 +45,9 @@ class ReportPictureSet {
   std::function<const AnalysisPanel&()> panel_;
   std::function<const SampleList&()> list_;
   const AnalysisPanel* drawnFor_ = nullptr;
-  Drawn data_, test_, effects_;
+  Drawn data_, test_;
   std::vector<Drawn> qq_;
+  std::vector<Drawn> forests_;
 };
 
 // The report window of the main window, its text and pictures following the

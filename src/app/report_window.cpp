@@ -1,36 +1,24 @@
 #include "app/report_window.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
-#include <QPdfWriter>
-#include <QPrinter>
-#include <QSaveFile>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QToolBar>
-#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <memory>
 
 #include "app/dialogs.h"
 #include "app/widget_kit.h"
-#include "pictures/picture.h"
 #include "stats/strict_number.h"
 
 namespace sumvane {
 namespace {
-
-constexpr double kReportPointSize = 10.5;
 
 QAction* MakeAction(QWidget* owner, const QString& name, const QKeySequence& keys) {
   auto* action = new QAction(name, owner);
@@ -92,7 +80,7 @@ ReportWindow::ReportWindow(QWidget* owner, Shown shown, Exported exported,
   text_->setOpenLinks(false);
   // A scroll bar that comes and goes would lay the report out twice.
   text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  text_->document()->setDefaultFont(kit::WindowFont(kReportPointSize));
+  text_->document()->setDefaultFont(kit::WindowFont(report_out::kPointSize));
   text_->installEventFilter(this);
 
   auto* layout = new QVBoxLayout(this);
@@ -136,33 +124,11 @@ void ReportWindow::Rewrite() {
   if (predictBox_) predictBox_->setVisible(content.asksX0);
   if (content.html == html_) return;
   html_ = std::move(content.html);
-  HoldImages(content.images);
+  held_ = report_out::HoldImages(*text_, content.images, held_);
   // Keep the reader's place while the report follows the typing.
   const int scrolled = text_->verticalScrollBar()->value();
   text_->setHtml(kit::Q(html_));
   text_->verticalScrollBar()->setValue(scrolled);
-}
-
-// Scaled once to the screen, so that painting the report copies each image
-// instead of scaling it each time.
-void ReportWindow::HoldImages(const std::vector<ReportImage>& images) {
-  QTextDocument& document = *text_->document();
-  const qreal pixelRatio = text_->devicePixelRatioF();
-  const QSize onScreen = (QSizeF(kPictureWidth, kPictureHeight) * pixelRatio).toSize();
-  QStringList used;
-  for (const ReportImage& shown : images) {
-    if (!held_.contains(shown.name) && !used.contains(shown.name)) {
-      QImage image = shown.image;
-      if (image.size() != onScreen)
-        image = image.scaled(onScreen, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-      image.setDevicePixelRatio(pixelRatio);
-      document.addResource(QTextDocument::ImageResource, QUrl(shown.name), image);
-    }
-    used << shown.name;
-  }
-  for (const QString& name : held_)
-    if (!used.contains(name)) document.addResource(QTextDocument::ImageResource, QUrl(name), {});
-  held_ = used;
 }
 
 // To the right of the main window where the screen has room, else to its left.
@@ -183,71 +149,17 @@ void ReportWindow::PlaceBesideOwner() {
 
 void ReportWindow::CopyReport() {
   Settle();
-  auto* mime = new QMimeData;
-  mime->setHtml(kit::Q(exported_()));
-  mime->setText(text_->document()->toPlainText());
-  QApplication::clipboard()->setMimeData(mime);
-}
-
-// Qt's PDF writer tells a reader which text a glyph stands for only through
-// the face's character map. The CJK face substitutes its own copies of the
-// digits, colon and the like after a Latin or Greek letter ("α=0.05",
-// "H0："), and those copies are in no map, so text copied out of the PDF lost
-// every such figure. Drawn without that shaping, each character takes the
-// glyph its code maps to, which looks the same in this face.
-std::unique_ptr<QTextDocument> ReportWindow::PrintableDocument(const std::string& html) const {
-  auto document = std::make_unique<QTextDocument>();
-  QFont font = kit::WindowFont(kReportPointSize);
-  font.setStyleStrategy(QFont::PreferNoShaping);
-  document->setDefaultFont(font);
-  document->setHtml(kit::Q(html));
-  return document;
-}
-
-bool ReportWindow::WritePdf(const QString& path, const std::string& html) const {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  {
-    QPdfWriter writer(&file);
-    writer.setTitle(windowTitle());
-    writer.setCreator(QStringLiteral("Sumvane"));
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
-    PrintableDocument(html)->print(&writer);
-  }
-  return file.commit();
+  report_out::Copy(exported_(), text_->document()->toPlainText());
 }
 
 void ReportWindow::SaveReport() {
   Settle();
-  const std::optional<QString> path = dialogs_().AskReportFileName(this);
-  if (!path || path->isEmpty()) return;
-  const bool pdf =
-      QFileInfo(*path).suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0;
-  const std::string html = exported_();
-  bool saved = false;
-  QString why;
-  if (pdf) {
-    saved = WritePdf(*path, html);
-  } else {
-    QSaveFile file(*path);
-    saved = file.open(QIODevice::WriteOnly) &&
-            file.write(html.data(), static_cast<qint64>(html.size())) ==
-                static_cast<qint64>(html.size()) &&
-            file.commit();
-    why = file.errorString();
-  }
-  if (!saved) {
-    dialogs_().ShowMessage(this, QStringLiteral("报告未能保存到 %1。%2").arg(*path, why));
-  }
+  report_out::Save(this, dialogs_(), exported_);
 }
 
 void ReportWindow::PrintReport() {
   Settle();
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setDocName(windowTitle());
-  if (!dialogs_().SetUpPrinter(this, printer)) return;
-  PrintableDocument(exported_())->print(&printer);
+  report_out::Print(this, dialogs_(), exported_);
 }
 
 // Ctrl+C with nothing selected copies the whole report; with a selection, the

@@ -4,36 +4,21 @@
 // HTML and plain text, save as HTML or PDF, print).
 #pragma once
 
-#include <QImage>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <optional>
 #include <string>
-#include <vector>
+
+#include "app/report_export.h"
 
 class QAction;
 class QTextBrowser;
-class QTextDocument;
 
 namespace sumvane {
 
 class Dialogs;
-
-// A picture the report shows, under the name its HTML gives it.
-struct ReportImage {
-  QString name;
-  QImage image;
-};
-
-// The report as HTML, with the images it names.
-struct ReportContent {
-  std::string html;
-  std::vector<ReportImage> images;
-  // The report predicts Y at the X0 of the window's PredictX box.
-  bool asksX0 = false;
-};
 
 class ReportWindow : public QWidget {
   Q_OBJECT
@@ -73,13 +58,7 @@ class ReportWindow : public QWidget {
   void Rewrite();
   // The pictures redrawn and the report rewritten with them.
   void Settle();
-  // The images the report names, kept in its document at the pixels they
-  // cover on the screen; those it no longer names are released.
-  void HoldImages(const std::vector<ReportImage>& images);
   void PlaceBesideOwner();
-  // The report laid out for paper, in the window's face.
-  std::unique_ptr<QTextDocument> PrintableDocument(const std::string& html) const;
-  bool WritePdf(const QString& path, const std::string& html) const;
 
   Shown shown_;
   Exported exported_;

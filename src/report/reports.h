@@ -32,7 +32,7 @@ struct ReportPictures {
   std::string_view test;  // after P and the conclusion
   // The Q–Q pictures, after the check of normality.
   std::string_view checks{};
-  // The forest of the effect measures, where a report has them drawn.
+  // The forest pictures, after the effects and their intervals.
   std::string_view effects{};
 };
 

@@ -74,25 +74,29 @@ void AddFourfoldEffectFigures(const FourfoldEffects& effects,
   figures.push_back({"NNT的95%可信区间", nntFormed ? NntIntervalFigure(nnt) : ""});
 }
 
-EffectFacts FourfoldEffectFacts(const FourfoldEffects& effects,
-                                const std::optional<ExactOddsRatio>& exact) {
-  EffectFacts facts;
-  const auto add = [](std::vector<EffectFacts::Estimate>& to, std::string name,
-                      const std::optional<double>& estimate,
+std::vector<ForestFacts> FourfoldForests(const FourfoldEffects& effects,
+                                         const std::optional<ExactOddsRatio>& exact) {
+  ForestFacts ratios{"OR与RR及其95%可信区间", true, 1.0, {}};
+  ForestFacts differences{"RD及其95%可信区间", false, 0.0, {}};
+  const auto add = [](ForestFacts& to, std::string name, const std::optional<double>& estimate,
                       const std::optional<Interval>& limits) {
     if (estimate && limits)
-      to.push_back({std::move(name), *estimate, limits->lower, limits->upper});
+      to.rows.push_back({std::move(name), *estimate, limits->lower, limits->upper});
   };
-  add(facts.ratios, "OR（Woolf法）", effects.oddsRatio.estimate, effects.oddsRatio.interval);
+  add(ratios, "OR（Woolf法）", effects.oddsRatio.estimate, effects.oddsRatio.interval);
   if (exact && exact->estimate && exact->interval.upper && exact->interval.lower > 0.0) {
-    add(facts.ratios, "OR（精确法）", exact->estimate,
+    add(ratios, "OR（精确法）", exact->estimate,
         Interval{exact->interval.lower, *exact->interval.upper});
   }
-  add(facts.ratios, "RR（Katz法）", effects.riskRatio.estimate, effects.riskRatio.interval);
+  add(ratios, "RR（Katz法）", effects.riskRatio.estimate, effects.riskRatio.interval);
   const RiskDifference& rd = effects.riskDifference;
-  add(facts.differences, "RD（正态近似法）", rd.difference, rd.wald);
-  add(facts.differences, "RD（Newcombe法）", rd.difference, rd.newcombe);
-  return facts;
+  add(differences, "RD（正态近似法）", rd.difference, rd.wald);
+  add(differences, "RD（Newcombe法）", rd.difference, rd.newcombe);
+  std::vector<ForestFacts> forests;
+  for (ForestFacts* forest : {&ratios, &differences}) {
+    if (!forest->rows.empty()) forests.push_back(std::move(*forest));
+  }
+  return forests;
 }
 
 void AddPairedTableEffectFigures(const std::optional<MatchedOddsRatio>& matched,

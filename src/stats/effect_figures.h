@@ -42,10 +42,12 @@ void AddFourfoldEffectFigures(const FourfoldEffects& effects,
                               const std::optional<ExactOddsRatio>& exact,
                               std::vector<ShownFigure>& figures);
 
-// The forest picture's estimates: OR (Woolf), the exact OR where it has both
-// limits above 0, RR (Katz); RD by the normal approximation and Newcombe's.
-EffectFacts FourfoldEffectFacts(const FourfoldEffects& effects,
-                                const std::optional<ExactOddsRatio>& exact);
+// The forest pictures of a fourfold table, one per scale: OR (Woolf), the
+// exact OR where it has both limits above 0 and RR (Katz) about 1 on a log
+// scale; RD by the normal approximation and by Newcombe about 0. A scale
+// with no interval formed has no picture.
+std::vector<ForestFacts> FourfoldForests(const FourfoldEffects& effects,
+                                         const std::optional<ExactOddsRatio>& exact);
 
 // The matched OR where b and c are whole counts, then the difference of the
 // two positive rates.

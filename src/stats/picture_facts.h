@@ -1,9 +1,8 @@
-// What the report's pictures are drawn from, as the panel on show has it:
+// What the report's two pictures are drawn from, as the panel on show has it:
 // the test under its null hypothesis (the statistic, its degrees of freedom,
 // α, P and the test it comes from, and the support of the exact test when that
 // is the one used), and the data (the list's values, the table's counts, or
-// the summary figures typed into the panel), and a fourfold table's effect
-// measures.
+// the summary figures typed into the panel).
 #pragma once
 
 #include <array>
@@ -71,21 +70,19 @@ struct QqPictureFacts {
   QqFacts facts;
 };
 
-// The effect measures with their 95 % intervals, as the forest picture draws
-// them beside the lines of no effect: the ratios about 1 on a log scale, the
-// differences about 0. Only estimates with both limits finite, and a ratio's
-// above 0, stand here.
-struct EffectFacts {
-  struct Estimate {
-    std::string name;
-    double estimate = 0.0;
-    double lower = 0.0;
-    double upper = 0.0;
-  };
-  std::vector<Estimate> ratios;
-  std::vector<Estimate> differences;
+// A row of a forest picture: an effect with its 95% interval.
+struct ForestRow {
+  std::string name;  // "OR（Woolf法）"
+  double estimate = 0.0, lower = 0.0, upper = 0.0;
+};
 
-  bool IsEmpty() const { return ratios.empty() && differences.empty(); }
+// Effects that share a scale, with their line of no effect: ratios (OR, RR)
+// on a logarithmic scale about 1, differences (RD) about 0.
+struct ForestFacts {
+  std::string title;
+  bool logScale = false;
+  double noEffect = 0.0;
+  std::vector<ForestRow> rows;
 };
 
 struct PictureFacts {
@@ -94,7 +91,8 @@ struct PictureFacts {
   // The Q–Q pictures of the report's check of normality; none without the
   // list's values.
   std::vector<QqPictureFacts> qq;
-  EffectFacts effects;
+  // The forest pictures of the report's effects, one per scale.
+  std::vector<ForestFacts> forests;
 };
 
 // A fourfold table's cells as their boxes hold them (an empty box reads 0),

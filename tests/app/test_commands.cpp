@@ -67,6 +67,10 @@ class CommandsTest : public QObject {
                             << "删除"
                             << "删除"
                             << "Del";
+    QTest::newRow("sample size") << "编辑"
+                                 << "样本含量估计"
+                                 << "样本含量估计"
+                                 << "Ctrl+Shift+N";
     QTest::newRow("help") << "帮助"
                           << "操作说明"
                           << "帮助"
@@ -106,7 +110,7 @@ class CommandsTest : public QObject {
     for (QAction* a : w.Find<QToolBar>("Toolbar1")->actions()) {
       tools << (a->isSeparator() ? "-" : a->text());
     }
-    QCOMPARE(tools, (QStringList{"导入", "导出", "-", "计算过程", "-", "退出"}));
+    QCOMPARE(tools, (QStringList{"导入", "导出", "-", "计算过程", "样本含量估计", "-", "退出"}));
     for (const char* name : {"导入", "导出", "计算过程", "退出"})
       QVERIFY(!ToolButton(w, name)->icon().isNull());
   }

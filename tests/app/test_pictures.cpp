@@ -8,6 +8,7 @@
 #include <QAreaSeries>
 #include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QDir>
 #include <QGraphicsTextItem>
 #include <QImage>
 #include <QLegend>
@@ -22,9 +23,11 @@
 #include "app/panels/chi_square_panel.h"
 #include "app/panels/paired_chi_square_panel.h"
 #include "pictures/data_picture.h"
-#include "pictures/effect_picture.h"
+#include "pictures/forest_picture.h"
+#include "pictures/power_curve_picture.h"
 #include "pictures/test_picture.h"
 #include "stats/fourfold.h"
+#include "stats/sample_size_inputs.h"
 
 using namespace sumvane;
 
@@ -324,7 +327,7 @@ class PicturesTest : public QObject {
   // Every text finds a place clear of the lines, the bars and the other
   // texts, the statistic anywhere from 0 to far out, on either side.
   void textsKeepClear_data() {
-    QTest::addColumn<int>("law");  // 0 t, 1 χ², 2 exact, 3 paired table
+    QTest::addColumn<int>("law");  // 0 t, 1 χ², 2 exact, 3 paired table, 4 power curve
     QTest::addColumn<double>("degrees");
     QTest::addColumn<double>("statistic");  // for the tables, the first count
     for (const double nu : {1.0, 5.0, 20.0, 1000.0}) {
@@ -338,6 +341,12 @@ class PicturesTest : public QObject {
       QTest::addRow("exact, a=%g", a) << 2 << 1.0 << a;
     for (const double a : {0.0, 1.0, 50.0, 794.0, 32767.0})
       QTest::addRow("paired, a=%g", a) << 3 << 1.0 << a;
+    // The power curve: two means (δ = 1, σ = 2) or correlation (ρ = 0.5), the
+    // size marked at the answer (0), at the smallest or far past it.
+    for (const double design : {0.0, 4.0}) {
+      for (const double n : {0.0, 4.0, 30.0, 200.0, 5000.0})
+        QTest::addRow("power curve, design %g, n=%g", design, n) << 4 << design << n;
+    }
   }
   void textsKeepClear() {
     QFETCH(int, law);
@@ -354,6 +363,13 @@ class PicturesTest : public QObject {
                                        : a == 12 ? FourfoldCounts{a, 5, 4, 9}
                                                  : FourfoldCounts{a, 10, 10, 30});
       picture = TestPicture(facts);
+    } else if (law == 4) {
+      const std::string n = statistic > 0 ? std::to_string(static_cast<int>(statistic)) : "";
+      const SampleSizeAnswer answer =
+          AnswerSampleSize(StudyDesign(static_cast<int>(degrees)), TestSides::kTwoSided,
+                           {"0.05", "0.9", "1", "2", "", "", "0.5", "1", n});
+      QVERIFY(answer.plan);
+      picture = PowerCurvePicture(*PowerCurveOf(*answer.plan), QStringLiteral("n"));
     } else {
       const std::string a = std::to_string(static_cast<int>(statistic));
       const std::string rest = statistic > 30000 ? "0" : "3";
@@ -393,35 +409,55 @@ class PicturesTest : public QObject {
     QCOMPARE(looks.size(), std::size_t{2});
   }
 
-  // The forest of 12, 5 / 4, 9 as its panel gives the facts: each estimate on
-  // its interval, a row each from OR down to RD, the line of no effect at 1
-  // for the ratios and at 0 for RD. R: the formulas of Woolf, Katz, the
-  // normal approximation and Newcombe; fisher.test's limits with uniroot(tol
-  // = 1e-13).
-  void forestShowsEachIntervalBesideNoEffect() {
+  // One bar per drawable interval, on a log scale about 1 for ratios; an
+  // interval a log scale cannot show is left out, and none left says why.
+  void forestDrawsEachInterval() {
+    ForestFacts ratios{
+        "比数比与相对危险度",
+        true,
+        1.0,
+        {{"OR", 5.4, 1.087, 26.83}, {"RR", 2.1, 0.98, 4.5}, {"OR（校正）", 3, 0, 9}}};
+    const Picture picture = ForestPicture(ratios);
+    QVERIFY(picture.chart);
+    QCOMPARE(CutTexts(picture), QStringList());
+    int bars = 0;
+    for (QAbstractSeries* series : picture.chart->series()) {
+      if (series->objectName() == QLatin1String("forest_interval")) ++bars;
+      if (series->objectName() == QLatin1String("no_effect"))
+        QCOMPARE(static_cast<QXYSeries*>(series)->at(0).x(), 1.0);
+    }
+    QCOMPARE(bars, 2);
+    // Each row is named beside its bar, the last as well as the first.
+    QVERIFY(!TextBox(picture, QStringLiteral("RR 2.1 (0.98, 4.5)")).isEmpty());
+    QVERIFY(!TextBox(picture, QStringLiteral("OR 5.4 (1.087, 26.83)")).isEmpty());
+    QVERIFY(!ForestPicture({"率差", false, 0.0, {{"RD", 0.1, 0.3, 0.2}}}).why.isEmpty());
+  }
+
+  // The forests of 12, 5 / 4, 9 as its panel gives their facts: the ratios
+  // about 1 on a log scale, from OR down to RR, then RD about 0. R: the
+  // formulas of Woolf, Katz, the normal approximation and Newcombe;
+  // fisher.test's limits with uniroot(tol = 1e-13).
+  void fourfoldForestsHoldEachInterval() {
     QWidget host;
     ChiSquarePanel panel(&host, 0, 0);
     panel.CellsChanged({"12", "5", "4", "9"});
-    const Picture picture = EffectsPicture(panel.Facts(nullptr).effects);
-    QVERIFY(picture.chart);
+    const std::vector<ForestFacts> forests = panel.Facts(nullptr).forests;
+    QCOMPARE(forests.size(), std::size_t{2});
+    QVERIFY(forests[0].logScale && forests[0].noEffect == 1.0);
+    QVERIFY(!forests[1].logScale && forests[1].noEffect == 0.0);
     const double limits[][2] = {{1.119623917, 26.0444597},
                                 {0.8958273274, 35.0895610915},
                                 {0.9599539459, 5.482529449},
                                 {0.06673887709, 0.7296412134},
                                 {0.03982731907, 0.6405593875}};
-    const QList<QAbstractSeries*> intervals = Named(picture, "interval");
-    QCOMPARE(intervals.size(), 5);
-    for (int i = 0; i < 5; ++i) {
-      const QList<QPointF> ends = Points(intervals[i]);
-      QCOMPARE(ends[0].y(), 5.0 - i);
-      for (int end = 0; end < 2; ++end)
-        QVERIFY2(qAbs(ends[end].x() / limits[i][end] - 1) < 1e-8, qPrintable(QString::number(i)));
+    std::vector<ForestRow> rows = forests[0].rows;
+    rows.insert(rows.end(), forests[1].rows.begin(), forests[1].rows.end());
+    QCOMPARE(rows.size(), std::size_t{5});
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      QVERIFY2(qAbs(rows[i].lower / limits[i][0] - 1) < 1e-8, rows[i].name.c_str());
+      QVERIFY2(qAbs(rows[i].upper / limits[i][1] - 1) < 1e-8, rows[i].name.c_str());
     }
-    const QList<QAbstractSeries*> none = Named(picture, "noEffect");
-    QCOMPARE(none.size(), 2);
-    QCOMPARE(Points(none[0])[0].x(), 1.0);
-    QCOMPARE(Points(none[1])[0].x(), 0.0);
-    QVERIFY(CutTexts(picture).isEmpty());
+    for (const ForestFacts& forest : forests) QVERIFY(ForestPicture(forest).chart);
   }
 
   // Rendered at twice the size the report gives it, for 2× screens and paper.

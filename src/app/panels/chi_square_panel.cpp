@@ -68,8 +68,7 @@ PictureFacts ChiSquarePanel::Facts(const SampleList*) const {
   facts.test = ChiSquareFacts(result_.ChiSquare());
   facts.data = TablePictureFacts(Table().cells, {"试验组", "对照组"});
   if (result_.exactAnswers) facts.test.exact = result_.exact;
-  if (result_.effects)
-    facts.effects = FourfoldEffectFacts(*result_.effects, result_.exactOddsRatio);
+  if (result_.effects) facts.forests = FourfoldForests(*result_.effects, result_.exactOddsRatio);
   return facts;
 }
 
