@@ -90,8 +90,8 @@ std::vector<ForestFacts> FourfoldForests(const FourfoldEffects& effects,
   }
   add(ratios, "RR（Katz法）", effects.riskRatio.estimate, effects.riskRatio.interval);
   const RiskDifference& rd = effects.riskDifference;
-  add(differences, "RD（正态近似法）", rd.difference, rd.wald);
-  add(differences, "RD（Newcombe法）", rd.difference, rd.newcombe);
+  add(differences, "正态近似", rd.difference, rd.wald);
+  add(differences, "Newcombe", rd.difference, rd.newcombe);
   std::vector<ForestFacts> forests;
   for (ForestFacts* forest : {&ratios, &differences}) {
     if (!forest->rows.empty()) forests.push_back(std::move(*forest));

@@ -44,7 +44,8 @@ void AddFourfoldEffectFigures(const FourfoldEffects& effects,
 
 // The forest pictures of a fourfold table, one per scale: OR (Woolf), the
 // exact OR where it has both limits above 0 and RR (Katz) about 1 on a log
-// scale; RD by the normal approximation and by Newcombe about 0. A scale
+// scale; RD by the normal approximation and by Newcombe about 0, its rows
+// named by the method alone so that each label fits beside its bar. A scale
 // with no interval formed has no picture.
 std::vector<ForestFacts> FourfoldForests(const FourfoldEffects& effects,
                                          const std::optional<ExactOddsRatio>& exact);
