@@ -9,6 +9,7 @@
 #include "report/html.h"
 #include "report/reports.h"
 #include "report/steps.h"
+#include "report/table_effect_sections.h"
 #include "stats/chi_square.h"
 #include "stats/exact_tests.h"
 #include "stats/number.h"
@@ -120,14 +121,8 @@ void WriteRemarks(html::Page& page, const ChiSquareResult& result) {
                  VerdictText(p, result.alpha, Finding::kDifference) + "。");
 }
 
-}  // namespace
-
-std::string ChiSquareReport(const ChiSquareResult& result, const ReportPictures& pictures) {
-  html::Page page("四格表资料的χ²检验");
-  if (result.data.IsEmpty()) {
-    page.Paragraph("请在四格表中输入a、b、c、d四个频数。");
-    return page.Text();
-  }
+// The test's steps, up to the first figure that cannot be formed.
+void WriteTest(html::Page& page, const ChiSquareResult& result, const ReportPictures& pictures) {
   const Alpha alpha = result.alpha;
   const bool anyExpected = SmallestExpected(result).has_value();
   report::BeginStep(page, report::Step::kData);
@@ -148,11 +143,11 @@ std::string ChiSquareReport(const ChiSquareResult& result, const ReportPictures&
   report::BeginStep(page, report::Step::kStatistic);
   if (result.formula.fault == TableFault::kNegativeCount) {
     report::WriteStop(page, "频数不能为负，不能计算。");
-    return page.Text();
+    return;
   }
   if (!result.formula.n) {
     report::WriteStop(page, "总例数超出范围（n至多为32767），不能计算。");
-    return page.Text();
+    return;
   }
   WriteExpectedCounts(page, result);
   page.Paragraph(FormulaReason(result));
@@ -160,7 +155,7 @@ std::string ChiSquareReport(const ChiSquareResult& result, const ReportPictures&
   const bool exact = result.exactAnswers;
   if (!result.ChiSquare()) {
     report::WriteStop(page, "有一行或一列的合计为0，χ²不能计算。");
-    if (!exact) return page.Text();
+    if (!exact) return;
   }
   page.Paragraph("ν = (行数−1)(列数−1) = (2−1)(2−1) = 1");
 
@@ -176,6 +171,18 @@ std::string ChiSquareReport(const ChiSquareResult& result, const ReportPictures&
 
   report::BeginStep(page, report::Step::kRemarks);
   WriteRemarks(page, result);
+}
+
+}  // namespace
+
+std::string ChiSquareReport(const ChiSquareResult& result, const ReportPictures& pictures) {
+  html::Page page("四格表资料的χ²检验");
+  if (result.data.IsEmpty()) {
+    page.Paragraph("请在四格表中输入a、b、c、d四个频数。");
+    return page.Text();
+  }
+  WriteTest(page, result, pictures);
+  report::WriteFourfoldEffects(page, result, pictures.effects);
   return page.Text();
 }
 

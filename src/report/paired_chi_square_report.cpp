@@ -9,6 +9,7 @@
 #include "report/html.h"
 #include "report/reports.h"
 #include "report/steps.h"
+#include "report/table_effect_sections.h"
 #include "report/table_words.h"
 #include "stats/arithmetic.h"
 #include "stats/number.h"
@@ -73,15 +74,9 @@ void WriteRemarks(html::Page& page, const PairedChiSquareResult& result) {
                  VerdictText(p, result.alpha, Finding::kDifference) + "。");
 }
 
-}  // namespace
-
-std::string PairedChiSquareReport(const PairedChiSquareResult& result,
-                                  const ReportPictures& pictures) {
-  html::Page page("配对四格表资料的χ²检验");
-  if (result.data.IsEmpty()) {
-    page.Paragraph("请在四格表中输入a、b、c、d四个频数。");
-    return page.Text();
-  }
+// The test's steps, up to the first figure that cannot be formed.
+void WriteTest(html::Page& page, const PairedChiSquareResult& result,
+               const ReportPictures& pictures) {
   const Alpha alpha = result.alpha;
   report::BeginStep(page, report::Step::kData);
   report::WriteFourfoldTable(page, result.data,
@@ -100,13 +95,13 @@ std::string PairedChiSquareReport(const PairedChiSquareResult& result,
   report::BeginStep(page, report::Step::kStatistic);
   if (result.formula.fault == TableFault::kNegativeCount) {
     report::WriteStop(page, "频数不能为负，不能计算。");
-    return page.Text();
+    return;
   }
   if (!result.formula.n) {
     report::WriteStop(page, "总例数超出范围（n至多为32767），不能计算。");
-    return page.Text();
+    return;
   }
-  if (!WriteStatistic(page, result)) return page.Text();
+  if (!WriteStatistic(page, result)) return;
 
   report::BeginStep(page, report::Step::kConclusion);
   report::WriteTableLookUp(
@@ -117,6 +112,19 @@ std::string PairedChiSquareReport(const PairedChiSquareResult& result,
 
   report::BeginStep(page, report::Step::kRemarks);
   WriteRemarks(page, result);
+}
+
+}  // namespace
+
+std::string PairedChiSquareReport(const PairedChiSquareResult& result,
+                                  const ReportPictures& pictures) {
+  html::Page page("配对四格表资料的χ²检验");
+  if (result.data.IsEmpty()) {
+    page.Paragraph("请在四格表中输入a、b、c、d四个频数。");
+    return page.Text();
+  }
+  WriteTest(page, result, pictures);
+  report::WritePairedTableEffects(page, result);
   return page.Text();
 }
 

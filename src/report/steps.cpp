@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "stats/four_digit_text.h"
+#include "stats/effect_figures.h"
 #include "stats/number.h"
 
 namespace sumvane::report {
@@ -75,10 +75,7 @@ std::string AlphaFigure(Alpha alpha) {
   return text.substr(text.find('=') + 1);
 }
 
-std::string IntervalText(const Interval& interval) {
-  return std::string("(") + FourDigitText(interval.lower) + ", " + FourDigitText(interval.upper) +
-         ")";
-}
+std::string IntervalText(const Interval& interval) { return IntervalFigure(interval); }
 
 void WriteHypotheses(html::Page& page, std::string_view h0, std::string_view h1, Alpha alpha) {
   page.Paragraph(std::string("H") + Sub("0") + "：" + std::string(h0));

@@ -1,7 +1,7 @@
 // The two-sample t-test worked out by hand: the pooled variance, the standard
 // error of the difference and t, then the variance ratio that tells whether
-// pooling was fair, and Welch's t' where it was not, which then gives P, the
-// conclusion and the interval of the difference of means.
+// pooling was fair, and Welch's t' where it was not, which then gives P and the
+// conclusion; after them, how large the difference is.
 #include <cmath>
 #include <optional>
 #include <string>
@@ -10,6 +10,7 @@
 #include "report/reports.h"
 #include "report/steps.h"
 #include "report/two_sample_checks.h"
+#include "report/two_sample_effect_section.h"
 #include "stats/answers.h"
 #include "stats/four_digit_text.h"
 #include "stats/number.h"
@@ -117,17 +118,6 @@ void WriteWelch(html::Page& page, const WelchTest& welch, const TwoSampleResult:
                  "−1)] = " + FourDigitText(welch.df));
 }
 
-// The interval of the test that answered: Welch's where t′ did.
-void WriteInterval(html::Page& page, const TwoSampleResult& result) {
-  const bool welch = result.welchAnswers;
-  const std::string formula = "(" + kMean1 + "−" + kMean2 + ") ± t" +
-                              Sub(welch ? "0.05/2,ν′" : "0.05/2,ν") +
-                              (welch ? kWelchError : kStandardError);
-  page.Paragraph(
-      "两总体均数之差的95%可信区间：" + formula + " = " +
-      (result.interval ? report::IntervalText(*result.interval) : std::string("不能计算")));
-}
-
 bool NothingEntered(const TwoSampleResult& result) {
   for (const GroupInputs& group : result.groups) {
     if (!group.mean.IsBlank() || !group.sd.IsBlank() || !group.n.IsBlank()) return false;
@@ -135,14 +125,8 @@ bool NothingEntered(const TwoSampleResult& result) {
   return true;
 }
 
-}  // namespace
-
-std::string TwoSampleReport(const TwoSampleResult& result, const ReportPictures& pictures) {
-  html::Page page("两样本均数比较的t检验");
-  if (NothingEntered(result)) {
-    page.Paragraph("请输入两组的均数、标准差和例数，或在列表中输入两组数据后按“计算”。");
-    return page.Text();
-  }
+// The test's steps, up to the first figure that cannot be formed.
+void WriteTest(html::Page& page, const TwoSampleResult& result, const ReportPictures& pictures) {
   const Alpha alpha = result.alpha;
   const TwoSampleResult::Shown& shown = result.shown;
   report::BeginStep(page, report::Step::kData);
@@ -155,7 +139,7 @@ std::string TwoSampleReport(const TwoSampleResult& result, const ReportPictures&
                           "μ" + Sub("1") + "≠μ" + Sub("2") + "，即两总体均数不同", alpha);
 
   report::BeginStep(page, report::Step::kStatistic);
-  if (!WriteStatistic(page, result)) return page.Text();
+  if (!WriteStatistic(page, result)) return;
   WriteVarianceTest(page, result);
   if (result.welchAnswers) {
     WriteWelch(page, *result.welch, shown);
@@ -180,8 +164,19 @@ std::string TwoSampleReport(const TwoSampleResult& result, const ReportPictures&
   page.Insert(pictures.test);
 
   report::BeginStep(page, report::Step::kRemarks);
-  WriteInterval(page, result);
   if (result.checks) report::WriteRankSum(page, result.checks->rankSum, alpha);
+}
+
+}  // namespace
+
+std::string TwoSampleReport(const TwoSampleResult& result, const ReportPictures& pictures) {
+  html::Page page("两样本均数比较的t检验");
+  if (NothingEntered(result)) {
+    page.Paragraph("请输入两组的均数、标准差和例数，或在列表中输入两组数据后按“计算”。");
+    return page.Text();
+  }
+  WriteTest(page, result, pictures);
+  report::WriteTwoSampleEffects(page, result);
   return page.Text();
 }
 

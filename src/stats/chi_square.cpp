@@ -1,5 +1,7 @@
 #include "stats/chi_square.h"
 
+#include "stats/effect_figures.h"
+#include "stats/number.h"
 #include "stats/p_values.h"
 
 namespace sumvane {
@@ -39,7 +41,11 @@ ChiSquareResult AnalyseChiSquare(const FourfoldData& data,
   if (data.IsEmpty() && !typedChiSquare) r.formula = {};
   if (r.formula.fault == TableFault::kNone && !data.IsEmpty()) {
     r.exactAnswers = PrefersExactTest(cells);
-    if (const auto counts = WholeCounts(cells)) r.exact = FisherExactSupport(*counts);
+    const auto counts = WholeCounts(cells);
+    if (counts) r.exact = FisherExactSupport(*counts);
+    if (counts && r.exactAnswers) r.exactOddsRatio = ExactOddsRatioOf(*counts);
+    r.effects = FourfoldEffectsOf(
+        {ReadNumber(cells.a), ReadNumber(cells.b), ReadNumber(cells.c), ReadNumber(cells.d)});
   }
   r.answer = TestAnswer(r);
   // Where the exact test answers, no cell of the chi-square table gives P.
@@ -59,6 +65,7 @@ ChiSquareResult AnalyseChiSquare(const FourfoldData& data,
                {"c的理论数(T)", r.shown.expected[2]},
                {"d的理论数(T)", r.shown.expected[3]},
                {"χ²", r.shown.chiSquare}};
+  if (r.effects) AddFourfoldEffectFigures(*r.effects, r.exactOddsRatio, r.figures);
   return r;
 }
 

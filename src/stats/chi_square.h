@@ -9,8 +9,10 @@
 #include <string>
 
 #include "stats/analysis_result.h"
+#include "stats/exact_odds_ratio.h"
 #include "stats/exact_tests.h"
 #include "stats/fourfold.h"
+#include "stats/fourfold_effects.h"
 #include "stats/panel_figure.h"
 
 namespace sumvane {
@@ -27,6 +29,10 @@ struct ChiSquareResult : AnalysisResult {
   bool exactAnswers = false;
   // The tables with the observed margins and Fisher's P, for whole counts.
   std::optional<ExactTestSupport> exact;
+  // OR, RR, RD and NNT with their intervals, for a table of counts not below
+  // 0; the conditional maximum-likelihood OR where the exact test answers.
+  std::optional<FourfoldEffects> effects;
+  std::optional<ExactOddsRatio> exactOddsRatio;
 
   struct Shown {
     std::string n;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "stats/effect_figures.h"
 #include "stats/exact_tests.h"
 #include "stats/number.h"
 #include "stats/p_values.h"
@@ -41,11 +42,20 @@ PairedChiSquareResult AnalysePairedChiSquare(const FourfoldData& data, Alpha alp
   if (r.formula.fault == TableFault::kNone && r.wholeDiscordant) {
     r.binomialP = PairedBinomialP(static_cast<int>(b), static_cast<int>(c));
   }
+  // The rates are taken over n, so they need the n the panel shows.
+  if (r.formula.n) {
+    r.rateDifference = PairedRateDifferenceOf(ReadNumber(cells.a), b, c, ReadNumber(cells.d));
+    if (r.wholeDiscordant) {
+      r.matchedOddsRatio = MatchedOddsRatioOf(static_cast<int>(b), static_cast<int>(c));
+    }
+  }
   r.answer = TestAnswer(r);
   r.question = {CriticalTable::kChiSquare, 1.0, r.formula.chiSquare};
   r.shown = {FigureText(r.formula.n, kStyle, kPairedChiSquareBoxWidth),
              FigureText(r.formula.chiSquare, kStyle, kPairedChiSquareBoxWidth)};
   r.figures = {{"n", r.shown.n}, {"χ²", r.shown.chiSquare}};
+  if (r.rateDifference)
+    AddPairedTableEffectFigures(r.matchedOddsRatio, *r.rateDifference, r.figures);
   return r;
 }
 

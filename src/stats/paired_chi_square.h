@@ -8,6 +8,7 @@
 
 #include "stats/analysis_result.h"
 #include "stats/fourfold.h"
+#include "stats/paired_effects.h"
 
 namespace sumvane {
 
@@ -21,6 +22,10 @@ struct PairedChiSquareResult : AnalysisResult {
   bool wholeDiscordant = false;
   // binom.test(b, b + c)'s P, for whole counts with b + c above 0.
   std::optional<double> binomialP;
+  // The difference of the two positive rates, for a table of counts not below
+  // 0; the matched OR b/c where b and c are whole counts.
+  std::optional<PairedRateDifference> rateDifference;
+  std::optional<MatchedOddsRatio> matchedOddsRatio;
 
   struct Shown {
     std::string n, chiSquare;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "stats/arithmetic.h"
+#include "stats/effect_figures.h"
 #include "stats/four_digit_text.h"
 #include "stats/moments.h"
 #include "stats/number.h"
@@ -133,6 +134,10 @@ TwoSampleResult AnalyseTwoSample(const std::array<GroupInputs, 2>& groups, Alpha
                {"标准差(S2)", r.shown.sd[1]},        {"例数(N2)", r.shown.n[1]},
                {"自由度(N1+N2-2)", r.shown.degrees}, {"t", r.shown.t}};
   CheckAssumptions(r);
+  if (AnyFilled(groups)) {
+    r.effects = TwoSampleEffectsOf(first, second);
+    AddTwoSampleEffectFigures(*r.effects, r.welchAnswers, r.figures);
+  }
   return r;
 }
 

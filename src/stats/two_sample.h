@@ -16,6 +16,7 @@
 #include "stats/observation.h"
 #include "stats/panel_figure.h"
 #include "stats/report_figures.h"
+#include "stats/standardized_effects.h"
 
 namespace sumvane {
 
@@ -53,6 +54,9 @@ struct TwoSampleResult : AnalysisResult {
   // Normality of each group, Levene's test and the rank-sum test; only when
   // both groups hold the list's values.
   std::optional<TwoSampleChecks> checks;
+  // How large the difference is: the difference of means with both its
+  // intervals, Cohen's d and Hedges' g; formed once anything is entered.
+  std::optional<TwoSampleEffects> effects;
 
   struct Shown {
     std::array<std::string, 2> mean, sd, n;

@@ -22,22 +22,26 @@ class OneResultTest : public QObject {
     QTest::addColumn<int>("analysis");
     QTest::addColumn<Rows>("rows");
     QTest::addColumn<QStringList>("cells");
+    // A figure of the effect, beyond the panel's, that the copy must hold.
+    QTest::addColumn<QString>("effect");
     // R's sleep data, by group and as pairs.
     const Rows sleep = {{"0.7", "1.9"},   {"-1.6", "0.8"}, {"-0.2", "1.1"}, {"-1.2", "0.1"},
                         {"-0.1", "-0.1"}, {"3.4", "4.4"},  {"3.7", "5.5"},  {"0.8", "1.6"},
                         {"0.0", "4.6"},   {"2.0", "3.4"}};
-    QTest::newRow("two-sample t") << 0 << sleep << QStringList{};
-    QTest::newRow("paired t") << 1 << sleep << QStringList{};
+    QTest::newRow("two-sample t") << 0 << sleep << QStringList{} << "Cohen's d";
+    QTest::newRow("paired t") << 1 << sleep << QStringList{} << "";
     QTest::newRow("correlation") << 2
                                  << Rows{{"1", "2"}, {"2", "4"}, {"3", "5"}, {"4", "4"}, {"5", "5"}}
-                                 << QStringList{};
-    QTest::newRow("chi-square") << 3 << Rows{} << QStringList{"20", "10", "15", "25"};
-    QTest::newRow("paired chi-square") << 4 << Rows{} << QStringList{"25", "8", "16", "31"};
+                                 << QStringList{} << "";
+    QTest::newRow("chi-square") << 3 << Rows{} << QStringList{"20", "10", "15", "25"} << "OR";
+    QTest::newRow("paired chi-square")
+        << 4 << Rows{} << QStringList{"25", "8", "16", "31"} << "OR(配对)";
   }
   void everyPlaceShowsTheSameFigures() {
     QFETCH(int, analysis);
     QFETCH(Rows, rows);
     QFETCH(QStringList, cells);
+    QFETCH(QString, effect);
     Window w;
     w.Click(QStringLiteral("Command1(%1)").arg(analysis));  // empties the list
     w.Fill(rows);
@@ -51,13 +55,16 @@ class OneResultTest : public QObject {
 
     // Every figure copied stands in the report too.
     QStringList copied;
+    bool effectCopied = effect.isEmpty();
     for (const QString& line : lines.mid(1)) {
       const QStringList parts = line.split('\t');
       QCOMPARE(parts.size(), 2);
       copied << parts[1];
       if (parts[1].isEmpty() || parts[0] == QStringLiteral("结论")) continue;
       QVERIFY2(report.contains(parts[1]), qPrintable(line));
+      effectCopied = effectCopied || parts[0] == effect;
     }
+    QVERIFY2(effectCopied, qPrintable(lines.join(QLatin1Char('|'))));
     // Every figure the panel shows, in a box or a label that reads a figure
     // out, is one of those copied.
     int figures = 0;

@@ -20,6 +20,7 @@
 #include <set>
 #include <tuple>
 
+#include "app/panels/chi_square_panel.h"
 #include "app/panels/paired_chi_square_panel.h"
 #include "pictures/data_picture.h"
 #include "pictures/forest_picture.h"
@@ -430,6 +431,37 @@ class PicturesTest : public QObject {
     QVERIFY(!TextBox(picture, QStringLiteral("RR 2.1 (0.98, 4.5)")).isEmpty());
     QVERIFY(!TextBox(picture, QStringLiteral("OR 5.4 (1.087, 26.83)")).isEmpty());
     QVERIFY(!ForestPicture({"率差", false, 0.0, {{"RD", 0.1, 0.3, 0.2}}}).why.isEmpty());
+  }
+
+  // The forests of 12, 5 / 4, 9 as its panel gives their facts: the ratios
+  // about 1 on a log scale, from OR down to RR, then RD about 0. R: the
+  // formulas of Woolf, Katz, the normal approximation and Newcombe;
+  // fisher.test's limits with uniroot(tol = 1e-13).
+  void fourfoldForestsHoldEachInterval() {
+    QWidget host;
+    ChiSquarePanel panel(&host, 0, 0);
+    panel.CellsChanged({"12", "5", "4", "9"});
+    const std::vector<ForestFacts> forests = panel.Facts(nullptr).forests;
+    QCOMPARE(forests.size(), std::size_t{2});
+    QVERIFY(forests[0].logScale && forests[0].noEffect == 1.0);
+    QVERIFY(!forests[1].logScale && forests[1].noEffect == 0.0);
+    const double limits[][2] = {{1.119623917, 26.0444597},
+                                {0.8958273274, 35.0895610915},
+                                {0.9599539459, 5.482529449},
+                                {0.06673887709, 0.7296412134},
+                                {0.03982731907, 0.6405593875}};
+    std::vector<ForestRow> rows = forests[0].rows;
+    rows.insert(rows.end(), forests[1].rows.begin(), forests[1].rows.end());
+    QCOMPARE(rows.size(), std::size_t{5});
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      QVERIFY2(qAbs(rows[i].lower / limits[i][0] - 1) < 1e-8, rows[i].name.c_str());
+      QVERIFY2(qAbs(rows[i].upper / limits[i][1] - 1) < 1e-8, rows[i].name.c_str());
+    }
+    // Each row's name and figures stand whole beside its bar.
+    for (const ForestFacts& forest : forests) {
+      const QStringList cut = CutTexts(ForestPicture(forest));
+      QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('|'))));
+    }
   }
 
   // Rendered at twice the size the report gives it, for 2× screens and paper.

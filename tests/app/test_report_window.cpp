@@ -68,7 +68,7 @@ class ReportWindowTest : public QObject {
     QVERIFY(!Shown(w).contains(QStringLiteral("2.086")));
   }
 
-  // The text follows each keystroke; the two pictures are drawn once typing
+  // The text follows each keystroke; the pictures are drawn once typing
   // pauses, into the document itself.
   void picturesFollowOnceTypingPauses() {
     Window w;
@@ -90,6 +90,10 @@ class ReportWindowTest : public QObject {
     QVERIFY(Shown(w).contains(QStringLiteral("P=0.0471")));
     QTRY_COMPARE_WITH_TIMEOUT(images(), 2, 1000);
     QVERIFY(Shown(w).contains(QStringLiteral("由输入的汇总数据画出")));
+    // A fourfold table adds the forests of its effect measures, ratios and RD.
+    w.Click("Command1(3)");
+    for (int i = 0; i < 4; ++i) w.Type(QStringLiteral("Text11(%1)").arg(i), QString::number(5 + i));
+    QTRY_COMPARE_WITH_TIMEOUT(images(), 4, 1000);
   }
 
   void copySaveAndPrint() {

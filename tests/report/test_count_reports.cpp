@@ -1,7 +1,11 @@
 // The reports of the two analyses of counts. Expected figures from R 4.2.2:
 // chisq.test (correct FALSE and TRUE) and fisher.test of the tables,
 // mcnemar.test and binom.test(b, b + c) of the paired tables, qchisq for the
-// critical values, and pchisq(x, 1, lower.tail = FALSE) of chi-square.
+// critical values, and pchisq(x, 1, lower.tail = FALSE) of chi-square. The
+// effect measures: fisher.test's $estimate and $conf.int (its limits found
+// again with uniroot(tol = 1e-13), since fisher.test's own tolerance leaves
+// 35.08 for 35.09), prop.test(correct = FALSE)'s Wilson intervals,
+// binom.test's, and the formulas evaluated in R.
 #include <gtest/gtest.h>
 
 #include "report/reports.h"
@@ -100,6 +104,71 @@ TEST(Reports, PairedChiSquare) {
        {"频数不能为负"},
        {kNoConclusion}},
       {"empty", PairedChiSquareReport(Paired({})), {"请在四格表中输入"}, {"一、资料"}},
+  });
+}
+
+constexpr std::string_view kEffects = "效应大小及其可信区间";
+
+TEST(Reports, FourfoldEffects) {
+  CheckReports({
+      {"12, 5 / 4, 9: the exact test answers, so the exact OR stands beside Woolf's",
+       ChiSquareReport(ChiSquare({"12", "5", "4", "9"})),
+       {"五、补充说明", kEffects, "OR = ad/(bc) = 12×9/(5×4) = 5.4", "√(1/12+1/5+1/4+1/9) = 0.8028",
+        "exp(ln5.4 ± 1.96×0.8028)，95%可信区间：(1.12, 26.04)（Woolf法）",
+        "OR = 5.069，95%可信区间：(0.8958, 35.09)（精确法）", "(12/17)/(4/13) = 2.294",
+        "√(1/12−1/17+1/4−1/13) = 0.4445", "95%可信区间：(0.96, 5.483)（Katz法）",
+        "p_{1} = a/(a+b) = 12/17 = 0.7059", "RD = p_{1}−p_{2} = 0.7059−0.3077 = 0.3982",
+        "0.3982 ± 1.96×0.1691，95%可信区间：(0.06674, 0.7296)（正态近似法）", "(0.4687, 0.8672)",
+        "(0.1268, 0.5763)", "95%可信区间：(0.03983, 0.6406)（Newcombe法）",
+        "NNT = 1/|RD| = 1/|0.3982| = 2.511，向上取整为3",
+        "95%可信区间：(1.561, 25.11)（Newcombe法）"},
+       {"Haldane", "无穷大"}},
+      {"a zero cell: 0.5 added for OR and RR; the exact OR is 0; RD's interval holds 0",
+       ChiSquareReport(ChiSquare({"0", "20", "2", "20"})),
+       {kEffects, "Haldane–Anscombe校正）：a=0.5，b=20.5，c=2.5，d=20.5",
+        "OR = ad/(bc) = 0.5×20.5/(20.5×2.5) = 0.2", "95%可信区间：(0.009033, 4.428)（Woolf法）",
+        "OR = 0，95%可信区间：(0, 5.825)（精确法）", "(0.5/21)/(2.5/23) = 0.219",
+        "95%可信区间：(0.01115, 4.305)（Katz法）", "p_{1} = a/(a+b) = 0/20 = 0",
+        "RD = p_{1}−p_{2} = 0−0.09091 = -0.09091", "95%可信区间：(-0.211, 0.02922)（正态近似法）",
+        "95%可信区间：(-0.2781, 0.08306)（Newcombe法）", "向上取整为11",
+        "RD的95%可信区间(-0.2781, 0.08306)包含0",
+        "95%可信区间：NNTB 3.595 至 无穷大 至 NNTH 12.04"}},
+      {"b = 0: the exact OR has no estimate and no upper limit",
+       ChiSquareReport(ChiSquare({"5", "0", "2", "6"})),
+       {"OR = 无上界，不能给出点估计（b或c为0），95%可信区间：(1.211, 无上限)（精确法）"}},
+      {"the chi-square answers: no exact OR",
+       ChiSquareReport(ChiSquare({"2", "18", "10", "30"})),
+       {kEffects, "95%可信区间：(0.06552, 1.696)（Woolf法）", "NNTB 3.143 至 无穷大 至 NNTH 12.78"},
+       {"精确法"}},
+      {"an empty row: no ratio, no rate",
+       ChiSquareReport(ChiSquare({"0", "0", "30", "40"})),
+       {kEffects, "OR不能计算：有一行的合计为0", "RR不能计算", "RD不能计算", "NNT不能计算"}},
+      {"negative count: no effects",
+       ChiSquareReport(ChiSquare({"-3", "10", "5", "9"})),
+       {},
+       {kEffects}},
+  });
+}
+
+TEST(Reports, PairedTableEffects) {
+  CheckReports({
+      {"25, 8 / 16, 31: binom.test(8, 24)",
+       PairedChiSquareReport(Paired({"25", "8", "16", "31"})),
+       {kEffects, "OR = b/c = 8/16 = 0.5", "(p_{L}, p_{U}) = (0.1563, 0.5532)",
+        "95%可信区间：(0.1853, 1.238)（精确法）", "治疗后阳性率 = (a+b)/n = 33/80 = 0.4125",
+        "治疗前阳性率 = (a+c)/n = 41/80 = 0.5125", "(b−c)/n = (8−16)/80 = -0.1",
+        "√[(8+16)−(8−16)^{2}/80]/80 = 0.06021", "95%可信区间：(-0.218, 0.01801)（正态近似法）"}},
+      {"c = 0: binom.test(5, 5), the OR and its interval open above",
+       PairedChiSquareReport(Paired({"7", "5", "0", "9"})),
+       {"OR = b/c = 5/0，无上界，不能给出点估计（c=0）", "95%可信区间：(0.9164, 无上限)（精确法）",
+        "= 0.2381", "= 0.09294"}},
+      {"no discordant pairs: the report says why past the test's stop",
+       PairedChiSquareReport(Paired({"7", "0", "0", "9"})),
+       {"b+c=0", kEffects, "配对OR不能计算：b=c=0", "(0−0)/16 = 0", "阳性率之差的可信区间不能计算"},
+       {kNoConclusion}},
+      {"b not whole",
+       PairedChiSquareReport(Paired({"2", "2.5", "1", "3"})),
+       {"配对OR的精确法不能计算：b、c不全为整数", "(2.5−1)/8.5"}},
   });
 }
 

@@ -92,12 +92,17 @@ TEST(ReportPages, TypedTextsAreEscaped) {
 }
 
 TEST(ReportPages, PicturesFollowTheDataAndTheConclusion) {
-  const ReportPictures pictures{"<p>DATA-PICTURE</p>", "<p>TEST-PICTURE</p>"};
+  const ReportPictures pictures{.data = "<p>DATA-PICTURE</p>",
+                                .test = "<p>TEST-PICTURE</p>",
+                                .effects = "<p>EFFECTS-PICTURE</p>"};
   for (std::size_t w = 0; w < Writers().size(); ++w) {
     SCOPED_TRACE(Writers()[w].first);
     const std::string html = Writers()[w].second(kFull[w], Alpha::kFivePercent, pictures);
     ExpectInOrder(html, {"一、资料", "</table>", "<p>DATA-PICTURE</p>", "二、", "四、",
                          "拒绝H<sub>0</sub>", "<p>TEST-PICTURE</p>", "五、"});
+    // Only the fourfold table draws its effect measures, after them.
+    if (w == 3) ExpectInOrder(html, {"效应大小", "NNT", "<p>EFFECTS-PICTURE</p>"});
+    EXPECT_EQ(html.find("EFFECTS-PICTURE") != std::string::npos, w == 3);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "app/widget_kit.h"
+#include "stats/effect_figures.h"
 
 namespace sumvane {
 ChiSquarePanel::ChiSquarePanel(QWidget* parent, int left, int top)
@@ -67,6 +68,7 @@ PictureFacts ChiSquarePanel::Facts(const SampleList*) const {
   facts.test = ChiSquareFacts(result_.ChiSquare());
   facts.data = TablePictureFacts(Table().cells, {"试验组", "对照组"});
   if (result_.exactAnswers) facts.test.exact = result_.exact;
+  if (result_.effects) facts.forests = FourfoldForests(*result_.effects, result_.exactOddsRatio);
   return facts;
 }
 
