@@ -57,10 +57,21 @@ Picture ForestPicture(const ForestFacts& facts) {
     axis->setMinorTickCount(8);
     axisX = axis;
   } else {
-    auto* axis = new QValueAxis;
+    // Ticks at whole steps of 1, 2 or 5 × 10^k, so that no effect reads 0
+    // and not what stepping from the axis' end would round it to.
     const double pad = std::max((high - low) * 0.08, 1e-9);
-    axis->setRange(low - pad, high + pad);
-    axis->applyNiceNumbers();
+    const double from = low - pad, to = high + pad;
+    const double raw = (to - from) / 5.0, power = std::pow(10.0, std::floor(std::log10(raw)));
+    const double step = raw / power < 1.5 ? power : raw / power < 3.5 ? 2 * power : 5 * power;
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    const double first = std::floor(from / step), last = std::ceil(to / step);
+    axis->setRange(first * step, last * step);
+    axis->setStartValue(first * step);
+    for (double k = first; k <= last; ++k) {
+      const double tick = k == 0 ? 0.0 : k * step;
+      axis->append(QString::number(tick, 'g', 4), tick);
+    }
     axisX = axis;
   }
   axisX->setTitleText(facts.logScale ? QStringLiteral("效应（对数尺度），虚线为无效应")
@@ -73,10 +84,7 @@ Picture ForestPicture(const ForestFacts& facts) {
   // Categories go in by rising value: the last row first.
   for (int i = n - 1; i >= 0; --i) {
     const ForestRow& row = rows[static_cast<std::size_t>(i)];
-    axisY->append(QStringLiteral("%1 %2 (%3, %4)")
-                      .arg(QString::fromStdString(row.name), Figure(row.estimate),
-                           Figure(row.lower), Figure(row.upper)),
-                  n - i);
+    axisY->append(QString::fromStdString(row.name), n - i);
   }
   axisY->setStartValue(0.5);
   plot::AddAxes(*chart, axisX, axisY);
@@ -94,6 +102,7 @@ Picture ForestPicture(const ForestFacts& facts) {
   points->setMarkerSize(9);
   points->setColor(plot::kFirst);
   points->setBorderColor(plot::kFirst);
+  std::vector<QAbstractSeries*> bars;
   for (int i = 0; i < n; ++i) {
     const ForestRow& row = rows[static_cast<std::size_t>(i)];
     auto* bar = new QLineSeries;
@@ -103,9 +112,25 @@ Picture ForestPicture(const ForestFacts& facts) {
     bar->setPen(QPen(plot::kFirst, 2.5));
     Attach(*chart, bar, axisX, axisY);
     points->append(row.estimate, n - i);
+    bars.push_back(bar);
   }
   Attach(*chart, points, axisX, axisY);
   Picture picture = ChartPicture(std::move(chart));
+  // Each row's figures over its bar, clear of the bars and the dashed line.
+  for (int i = 0; i < n; ++i) {
+    const ForestRow& row = rows[static_cast<std::size_t>(i)];
+    const QPointF at(row.estimate, n - i + 0.12);
+    picture.texts.push_back(
+        {points,
+         QStringLiteral("%1 (%2, %3)")
+             .arg(Figure(row.estimate), Figure(row.lower), Figure(row.upper)),
+         {{at, Qt::AlignHCenter | Qt::AlignBottom},
+          {at, Qt::AlignRight | Qt::AlignBottom},
+          {at, Qt::AlignLeft | Qt::AlignBottom},
+          {QPointF(row.estimate, n - i - 0.12), Qt::AlignHCenter | Qt::AlignTop}}});
+  }
+  picture.keepClear = bars;
+  picture.keepClear.push_back(none);
   picture.caption =
       QStringLiteral("方块为点估计，横线为95%可信区间；区间跨过虚线者与无效应无统计学差别。");
   return picture;

@@ -7,6 +7,7 @@
 #include "stats/effect_figures.h"
 
 namespace sumvane {
+
 ChiSquarePanel::ChiSquarePanel(QWidget* parent, int left, int top)
     : FourfoldPanel(parent, Analysis::kChiSquare, left, top) {
   kit::MakeLabel(this, {.name = QStringLiteral("Label19(0)"),
