@@ -15,12 +15,6 @@
 namespace sumvane {
 namespace {
 
-void Attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
-  chart.addSeries(series);
-  series->attachAxis(x);
-  series->attachAxis(y);
-}
-
 QString Figure(double value) { return QString::number(value, 'g', 4); }
 
 bool Drawable(const ForestRow& row, bool logScale) {
@@ -94,7 +88,7 @@ Picture ForestPicture(const ForestFacts& facts) {
   none->append(facts.noEffect, 0.5);
   none->append(facts.noEffect, n + 0.5);
   none->setPen(QPen(plot::kDark, 1.5, Qt::DashLine));
-  Attach(*chart, none, axisX, axisY);
+  plot::Attach(*chart, none, axisX, axisY);
 
   auto* points = new QScatterSeries;
   points->setObjectName(QStringLiteral("forest_estimate"));
@@ -110,11 +104,11 @@ Picture ForestPicture(const ForestFacts& facts) {
     bar->append(row.lower, n - i);
     bar->append(row.upper, n - i);
     bar->setPen(QPen(plot::kFirst, 2.5));
-    Attach(*chart, bar, axisX, axisY);
+    plot::Attach(*chart, bar, axisX, axisY);
     points->append(row.estimate, n - i);
     bars.push_back(bar);
   }
-  Attach(*chart, points, axisX, axisY);
+  plot::Attach(*chart, points, axisX, axisY);
   Picture picture = ChartPicture(std::move(chart));
   // Each row's figures over its bar, clear of the bars and the dashed line.
   for (int i = 0; i < n; ++i) {

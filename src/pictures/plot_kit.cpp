@@ -26,6 +26,12 @@ void AddAxes(QChart& chart, QAbstractAxis* x, QAbstractAxis* y) {
   chart.addAxis(y, Qt::AlignLeft);
 }
 
+void Attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
+  chart.addSeries(series);
+  series->attachAxis(x);
+  series->attachAxis(y);
+}
+
 void Hatch(QAreaSeries& area) {
   area.setBrush(QBrush(kDark, Qt::BDiagPattern));
   area.setPen(QPen(kDark, 1.2));

@@ -9,6 +9,7 @@ class QAreaSeries;
 class QLineSeries;
 class QValueAxis;
 class QAbstractAxis;
+class QAbstractSeries;
 class QChart;
 
 namespace sumvane::plot {
@@ -21,6 +22,8 @@ inline const QColor kLight{0xA8, 0xC8, 0xEE};   // pale blue
 void StyleAxis(QAbstractAxis& axis);
 // Styles the two axes and puts x at the bottom of the chart, y at its left.
 void AddAxes(QChart& chart, QAbstractAxis* x, QAbstractAxis* y);
+// Adds the series to the chart on the two axes.
+void Attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y);
 // Hatched in dark grey with a dark outline.
 void Hatch(QAreaSeries& area);
 // A pale solid fill without outline.

@@ -41,9 +41,7 @@ Picture PowerCurvePicture(const PowerCurve& curve, const QString& sizeName) {
   auto add = [&](QAbstractSeries* series, const char* name, const QString& legend) {
     series->setObjectName(QLatin1String(name));
     series->setName(legend);
-    chart->addSeries(series);
-    series->attachAxis(axisX);
-    series->attachAxis(axisY);
+    plot::Attach(*chart, series, axisX, axisY);
     for (QLegendMarker* marker : chart->legend()->markers(series)) {
       marker->setVisible(!legend.isEmpty());
       marker->setShape(QLegend::MarkerShapeFromSeries);

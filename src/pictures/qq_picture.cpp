@@ -11,16 +11,6 @@
 #include "pictures/plot_kit.h"
 
 namespace sumvane {
-namespace {
-
-void Attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
-  chart.addSeries(series);
-  series->attachAxis(x);
-  series->attachAxis(y);
-}
-
-}  // namespace
-
 Picture QqPicture(const QqPictureFacts& facts) {
   const QqFacts& qq = facts.facts;
   const QString what = QString::fromStdString(facts.what);
@@ -64,8 +54,8 @@ Picture QqPicture(const QqPictureFacts& facts) {
   axisX->setTitleText(QStringLiteral("标准正态分位数"));
   axisY->setTitleText(QStringLiteral("有序%1").arg(what));
   plot::AddAxes(*chart, axisX, axisY);
-  Attach(*chart, points, axisX, axisY);
-  Attach(*chart, line, axisX, axisY);
+  plot::Attach(*chart, points, axisX, axisY);
+  plot::Attach(*chart, line, axisX, axisY);
   for (QLegendMarker* marker : chart->legend()->markers(line))
     marker->setShape(QLegend::MarkerShapeFromSeries);
   Picture picture = ChartPicture(std::move(chart));

@@ -17,12 +17,6 @@ namespace {
 
 QString Figure(double value) { return QString::number(value, 'g', 4); }
 
-void Attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
-  chart.addSeries(series);
-  series->attachAxis(x);
-  series->attachAxis(y);
-}
-
 // The confidence band of the line filled pale, the prediction band of one Y
 // as two dashed lines; the first of the two is named in the legend.
 struct Bands {
@@ -126,14 +120,14 @@ Picture ScatterPicture(const DataFacts& facts) {
   axisY->setTitleText(QStringLiteral("Y（第2组）"));
   plot::AddAxes(*chart, axisX, axisY);
   if (bands.line) {
-    Attach(*chart, bands.line, axisX, axisY);
-    Attach(*chart, bands.oneLower, axisX, axisY);
-    Attach(*chart, bands.oneUpper, axisX, axisY);
+    plot::Attach(*chart, bands.line, axisX, axisY);
+    plot::Attach(*chart, bands.oneLower, axisX, axisY);
+    plot::Attach(*chart, bands.oneUpper, axisX, axisY);
     for (QLegendMarker* marker : chart->legend()->markers(bands.oneUpper))
       marker->setVisible(false);
   }
-  Attach(*chart, points, axisX, axisY);
-  Attach(*chart, fit, axisX, axisY);
+  plot::Attach(*chart, points, axisX, axisY);
+  plot::Attach(*chart, fit, axisX, axisY);
   // A line shows in the legend as a stretch of its own pen.
   for (QAbstractSeries* line :
        {static_cast<QAbstractSeries*>(fit), static_cast<QAbstractSeries*>(bands.oneLower)}) {

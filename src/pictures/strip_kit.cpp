@@ -64,9 +64,7 @@ void Add(QChart& chart, const Axes& axes, QAbstractSeries* series, const QString
          const QString& legend) {
   series->setObjectName(name);
   series->setName(legend);
-  chart.addSeries(series);
-  series->attachAxis(axes.x);
-  series->attachAxis(axes.y);
+  plot::Attach(chart, series, axes.x, axes.y);
   // In the legend, a line shows as a short stretch of its own pen, not as a
   // square of its colour.
   for (QLegendMarker* marker : chart.legend()->markers(series)) {

@@ -84,9 +84,7 @@ Picture TestPicture(const TestFacts& facts) {
 
   auto add = [&](QAbstractSeries* series, const char* name, bool inLegend) {
     series->setObjectName(QLatin1String(name));
-    chart->addSeries(series);
-    series->attachAxis(axisX);
-    series->attachAxis(axisY);
+    plot::Attach(*chart, series, axisX, axisY);
     if (!inLegend)
       for (QLegendMarker* marker : chart->legend()->markers(series)) marker->setVisible(false);
   };
