@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -106,6 +107,34 @@ void Print(QWidget* window, Dialogs& dialogs, const PageMaker& page) {
   printer.setDocName(window->windowTitle());
   if (!dialogs.SetUpPrinter(window, printer)) return;
   PrintableDocument(page())->print(&printer);
+}
+
+namespace {
+
+class CopyAllFilter : public QObject {
+ public:
+  CopyAllFilter(QTextBrowser& text, std::function<void()> copyAll)
+      : QObject(&text), text_(text), copyAll_(std::move(copyAll)) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == &text_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
+        !text_.textCursor().hasSelection()) {
+      copyAll_();
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QTextBrowser& text_;
+  std::function<void()> copyAll_;
+};
+
+}  // namespace
+
+void CopyAllOnCtrlC(QTextBrowser& text, std::function<void()> copyAll) {
+  text.installEventFilter(new CopyAllFilter(text, std::move(copyAll)));
 }
 
 }  // namespace sumvane::report_out

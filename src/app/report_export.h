@@ -45,6 +45,10 @@ QStringList HoldImages(QTextBrowser& text, const std::vector<ReportImage>& image
 
 // The page onto the clipboard, as HTML and as the plain text shown.
 void Copy(const std::string& html, const QString& plainText);
+
+// Ctrl+C in the page with nothing selected runs `copyAll`; with a selection
+// the browser copies the selection as usual.
+void CopyAllOnCtrlC(QTextBrowser& text, std::function<void()> copyAll);
 // Asks where, then writes the page made by `html` as HTML or PDF by the
 // suffix, and says so when that fails. The window's title is the document's.
 using PageMaker = std::function<std::string()>;

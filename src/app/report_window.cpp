@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
@@ -81,7 +80,7 @@ ReportWindow::ReportWindow(QWidget* owner, Shown shown, Exported exported,
   // A scroll bar that comes and goes would lay the report out twice.
   text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   text_->document()->setDefaultFont(kit::WindowFont(report_out::kPointSize));
-  text_->installEventFilter(this);
+  report_out::CopyAllOnCtrlC(*text_, [this] { CopyReport(); });
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -160,18 +159,6 @@ void ReportWindow::SaveReport() {
 void ReportWindow::PrintReport() {
   Settle();
   report_out::Print(this, dialogs_(), exported_);
-}
-
-// Ctrl+C with nothing selected copies the whole report; with a selection, the
-// browser copies the selection as usual.
-bool ReportWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == text_ && event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
-      !text_->textCursor().hasSelection()) {
-    CopyReport();
-    return true;
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace sumvane

@@ -49,9 +49,6 @@ class ReportWindow : public QWidget {
   void SaveReport();
   void PrintReport();
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   static constexpr int kPicturePause = 60;
 

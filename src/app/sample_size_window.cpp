@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -125,7 +124,7 @@ SampleSizeWindow::SampleSizeWindow(QWidget* owner, std::function<Dialogs&()> dia
   text_->setOpenLinks(false);
   text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   text_->document()->setDefaultFont(kit::WindowFont(report_out::kPointSize));
-  text_->installEventFilter(this);
+  report_out::CopyAllOnCtrlC(*text_, [this] { CopyReport(); });
 
   auto* body = new QHBoxLayout;
   body->addWidget(inputs, 0, Qt::AlignTop);
@@ -231,17 +230,6 @@ void SampleSizeWindow::SaveReport() {
 void SampleSizeWindow::PrintReport() {
   Settle();
   report_out::Print(this, dialogs_(), [this] { return Page(true); });
-}
-
-// Ctrl+C with nothing selected copies the whole page, as in the report window.
-bool SampleSizeWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == text_ && event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
-      !text_->textCursor().hasSelection()) {
-    CopyReport();
-    return true;
-  }
-  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace sumvane

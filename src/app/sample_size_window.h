@@ -39,9 +39,6 @@ class SampleSizeWindow : public QWidget {
   void SaveReport();
   void PrintReport();
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   static constexpr int kCurvePause = 60;
   static constexpr int kFieldCount = 9;
